@@ -1,0 +1,35 @@
+// The process-wide saturation tables on the 1 K grid and the three-point
+// interpolation through which every saturation property is read.
+#pragma once
+
+namespace humicalc {
+
+inline constexpr int kGridSize = 301;         // -100 .. 200 degC
+inline constexpr double kGuardThreshold = 1e-4;
+
+// x, or +1e-4 when |x| < 1e-4 whatever the sign of x.
+inline double GuardDivisor(double x) { return (x < kGuardThreshold && x > -kGuardThreshold) ? kGuardThreshold : x; }
+
+// Quadratic through the nodes k-1, k, k+1 where k is the first of 1 .. n-2 with
+// X[k] >= x (n-2 when there is none); a found node within 1e-4 of x returns its
+// Y unchanged.  This is the reference form with a linear search.
+double Interp3(int n, double x, const double* X, const double* Y);
+
+void BuildSatEnthalpy(double p);
+
+double CorePressure();
+bool TablesReady();
+const double* TempGrid();
+const double* SatPressure();
+const double* SatEnthalpy();
+
+// The four table reads.  They find the same node as Interp3's linear search,
+// bit for bit, but by bisection over the running maximum of the abscissa
+// column, which stays exact on the saturation-enthalpy column where it stops
+// ascending above the boiling point.
+double ps(double t);  // saturation pressure at t
+double is(double t);  // saturation enthalpy at t
+double ts(double i);  // temperature of saturated air of enthalpy i
+double tp(double p);  // temperature whose saturation pressure is p
+
+}  // namespace humicalc
