@@ -86,7 +86,9 @@ TEST_P(BadInput, VapourPressureNotBelowThePressureGivesTheSentinel) {
     // side compares below nothing.
     const double P = CorePressure();
     for (double PQ : kValues) {
-        if (!(PQ < P)) EXPECT_EQ(ID_D_PQ(PQ), kSentinelD) << PQ;
+        if (!(PQ < P)) {
+            EXPECT_EQ(ID_D_PQ(PQ), kSentinelD) << PQ;
+        }
     }
     EXPECT_EQ(ID_D_PQ(P), kSentinelD);
 }
