@@ -1,0 +1,95 @@
+#include "CChartSceneBuilder.h"
+
+#include <memory>
+#include <utility>
+
+#include "CCalcError.h"
+#include "CEnthalpyGrid.h"
+#include "CHumidityRatioGrid.h"
+#include "CIsothermGrid.h"
+#include "CRelHumidityGrid.h"
+#include "CSaturationOutline.h"
+#include "ChartPalette.h"
+
+namespace humichart {
+
+namespace {
+
+const wchar_t kCaptionText[] = L"Humichart i-d chart control\nHumichart engineering team";
+
+}  // namespace
+
+Status CChartSceneBuilder::BuildImage(CChartView& view, bool captionVisible, ChartScene& scene) {
+    ChartScene built;
+    const Status status = BuildChart(view, built);
+    if (!Succeeded(status)) return status;
+
+    built.fillBackground = true;
+    built.background =
+        view.Data().HasBackground ? palette::kBackgroundTinted : palette::kBackgroundWhite;
+    built.hasCaption = captionVisible;
+    if (captionVisible) {
+        SceneText& caption = built.caption;
+        caption.text = kCaptionText;
+        caption.layout = {0.0, 0.0, static_cast<double>(view.clientWidth),
+                          static_cast<double>(view.clientHeight)};
+        caption.font = palette::CaptionFont(view.clientHeight);
+        caption.color = palette::kCaption;
+        caption.format.alignment = TextFormat::Align::Center;
+        caption.format.lineAlignment = TextFormat::Align::Center;
+    }
+    scene = std::move(built);
+    view.renderPending = 0;
+    return kStatusOk;
+}
+
+Status CChartSceneBuilder::BuildChart(CChartView& view, ChartScene& scene) {
+    const CHumichartDataObj& data = view.Data();
+    std::unique_ptr<ICalcSession> session;
+    const Status opened = m_calc.Open(data.airPressure, session);
+    if (!Succeeded(opened)) return opened;
+    if (!session) return kStatusFail;
+
+    view.UpdatePlotRect();
+    view.ApplyViewReset();
+
+    ChartScene built;
+    built.clientWidth = view.clientWidth;
+    built.clientHeight = view.clientHeight;
+    GridContext ctx{view,
+                    *session,
+                    view.GetRange(),
+                    view.PlotRect(),
+                    view.ChartArea(),
+                    view.VisibleArea(),
+                    view.ClipRect(),
+                    view.StepCodeD(),
+                    view.StepCodeT()};
+    built.plot = ctx.plot;
+    built.visible = ctx.visible;
+    built.clip = ctx.clip;
+    built.stepD = ctx.a;
+    built.stepT = ctx.t;
+    built.stepRH = view.StepCodeRH();
+
+    try {
+        if (data.HasDLine) CHumidityRatioGrid::Build(ctx, built);
+        if (data.HasTLine) CIsothermGrid::Build(ctx, built);
+        if (data.HasILine) CEnthalpyGrid::Build(ctx, built);
+        if (data.HasFLine) CRelHumidityGrid::Build(ctx, built);
+        CSaturationOutline::Build(ctx, built);
+    } catch (const CCalcError& error) {
+        return error.GetStatus();
+    }
+
+    built.regionBounds = {ctx.plot.x - 1.0, ctx.plot.y - 1.0, ctx.plot.width + 2.0,
+                          ctx.plot.height + 2.0};
+    built.widenOffsets = {PointD{1.0, 1.0}, PointD{-1.0, -1.0}, PointD{1.0, -1.0},
+                          PointD{-1.0, 1.0}};
+    built.hasForeground = data.HasForeground != 0;
+    built.foreground = palette::kForeground;
+    scene = std::move(built);
+    return kStatusOk;
+}
+
+}  // namespace humichart

@@ -1,0 +1,101 @@
+#include "CDataLayerBuilder.h"
+
+#include <algorithm>
+#include <cmath>
+#include <memory>
+#include <utility>
+
+#include "CCalcError.h"
+#include "ChartPalette.h"
+#include "ClipSegment.h"
+#include "MakeText.h"
+
+namespace humichart {
+
+namespace {
+
+// The name of a line goes at the middle of the part inside the plot.
+void AddLineName(const std::wstring& name, PointD from, PointD to, const RectD& plot,
+                 DataLayer& layer) {
+    double x1 = from.x, y1 = from.y, x2 = to.x, y2 = to.y;
+    if (!ClipSegment(x1, y1, x2, y2, plot)) return;
+    layer.names.push_back(MakeText(name, (x1 + x2) / 2.0 + 2.0, (y1 + y2) / 2.0 + 2.0,
+                                   palette::kData, palette::NameFont()));
+}
+
+}  // namespace
+
+Status CDataLayerBuilder::Build(CChartView& view, DataLayer& layer) {
+    CHumichartDataObj& data = view.Data();
+    data.RecomputeMixPoints();
+
+    DataLayer built;
+    const double width = view.clientWidth;
+    const double height = view.clientHeight;
+    const RectD inner{1.0, 1.0, width - 2.0, height - 2.0};
+    built.hasBorder = data.HasBorder != 0;
+    built.border = inner;
+    built.borderPen = {palette::kBorder, palette::kBorderPenWidth};
+
+    const CHumichartDataObj::CssrRegion& cssr = data.cssrRegion;
+    built.cssrColor = palette::kCssr;
+    if (std::fabs(cssr.maxT - cssr.minT) >= 0.1 || std::fabs(cssr.maxD - cssr.minD) >= 0.01) {
+        std::unique_ptr<ICalcSession> session;
+        const Status opened = m_calc.Open(data.airPressure, session);
+        if (!Succeeded(opened)) return opened;
+        if (!session) return kStatusFail;
+        try {
+            const PointD a = view.ToPixel(session->ID_I_T_D(cssr.maxT, cssr.maxD), cssr.maxD);
+            const PointD b = view.ToPixel(session->ID_I_T_D(cssr.minT, cssr.minD), cssr.minD);
+            // Corners are taken as they come: a region stored with its bounds
+            // swapped still covers the same states.
+            built.hasCssr = true;
+            built.cssr = {std::min(a.x, b.x), std::min(a.y, b.y), std::fabs(a.x - b.x),
+                          std::fabs(b.y - a.y)};
+        } catch (const CCalcError& error) {
+            return error.GetStatus();
+        }
+    }
+
+    built.dataClip = inner;
+    built.dotColor = palette::kData;
+    const RectD plot = view.PlotRect();
+    const double half = palette::kPointDiameter / 2.0;
+    for (const StatePoint& point : data.points) {
+        const PointD p = view.ToPixel(point.I, point.D);
+        if (!(p.x >= plot.x && p.x < plot.Right() && p.y >= plot.y && p.y < plot.Bottom()))
+            continue;
+        built.dots.push_back({p.x - half, p.y - half, palette::kPointDiameter,
+                              palette::kPointDiameter});
+        if (!point.name.empty())
+            built.names.push_back(MakeText(point.name, p.x + 4.0, p.y + 4.0, palette::kData,
+                                           palette::NameFont()));
+    }
+
+    built.linePen = {palette::kData, palette::kDataPenWidth};
+    const bool withNames = data.HasProcessLineName != 0;
+    for (const TransferProcess& process : data.processes) {
+        const StatePoint* start = data.FindPoint(process.ptStart);
+        const StatePoint* end = data.FindPoint(process.ptEnd);
+        if (!start || !end) continue;
+        const PointD from = view.ToPixel(start->I, start->D);
+        const PointD to = view.ToPixel(end->I, end->D);
+        built.lines.push_back({from, to, false});
+        if (withNames && !process.name.empty()) AddLineName(process.name, from, to, plot, built);
+    }
+    for (const MixProcess& mix : data.mixes) {
+        if (mix.ptMix.empty()) continue;
+        const StatePoint* fresh = data.FindPoint(mix.ptFresh);
+        const StatePoint* ret = data.FindPoint(mix.ptReturn);
+        if (!fresh || !ret) continue;
+        const PointD from = view.ToPixel(fresh->I, fresh->D);
+        const PointD to = view.ToPixel(ret->I, ret->D);
+        built.lines.push_back({from, to, false});
+        if (withNames && !mix.name.empty()) AddLineName(mix.name, from, to, plot, built);
+    }
+
+    layer = std::move(built);
+    return kStatusOk;
+}
+
+}  // namespace humichart
