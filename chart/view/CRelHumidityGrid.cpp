@@ -29,7 +29,9 @@ public:
     void Add(PointD p) {
         const PointD last = m_points.back();
         bool atRight = false;
-        if (p.x > m_right) {
+        // A sample capped at Dmax lands exactly on the edge when the whole
+        // width is visible; it has reached the edge too and gets its label.
+        if (p.x >= m_right) {
             const double y = p.x == last.x ? p.y
                              : last.y + (m_right - last.x) * (p.y - last.y) / (p.x - last.x);
             p = {m_right, y};

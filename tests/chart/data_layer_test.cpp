@@ -1,0 +1,133 @@
+#include <gtest/gtest.h>
+
+#include "CChartSceneBuilder.h"
+#include "CDataLayerBuilder.h"
+#include "ChartPalette.h"
+#include "CountingCalcBinding.h"
+#include "Humicalc.h"
+
+namespace humichart {
+namespace {
+
+class DataLayerTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        view.SetClientSize(800, 600);  // plot (50, 40, 710, 520)
+        ChartScene scene;
+        ASSERT_EQ(CChartSceneBuilder(calc).BuildImage(view, true, scene), kStatusOk);
+        calc.Reset();
+    }
+    Status Build() { return CDataLayerBuilder(calc).Build(view, layer); }
+
+    CHumichartDataObj data;
+    CChartView view{data};
+    test::CountingCalcBinding calc;
+    DataLayer layer;
+};
+
+TEST_F(DataLayerTest, PointsInsideThePlotWithNamesBelowRight) {
+    data.points = {{40, 6, L"A"}, {50, 8, L""}, {60, 60, L"far"}, {-40, 1, L"cold"}};
+    ASSERT_EQ(Build(), kStatusOk);
+    ASSERT_EQ(layer.dots.size(), 2u);
+    const PointD a = view.ToPixel(40, 6);
+    EXPECT_EQ(layer.dots[0].x, a.x - 4);
+    EXPECT_EQ(layer.dots[0].width, 8);
+    ASSERT_EQ(layer.names.size(), 1u);
+    EXPECT_EQ(layer.names[0].text, L"A");
+    EXPECT_EQ(layer.names[0].layout.x, a.x + 4);
+    EXPECT_EQ(layer.names[0].layout.y, a.y + 4);
+    EXPECT_TRUE(layer.names[0].font.bold);
+    EXPECT_EQ(layer.dataClip.width, 798);
+    EXPECT_FALSE(layer.hasBorder);
+    EXPECT_EQ(calc.sessions, 0);  // nothing to compute without a CSSR region
+}
+
+TEST_F(DataLayerTest, LineToAPointOutsideThePlotIsKeptAndNamedInside) {
+    data.HasProcessLineName = 1;
+    data.points = {{40, 6, L"A"}, {120, 60, L"B"}};
+    data.processes = {{L"A", L"B", L"heat", 1000}, {L"A", L"missing", L"x", 0},
+                      {L"", L"B", L"y", 0}};
+    ASSERT_EQ(Build(), kStatusOk);
+    EXPECT_EQ(layer.dots.size(), 1u);
+    ASSERT_EQ(layer.lines.size(), 1u);
+    const PointD b = view.ToPixel(120, 60);
+    EXPECT_GT(b.x, view.PlotRect().Right());
+    EXPECT_EQ(layer.lines[0].to.x, b.x);  // cut to the chart region when painted
+    ASSERT_EQ(layer.names.size(), 2u);
+    const SceneText& name = layer.names[1];
+    EXPECT_EQ(name.text, L"heat");
+    // Midway along the part inside the plot.
+    const PointD a = view.ToPixel(40, 6);
+    const double t = (view.PlotRect().Right() - a.x) / (b.x - a.x);
+    EXPECT_NEAR(name.layout.x, (a.x + view.PlotRect().Right()) / 2 + 2, 1e-6);
+    EXPECT_NEAR(name.layout.y, (a.y + a.y + t * (b.y - a.y)) / 2 + 2, 1e-6);
+
+    data.HasProcessLineName = 0;
+    ASSERT_EQ(Build(), kStatusOk);
+    EXPECT_EQ(layer.names.size(), 1u);
+}
+
+TEST_F(DataLayerTest, MixPointsArePlacedBeforeTheirLinesAreDrawn) {
+    data.HasProcessLineName = 1;
+    data.points = {{20, 4, L"F"}, {60, 12, L"R"}, {0, 0, L"M"}};
+    data.mixes = {{L"F", L"R", L"M", L"mix", 300, 1200}, {L"F", L"R", L"", L"no mix", 0, 0},
+                  {L"F", L"gone", L"M", L"", 0, 0}};
+    ASSERT_EQ(Build(), kStatusOk);
+    EXPECT_DOUBLE_EQ(data.points[2].I, 50.0);
+    EXPECT_DOUBLE_EQ(data.points[2].D, 10.0);
+    ASSERT_EQ(layer.lines.size(), 1u);
+    EXPECT_EQ(layer.lines[0].from.x, view.ToPixel(20, 4).x);
+    EXPECT_EQ(layer.dots.size(), 3u);
+    EXPECT_EQ(layer.names.back().text, L"mix");
+}
+
+TEST_F(DataLayerTest, CssrRegionOnlyWhenItHasExtent) {
+    ASSERT_EQ(Build(), kStatusOk);
+    EXPECT_FALSE(layer.hasCssr);
+    data.cssrRegion = {24, 24.05, 9, 9.005};
+    ASSERT_EQ(Build(), kStatusOk);
+    EXPECT_FALSE(layer.hasCssr);
+    EXPECT_EQ(calc.sessions, 0);
+
+    data.cssrRegion = {24, 24, 0.01, 0};  // exactly 0.01 apart
+    ASSERT_EQ(Build(), kStatusOk);
+    EXPECT_TRUE(layer.hasCssr);
+    EXPECT_EQ(calc.sessions, 1);
+    EXPECT_EQ(calc.calls, 2);
+
+    data.cssrRegion = {26, 20, 12, 8};
+    ASSERT_EQ(Build(), kStatusOk);
+    humicalc::SetInit(data.airPressure);
+    const PointD a = view.ToPixel(humicalc::ID_I_T_D(26, 12), 12);
+    const PointD b = view.ToPixel(humicalc::ID_I_T_D(20, 8), 8);
+    EXPECT_EQ(layer.cssr.x, b.x);
+    EXPECT_EQ(layer.cssr.y, a.y);
+    EXPECT_EQ(layer.cssr.width, a.x - b.x);
+    EXPECT_EQ(layer.cssr.height, b.y - a.y);
+    EXPECT_EQ(layer.cssrColor, palette::kCssr);
+
+    // Stored the other way round it still covers the same states.
+    const RectD straight = layer.cssr;
+    data.cssrRegion = {20, 26, 8, 12};
+    ASSERT_EQ(Build(), kStatusOk);
+    EXPECT_DOUBLE_EQ(layer.cssr.x, straight.x);
+    EXPECT_DOUBLE_EQ(layer.cssr.height, straight.height);
+
+    calc.failOnCall = calc.calls + 1;
+    EXPECT_EQ(Build(), calc.failStatus);
+    EXPECT_DOUBLE_EQ(layer.cssr.x, straight.x);
+}
+
+TEST_F(DataLayerTest, BorderAlongTheWindowEdges) {
+    data.HasBorder = 1;
+    ASSERT_EQ(Build(), kStatusOk);
+    EXPECT_TRUE(layer.hasBorder);
+    EXPECT_EQ(layer.border.x, 1);
+    EXPECT_EQ(layer.border.width, 798);
+    EXPECT_EQ(layer.border.height, 598);
+    EXPECT_EQ(layer.borderPen.color, palette::kBorder);
+    EXPECT_EQ(layer.borderPen.width, 2.0f);
+}
+
+}  // namespace
+}  // namespace humichart
