@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <memory>
+#include <unordered_map>
 #include <utility>
 
 #include "CCalcError.h"
@@ -22,6 +23,24 @@ void AddLineName(const std::wstring& name, PointD from, PointD to, const RectD& 
     layer.names.push_back(MakeText(name, (x1 + x2) / 2.0 + 2.0, (y1 + y2) / 2.0 + 2.0,
                                    palette::kData, palette::NameFont()));
 }
+
+// FindPoint for many lines at once: the first point of each name, found in
+// constant time, so that a paint stays linear in the size of the lists.
+class PointIndex {
+public:
+    explicit PointIndex(const std::vector<StatePoint>& points) {
+        m_first.reserve(points.size());
+        for (const StatePoint& point : points)
+            if (!point.name.empty()) m_first.emplace(point.name, &point);
+    }
+    const StatePoint* Find(const std::wstring& name) const {
+        const auto found = m_first.find(name);
+        return found == m_first.end() ? nullptr : found->second;
+    }
+
+private:
+    std::unordered_map<std::wstring, const StatePoint*> m_first;
+};
 
 }  // namespace
 
@@ -74,9 +93,10 @@ Status CDataLayerBuilder::Build(CChartView& view, DataLayer& layer) {
 
     built.linePen = {palette::kData, palette::kDataPenWidth};
     const bool withNames = data.HasProcessLineName != 0;
+    const PointIndex index(data.points);
     for (const TransferProcess& process : data.processes) {
-        const StatePoint* start = data.FindPoint(process.ptStart);
-        const StatePoint* end = data.FindPoint(process.ptEnd);
+        const StatePoint* start = index.Find(process.ptStart);
+        const StatePoint* end = index.Find(process.ptEnd);
         if (!start || !end) continue;
         const PointD from = view.ToPixel(start->I, start->D);
         const PointD to = view.ToPixel(end->I, end->D);
@@ -85,8 +105,8 @@ Status CDataLayerBuilder::Build(CChartView& view, DataLayer& layer) {
     }
     for (const MixProcess& mix : data.mixes) {
         if (mix.ptMix.empty()) continue;
-        const StatePoint* fresh = data.FindPoint(mix.ptFresh);
-        const StatePoint* ret = data.FindPoint(mix.ptReturn);
+        const StatePoint* fresh = index.Find(mix.ptFresh);
+        const StatePoint* ret = index.Find(mix.ptReturn);
         if (!fresh || !ret) continue;
         const PointD from = view.ToPixel(fresh->I, fresh->D);
         const PointD to = view.ToPixel(ret->I, ret->D);

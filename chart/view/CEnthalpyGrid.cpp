@@ -27,7 +27,7 @@ void CEnthalpyGrid::Build(const GridContext& ctx, ChartScene& scene) {
     const double iHigh = vr.Ymax + CChartView::kSlant * vr.Dmax;
     const std::int32_t end = 1 - Trunc32(-20.0 * iHigh);
 
-    for (std::int32_t O = t * Trunc32(iLow * 20.0 / t); O <= end; O += t) {
+    for (std::int32_t O = StepMultiple(iLow * 20.0, t); O <= end; O += t) {
         const double I = O / 20.0;
         const double dEnd = std::min(ctx.calc.ID_D_I_F(I, 1.0), vr.Dmax);
         const PointD e = view.ToPixel(I, dEnd);

@@ -20,7 +20,7 @@ void CHumidityRatioGrid::Build(const GridContext& ctx, ChartScene& scene) {
     scene.humidityRatio.minorPen = {palette::kGreen, palette::kGridPenWidth};
 
     const double dLeft = view.FromPixel(plot.x, plot.y).D;
-    const std::int32_t start = a * Trunc32(std::max(dLeft, ctx.range.minD) * 20.0 / a);
+    const std::int32_t start = StepMultiple(std::max(dLeft, ctx.range.minD) * 20.0, a);
     const std::int32_t end = Trunc32(ctx.range.maxD * 20.0);
     const std::int32_t lowEdge = Trunc32(ctx.range.minD * 20.0);
     const double labelY = std::max(plot.y, area.y) - 18.0;

@@ -32,7 +32,7 @@ void CIsothermGrid::Build(const GridContext& ctx, ChartScene& scene) {
     const double leftEdge = std::max(plot.x, ctx.area.x);
     const auto& vr = view.Data().viewRange;
 
-    for (std::int32_t A = t * Trunc32(std::min(range.maxT, tTop) * 10.0 / t); A >= end; A -= t) {
+    for (std::int32_t A = StepMultiple(std::min(range.maxT, tTop) * 10.0, t); A >= end; A -= t) {
         const double T = A / 10.0;
         double dEnd = ctx.calc.ID_D_T_F(T, 1.0);
         if (dEnd < vr.Dmin) dEnd = vr.Dmin;

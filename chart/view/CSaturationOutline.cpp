@@ -63,7 +63,11 @@ void CSaturationOutline::Build(const GridContext& ctx, ChartScene& scene) {
 
     const std::int32_t a = ctx.a;
     const std::int32_t N = a * Trunc32(lastSatD * 20.0 / a + 1.0);
-    for (std::int32_t d = 5; 20 * d < N; ++d) keep(view.ToPixel(calc.ID_I_D_F(d, 1.0), d));
+    // Samples beyond Dmax lie right of the area and would be dropped anyway;
+    // stopping there keeps a sentinel humidity ratio from costing a million
+    // calls.
+    for (std::int32_t d = 5; 20 * d < N && d <= vr.Dmax; ++d)
+        keep(view.ToPixel(calc.ID_I_D_F(d, 1.0), d));
     const std::int32_t mEnd = Trunc32(40.0 * vr.Dmax) + 1;
     for (std::int32_t m = N; m < mEnd; m += a) {
         const double D = m / 40.0;

@@ -67,6 +67,15 @@ TEST_F(DataLayerTest, LineToAPointOutsideThePlotIsKeptAndNamedInside) {
     EXPECT_EQ(layer.names.size(), 1u);
 }
 
+TEST_F(DataLayerTest, LinesUseTheFirstPointOfAName) {
+    data.points = {{30, 5, L"A"}, {60, 10, L"B"}, {40, 2, L"A"}};
+    data.processes = {{L"B", L"A", L"", 0}};
+    ASSERT_EQ(Build(), kStatusOk);
+    ASSERT_EQ(layer.lines.size(), 1u);
+    EXPECT_EQ(layer.lines[0].to.x, view.ToPixel(30, 5).x);
+    EXPECT_EQ(layer.lines[0].to.y, view.ToPixel(30, 5).y);
+}
+
 TEST_F(DataLayerTest, MixPointsArePlacedBeforeTheirLinesAreDrawn) {
     data.HasProcessLineName = 1;
     data.points = {{20, 4, L"F"}, {60, 12, L"R"}, {0, 0, L"M"}};

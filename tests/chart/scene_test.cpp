@@ -281,3 +281,39 @@ TEST_F(Scene, SaturationMatchesTheCalculator) {
 
 }  // namespace
 }  // namespace humichart
+
+namespace humichart {
+namespace {
+
+TEST_F(Scene, ExtremeViewsStayBounded) {
+    ASSERT_EQ(Build(1280, 960), kStatusOk);
+    const long defaultCalls = calc.calls;
+    view.Zoom(100, {640, 480});
+    calc.Reset();
+    ASSERT_EQ(Rebuild(), kStatusOk);
+    EXPECT_EQ(scene.stepD, 1);
+    EXPECT_EQ(scene.stepT, 1);
+    EXPECT_LT(calc.calls, 100 * defaultCalls);
+    for (const SceneSegment& s : scene.isotherms.segments) {
+        EXPECT_GE(s.from.y, scene.clip.y);
+        EXPECT_LE(s.to.y, scene.clip.Bottom());
+    }
+    // Panned far away: nothing of the grid is visible and nothing overflows.
+    for (double d : {1e12, -1e12}) {
+        view.Pan(d, d);
+        calc.Reset();
+        ASSERT_EQ(Rebuild(), kStatusOk);
+        EXPECT_TRUE(scene.isotherms.segments.empty());
+        EXPECT_TRUE(scene.enthalpy.segments.empty());
+        EXPECT_LT(calc.calls, 100000);
+        view.Pan(-d, -d);
+    }
+    // A pressure so low that saturation is off every scale.
+    data.airPressure = 1000.0;
+    calc.Reset();
+    ASSERT_EQ(Rebuild(), kStatusOk);
+    EXPECT_LT(calc.calls, 100000);
+}
+
+}  // namespace
+}  // namespace humichart
