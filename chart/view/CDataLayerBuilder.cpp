@@ -3,13 +3,13 @@
 #include <algorithm>
 #include <cmath>
 #include <memory>
-#include <unordered_map>
 #include <utility>
 
 #include "CCalcError.h"
 #include "ChartPalette.h"
 #include "ClipSegment.h"
 #include "MakeText.h"
+#include "CPointIndex.h"
 
 namespace humichart {
 
@@ -23,24 +23,6 @@ void AddLineName(const std::wstring& name, PointD from, PointD to, const RectD& 
     layer.names.push_back(MakeText(name, (x1 + x2) / 2.0 + 2.0, (y1 + y2) / 2.0 + 2.0,
                                    palette::kData, palette::NameFont()));
 }
-
-// FindPoint for many lines at once: the first point of each name, found in
-// constant time, so that a paint stays linear in the size of the lists.
-class PointIndex {
-public:
-    explicit PointIndex(const std::vector<StatePoint>& points) {
-        m_first.reserve(points.size());
-        for (const StatePoint& point : points)
-            if (!point.name.empty()) m_first.emplace(point.name, &point);
-    }
-    const StatePoint* Find(const std::wstring& name) const {
-        const auto found = m_first.find(name);
-        return found == m_first.end() ? nullptr : found->second;
-    }
-
-private:
-    std::unordered_map<std::wstring, const StatePoint*> m_first;
-};
 
 }  // namespace
 
@@ -93,7 +75,7 @@ Status CDataLayerBuilder::Build(CChartView& view, DataLayer& layer) {
 
     built.linePen = {palette::kData, palette::kDataPenWidth};
     const bool withNames = data.HasProcessLineName != 0;
-    const PointIndex index(data.points);
+    const CPointIndex index(data.points);
     for (const TransferProcess& process : data.processes) {
         const StatePoint* start = index.Find(process.ptStart);
         const StatePoint* end = index.Find(process.ptEnd);
