@@ -1,0 +1,32 @@
+#!/usr/bin/env bash
+# Creates (once) and starts the private Wine prefix: a persistent server and a
+# booted prefix, both detached from our standard streams so that background
+# Wine processes never hold a test runner's pipes open; the chart's fonts
+# mapped to the Liberation faces.  Prints the prefix.
+#   scripts/wine-prefix.sh [start|stop]
+set -euo pipefail
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+export WINEPREFIX=${WINEPREFIX:-$root/build/windows/wineprefix}
+export WINEDEBUG=${WINEDEBUG:--all}
+export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
+wine=/usr/lib/wine/wine64
+server=$(command -v wineserver || echo /usr/lib/wine/wineserver64)
+
+if [ "${1:-start}" = stop ]; then
+    "$server" -k </dev/null >/dev/null 2>&1 || true
+    exit 0
+fi
+
+mkdir -p "$WINEPREFIX"
+"$server" -p </dev/null >/dev/null 2>&1 || true
+if [ ! -f "$WINEPREFIX/.humichart-ready" ]; then
+    "$wine" wineboot -i </dev/null >/dev/null 2>&1
+    fonts='HKCU\Software\Wine\Fonts\Replacements'
+    for pair in "Times New Roman=Liberation Serif" "Arial=Liberation Sans" "Arial Black=Liberation Sans"; do
+        "$wine" reg add "$fonts" /v "${pair%%=*}" /t REG_SZ /d "${pair#*=}" /f </dev/null >/dev/null 2>&1
+    done
+    touch "$WINEPREFIX/.humichart-ready"
+else
+    "$wine" wineboot </dev/null >/dev/null 2>&1 || true
+fi
+echo "$WINEPREFIX"
