@@ -1,0 +1,29 @@
+#!/usr/bin/env bash
+# Sets up, builds, registers the components in the private Wine prefix and
+# shows them working.  Once the launcher is built this starts Humistart (under
+# Xvfb with a screenshot in out/humistart.png when there is no display); until
+# then it prints every parameter of one air state computed by Humicalc.dll.
+set -euo pipefail
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+"$root/scripts/setup.sh"
+source "$root/scripts/session.sh"
+start_session
+bin=$root/build/windows/bin
+for dll in Humicalc.dll Humichart.dll; do
+    [ -f "$bin/$dll" ] && register_dll "$bin/$dll"
+done
+
+if [ -f "$bin/Humistart.exe" ]; then
+    mkdir -p "$root/out"
+    "$root/scripts/wine-run.sh" "$bin/Humistart.exe" &
+    app=$!
+    if [ -n "$started_xvfb" ]; then
+        sleep 8
+        import -window root "$root/out/humistart.png"
+        echo "screenshot: out/humistart.png"
+        kill "$app" 2>/dev/null || true
+    fi
+    wait "$app" || true
+else
+    "$root/scripts/wine-run.sh" cscript //nologo "Z:${root//\//\\}\\scripts\\humicalc-demo.vbs"
+fi

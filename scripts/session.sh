@@ -1,0 +1,31 @@
+# Sourced by the run and test scripts: a display for Wine's windows (Xvfb when
+# there is none) and the private prefix with its server, both ended on exit.
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+export WINEPREFIX=${WINEPREFIX:-$root/build/windows/wineprefix}
+started_xvfb=""
+
+end_session() {
+    "$root/scripts/wine-prefix.sh" stop
+    if [ -n "$started_xvfb" ]; then kill "$started_xvfb" 2>/dev/null || true; fi
+}
+
+start_session() {
+    if [ -z "${DISPLAY:-}" ]; then
+        local display=:$((90 + RANDOM % 100))
+        Xvfb "$display" -screen 0 1600x1200x24 -nolisten tcp </dev/null >/dev/null 2>&1 &
+        started_xvfb=$!
+        export DISPLAY=$display
+        for _ in $(seq 50); do
+            xdpyinfo -display "$display" >/dev/null 2>&1 && break
+            [ -e "/tmp/.X11-unix/X${display#:}" ] && break
+            sleep 0.1
+        done
+    fi
+    trap end_session EXIT
+    "$root/scripts/wine-prefix.sh" >/dev/null
+}
+
+# Registers one of our DLLs in the prefix.
+register_dll() {
+    "$root/scripts/wine-run.sh" regsvr32 /s "Z:${1//\//\\}"
+}

@@ -1,0 +1,27 @@
+#!/usr/bin/env bash
+# Sets up, builds and runs every test: natively, then the Windows build under
+# Wine.  Ends with one line "N passed, N failed" over both.
+set -uo pipefail
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+"$root/scripts/setup.sh" || exit 1
+source "$root/scripts/session.sh"
+jobs=${JOBS:-$(nproc)}
+log=$(mktemp)
+
+echo "== native tests"
+ctest --test-dir "$root/build/native" -j "$jobs" --output-on-failure 2>&1 | tee "$log"
+native=${PIPESTATUS[0]}
+
+echo "== Windows tests under Wine"
+start_session
+ctest --test-dir "$root/build/windows" -j "$jobs" --output-on-failure 2>&1 | tee -a "$log"
+windows=${PIPESTATUS[0]}
+
+passed=0 failed=0
+while read -r ok bad; do
+    passed=$((passed + ok)) failed=$((failed + bad))
+done < <(sed -n 's/.*tests passed, \([0-9]*\) tests failed out of \([0-9]*\).*/\2 \1/p' "$log" |
+         awk '{print $1 - $2, $2}')
+rm -f "$log"
+echo "$passed passed, $failed failed"
+[ "$native" -eq 0 ] && [ "$windows" -eq 0 ] && [ "$failed" -eq 0 ] && [ "$passed" -gt 0 ]
