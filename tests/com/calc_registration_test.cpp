@@ -40,7 +40,9 @@ protected:
         ASSERT_TRUE(registerServer && unregisterServer);
     }
     void TearDown() override {
-        if (registerServer) EXPECT_HRESULT_SUCCEEDED(registerServer());  // leave the prefix registered
+        if (registerServer) {
+            EXPECT_HRESULT_SUCCEEDED(registerServer());  // leave the prefix registered
+        }
         if (module) FreeLibrary(module);
         ApartmentTest::TearDown();
     }
