@@ -15,7 +15,8 @@ namespace humichart {
 
 namespace {
 
-const wchar_t kCaptionText[] = L"Humichart i-d chart control\nHumichart engineering team";
+// Short enough for two lines of client height / 8 points across a 4:3 window.
+const wchar_t kCaptionText[] = L"Humichart\nHumi team";
 
 }  // namespace
 
@@ -37,6 +38,7 @@ Status CChartSceneBuilder::BuildImage(CChartView& view, bool captionVisible, Cha
         caption.color = palette::kCaption;
         caption.format.alignment = TextFormat::Align::Center;
         caption.format.lineAlignment = TextFormat::Align::Center;
+        caption.format.noWrap = true;
     }
     scene = std::move(built);
     view.renderPending = 0;

@@ -12,6 +12,7 @@ struct TextFormat {
     Align lineAlignment = Align::Near;  // across the line
     bool vertical = false;
     bool rightToLeft = false;
+    bool noWrap = false;  // lines break only at explicit line feeds
 };
 
 }  // namespace humichart

@@ -1,0 +1,173 @@
+#include "CIDWnd.h"
+
+#include <algorithm>
+
+#include "CChartSceneBuilder.h"
+#include "CComCalcBinding.h"
+#include "CDataLayerBuilder.h"
+#include "CScenePainter.h"
+#include "ChartWindowResource.h"
+#include "ModuleInstance.h"
+
+namespace humichart {
+
+namespace {
+
+const wchar_t kClearAllText[] = L"Ready to clear all data. \n\nAre you sure?";
+const wchar_t kDeleteConfirm[] = L"Delete Confirm";
+
+}  // namespace
+
+CIDWnd::CIDWnd() : CIDWnd(std::make_unique<CComCalcBinding>()) {}
+
+CIDWnd::CIDWnd(std::unique_ptr<ICalcBinding> calc)
+    : CDialogBase(ThisModuleInstance(), IDD_IDWND), m_calc(std::move(calc)), m_view(*this) {}
+
+CIDWnd::~CIDWnd() {
+    // Destroy the window while the image, region and GDI+ are still ours.
+    if (Hwnd()) DestroyWindow(Hwnd());
+}
+
+void CIDWnd::ClearNoNamePoints() {
+    std::erase_if(points, [](const StatePoint& point) { return point.name.empty(); });
+    RequestRepaint();
+}
+
+bool CIDWnd::ClearAll() {
+    if (AskUser(kClearAllText, kDeleteConfirm, MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) != IDYES)
+        return false;
+    ClearData();
+    RequestRender();
+    return true;
+}
+
+void CIDWnd::ResetChart(bool clear) {
+    captionVisible = 1;
+    m_view.viewResetPending = 1;
+    moveZoomMode = 0;
+    dragMoving = 0;
+    RestoreDefaults();
+    if (clear) ClearData();
+    RequestRender();
+}
+
+void CIDWnd::RequestRepaint() {
+    if (Hwnd()) InvalidateRect(Hwnd(), nullptr, FALSE);
+}
+
+void CIDWnd::RequestRender() {
+    m_view.renderPending = 1;
+    RequestRepaint();
+}
+
+int CIDWnd::AskUser(const wchar_t* text, const wchar_t* caption, UINT type) {
+    return MessageBoxW(Hwnd(), text, caption, type);
+}
+
+void CIDWnd::PaintInto(HDC dc, const RECT& update) {
+    if (paintSuppressed || !m_gdiplus) return;
+    if (m_view.renderPending) RenderChartImage(dc);
+    if (m_image) {
+        SelectedObject selected(m_imageDC.Get(), m_image.Get());
+        BitBlt(dc, update.left, update.top, update.right - update.left, update.bottom - update.top,
+               m_imageDC.Get(), update.left, update.top, SRCCOPY);
+    }
+    DrawChartData(dc);
+}
+
+Status CIDWnd::RenderChartImage(HDC dc) {
+    if (!m_gdiplus) return kStatusFail;
+    ChartScene scene;
+    CChartSceneBuilder builder(*m_calc);
+    const Status status = builder.BuildImage(m_view, captionVisible != 0, scene);
+    lastRenderStatus = status;
+    // A render stopped by the calculator keeps the previous image, and
+    // renderPending stays set so that the next paint tries again.
+    if (!Succeeded(status)) return status;
+
+    ReleaseImage();
+    const int width = std::max(m_view.clientWidth, 1);
+    const int height = std::max(m_view.clientHeight, 1);
+    UniqueMemoryDC imageDC(CreateCompatibleDC(dc));
+    UniqueBitmap image(CreateCompatibleBitmap(dc, width, height));
+    if (!imageDC || !image) return kStatusFail;
+    UniqueRegion region;
+    {
+        SelectedObject selected(imageDC.Get(), image.Get());
+        Gdiplus::Graphics graphics(imageDC.Get());
+        CScenePainter painter;
+        region = painter.PaintImage(graphics, scene);
+        fontFallbacks = painter.FontFallbacks();
+    }
+    m_imageDC = std::move(imageDC);
+    m_image = std::move(image);
+    m_chartRegion = std::move(region);
+    ++imageRebuilds;
+    return kStatusOk;
+}
+
+Status CIDWnd::DrawChartData(HDC dc) {
+    if (!m_gdiplus) return kStatusFail;
+    DataLayer layer;
+    CDataLayerBuilder builder(*m_calc);
+    const Status status = builder.Build(m_view, layer);
+    lastDataStatus = status;
+    if (!Succeeded(status)) return status;
+    Gdiplus::Graphics graphics(dc);
+    CScenePainter painter;
+    painter.PaintData(graphics, layer, m_chartRegion.Get());
+    ++dataDraws;
+    return kStatusOk;
+}
+
+void CIDWnd::ReleaseImage() {
+    m_image.Reset();
+    m_imageDC.Reset();
+}
+
+void CIDWnd::OnInit() {
+    m_gdiplus = std::make_unique<GdiplusSession>();
+    // The size notification of creation came before the window was ours.
+    RECT client{};
+    GetClientRect(Hwnd(), &client);
+    m_view.SetClientSize(client.right, client.bottom);
+}
+
+void CIDWnd::OnPaint() {
+    PaintScope paint(Hwnd());
+    // While printing the window is only validated, so that it does not ask
+    // for the same paint again and again.
+    if (paintSuppressed) return;
+    PaintInto(paint.Get(), paint.UpdateRect());
+}
+
+bool CIDWnd::HandleMessage(UINT message, WPARAM, LPARAM lParam, LRESULT& result) {
+    switch (message) {
+    case WM_INITDIALOG:
+        OnInit();
+        result = TRUE;
+        return true;
+    case WM_SIZE:
+        m_view.SetClientSize(LOWORD(lParam), HIWORD(lParam));
+        result = 0;
+        return true;
+    case WM_ERASEBKGND:
+        // The cached image covers everything; erasing would only flicker.
+        result = 1;
+        return true;
+    case WM_PAINT:
+        OnPaint();
+        result = 0;
+        return true;
+    case WM_DESTROY:
+        ReleaseImage();
+        m_chartRegion.Reset();
+        m_gdiplus.reset();
+        result = 0;
+        return true;
+    default:
+        return false;
+    }
+}
+
+}  // namespace humichart

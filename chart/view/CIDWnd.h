@@ -1,0 +1,98 @@
+// The chart window: a child dialog that holds the chart data (it derives from
+// CHumichartDataObj), its view, the cached chart image and the chart region.
+// A paint rebuilds the image only when renderPending is set and draws the
+// user's data over it every time.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <memory>
+
+#include "CChartView.h"
+#include "CHumichartDataObj.h"
+#include "DialogBase.h"
+#include "GdiHandles.h"
+#include "GdiplusSession.h"
+#include "ICalcBinding.h"
+
+namespace humichart {
+
+class CIDWnd : public CDialogBase, public CHumichartDataObj {
+public:
+    // The calculator binding is the window's own; by default CalID objects
+    // are created through COM.
+    CIDWnd();
+    explicit CIDWnd(std::unique_ptr<ICalcBinding> calc);
+    ~CIDWnd() override;
+
+    // Child window of parent from the chart window's dialog template.
+    HWND Create(HWND parent) { return CDialogBase::Create(parent); }
+
+    CChartView& View() { return m_view; }
+    const CChartView& View() const { return m_view; }
+    std::int32_t& renderPending() { return m_view.renderPending; }
+    std::int32_t& viewResetPending() { return m_view.viewResetPending; }
+
+    // Data commands.
+    // Removes every point without a name, keeping the order of the others.
+    void ClearNoNamePoints();
+    // Asks first; answers whether the data was cleared.
+    bool ClearAll();
+    // View state back to its start, defaults restored, with clear the data
+    // emptied too.
+    void ResetChart(bool clear);
+
+    // Repaints the whole window without erasing.
+    void RequestRepaint();
+    // The same, rebuilding the chart image first.
+    void RequestRender();
+
+    // The paint pipeline onto any DC: rebuilds the image when renderPending,
+    // copies update from it and draws the data over it. WM_PAINT uses it with
+    // the window's paint DC; tests and pictures with a bitmap.
+    void PaintInto(HDC dc, const RECT& update);
+    // Rebuilds the cached image for dc; answers the calculator's status.
+    Status RenderChartImage(HDC dc);
+    // Border, CSSR region, points, processes and mix lines onto dc.
+    Status DrawChartData(HDC dc);
+
+    // The drawn chart area for hit tests; null before the first rebuild.
+    HRGN ChartRegion() const { return m_chartRegion.Get(); }
+    // The cached image (not selected anywhere between paints).
+    HBITMAP ChartImage() const { return m_image.Get(); }
+
+    std::int32_t captionVisible = 1;
+    std::int32_t moveZoomMode = 0;
+    std::int32_t dragMoving = 0;
+    std::int32_t pointAddArmed = 0;
+    std::uint32_t dataIndex = 0;
+    // Set while printing: WM_PAINT then leaves the window alone.
+    std::int32_t paintSuppressed = 0;
+
+    // What happened, for diagnostics and tests.
+    long imageRebuilds = 0;
+    long dataDraws = 0;
+    Status lastRenderStatus = kStatusOk;
+    Status lastDataStatus = kStatusOk;
+    int fontFallbacks = 0;
+
+protected:
+    bool HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+    // A message box owned by the chart window; tests answer it themselves.
+    virtual int AskUser(const wchar_t* text, const wchar_t* caption, UINT type);
+
+private:
+    void OnInit();
+    void OnPaint();
+    void ReleaseImage();
+
+    std::unique_ptr<ICalcBinding> m_calc;
+    CChartView m_view;
+    std::unique_ptr<GdiplusSession> m_gdiplus;
+    UniqueMemoryDC m_imageDC;
+    UniqueBitmap m_image;
+    UniqueRegion m_chartRegion;
+};
+
+}  // namespace humichart

@@ -1,0 +1,4 @@
+// Identifiers of the chart window's resources.
+#pragma once
+
+#define IDD_IDWND 201

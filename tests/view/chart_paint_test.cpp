@@ -1,0 +1,195 @@
+// The painted chart probed pixel by pixel: background, tint, points, grid
+// lines where the scene puts them, and nothing of the grid when it is off.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "CChartSceneBuilder.h"
+#include "CComCalcBinding.h"
+#include "ChartPalette.h"
+#include "ChartWindowTest.h"
+
+namespace humichart::test {
+namespace {
+
+using namespace humichart::palette;
+
+class ChartPaintTest : public ChartWindowTest {
+protected:
+    // A state well inside the default chart, away from the outline.
+    PointD Inside() const { return host->Chart().View().ToPixel(48.0, 9.0); }
+
+    void GridOff(CIDWnd& chart) {
+        chart.HasTLine = chart.HasDLine = chart.HasILine = chart.HasFLine = 0;
+    }
+
+    // The scene the window drew last, rebuilt from the same view.
+    ChartScene SceneOfWindow() {
+        CChartView view = host->Chart().View();
+        CComCalcBinding calc;
+        ChartScene scene;
+        EXPECT_EQ(CChartSceneBuilder(calc).BuildChart(view, scene), kStatusOk);
+        return scene;
+    }
+};
+
+TEST_F(ChartPaintTest, BackgroundFollowsHasBackground) {
+    CIDWnd& chart = Open(400, 300);
+    Paint();
+    ASSERT_EQ(chart.lastRenderStatus, kStatusOk);
+    EXPECT_EQ(surface->Pixel(3, 3), Rgb(kBackgroundTinted));
+    EXPECT_EQ(surface->Pixel(398, 297), Rgb(kBackgroundTinted));
+
+    chart.HasBackground = 0;
+    chart.RequestRender();
+    Paint();
+    EXPECT_EQ(surface->Pixel(3, 3), Rgb(kBackgroundWhite));
+    EXPECT_EQ(surface->Pixel(398, 297), Rgb(kBackgroundWhite));
+}
+
+TEST_F(ChartPaintTest, ForegroundTintsTheChartAreaOnly) {
+    CIDWnd& chart = Open(400, 300);
+    GridOff(chart);
+    Paint();
+    const PointD inside = Inside();
+    EXPECT_TRUE(Near(PixelAt(inside.x, inside.y), Blend(kForeground, Rgb(kBackgroundTinted))))
+        << std::hex << PixelAt(inside.x, inside.y);
+    EXPECT_EQ(surface->Pixel(20, 150), Rgb(kBackgroundTinted));  // left margin
+
+    chart.HasForeground = 0;
+    chart.RequestRender();
+    Paint();
+    EXPECT_EQ(PixelAt(inside.x, inside.y), Rgb(kBackgroundTinted));
+}
+
+TEST_F(ChartPaintTest, PointsAreBlueDotsOnlyInsideThePlot) {
+    CIDWnd& chart = Open(400, 300);
+    chart.points.push_back({48.0, 9.0, L"A"});
+    chart.points.push_back({30.0, 6.0, L""});
+    chart.points.push_back({48.0, 60.0, L"far"});  // beyond Dmax: right of the plot
+    Paint();
+    for (const StatePoint& point : chart.points) {
+        const PointD p = chart.View().ToPixel(point.I, point.D);
+        if (p.x < chart.View().plotX + chart.View().plotWidth) {
+            EXPECT_EQ(PixelAt(p.x, p.y), Rgb(kData)) << "point at " << p.x << ", " << p.y;
+        } else {
+            EXPECT_NE(PixelAt(p.x, p.y), Rgb(kData));
+        }
+    }
+}
+
+TEST_F(ChartPaintTest, MixPointIsDrawnWhereTheFlowsPutIt) {
+    CIDWnd& chart = Open(400, 300);
+    GridOff(chart);
+    chart.points = {{70.0, 15.0, L"O"}, {50.0, 10.0, L"R"}, {0.0, 0.0, L"M"}};
+    chart.mixes.push_back({L"O", L"R", L"M", L"", 0.0, 0.0});  // no flow: midway
+    Paint();
+    const PointD mid = chart.View().ToPixel(60.0, 12.5);
+    EXPECT_EQ(PixelAt(mid.x, mid.y), Rgb(kData));
+    EXPECT_DOUBLE_EQ(chart.FindPoint(L"M")->I, 60.0);
+}
+
+TEST_F(ChartPaintTest, GridLinesHaveTheirColoursWhereTheSceneHasThem) {
+    CIDWnd& chart = Open(640, 480);
+    chart.HasTLine = chart.HasILine = chart.HasFLine = 0;
+    chart.HasForeground = 0;
+    Paint();
+    const ChartScene scene = SceneOfWindow();
+    int major = 0, minor = 0;
+    for (const SceneSegment& line : scene.humidityRatio.segments) {
+        // Vertical lines; probe a third of the way down.
+        const double y = line.from.y + (line.to.y - line.from.y) / 3.0;
+        const std::uint32_t expected = Rgb(line.major ? kNavy : kGreen);
+        EXPECT_TRUE(ColourNear(line.from.x, y, expected)) << "line at x = " << line.from.x;
+        ++(line.major ? major : minor);
+    }
+    EXPECT_GT(major, 2);
+    EXPECT_GT(minor, 2);
+
+    chart.HasDLine = 0;
+    chart.HasILine = 1;
+    chart.RequestRender();
+    Paint();
+    const ChartScene enthalpy = SceneOfWindow();
+    ASSERT_FALSE(enthalpy.enthalpy.segments.empty());
+    for (const SceneSegment& line : enthalpy.enthalpy.segments) {
+        // Stubs cut off at the chart's corners lie under the outline.
+        if (std::hypot(line.to.x - line.from.x, line.to.y - line.from.y) < 10.0) continue;
+        const double x = (line.from.x + line.to.x) / 2.0, y = (line.from.y + line.to.y) / 2.0;
+        EXPECT_TRUE(ColourNear(x, y, Rgb(line.major ? kMaroon : kGreen)))
+            << "enthalpy line through " << x << ", " << y;
+    }
+}
+
+TEST_F(ChartPaintTest, WithEveryLineFlagOffOnlyOutlineAndTintAreDrawn) {
+    CIDWnd& chart = Open(400, 300);
+    GridOff(chart);
+    Paint();
+    int outline = 0;
+    for (int y = 0; y < 300; ++y) {
+        for (int x = 0; x < 400; ++x) {
+            const std::uint32_t c = surface->Pixel(x, y);
+            ASSERT_NE(c, Rgb(kNavy)) << x << ", " << y;
+            ASSERT_NE(c, Rgb(kMaroon)) << x << ", " << y;
+            ASSERT_NE(c, Rgb(kOlive)) << x << ", " << y;
+            if (c == Rgb(kGreen)) ++outline;
+        }
+    }
+    EXPECT_GT(outline, 400);  // the outline, two pixels wide
+    // No titles or labels in the margins.
+    for (int y = 0; y < 300; ++y)
+        for (int x = 0; x < 40; ++x) ASSERT_EQ(surface->Pixel(x, y), Rgb(kBackgroundTinted));
+    for (int x = 0; x < 400; ++x)
+        for (int y = 0; y < 30; ++y) ASSERT_EQ(surface->Pixel(x, y), Rgb(kBackgroundTinted));
+}
+
+TEST_F(ChartPaintTest, TitlesAndLabelsAreDrawnWithTheirFamilies) {
+    CIDWnd& chart = Open(640, 480);
+    Paint();
+    EXPECT_EQ(chart.fontFallbacks, 0) << "the prefix maps the chart's fonts";
+    // The "D(g/kg)" title sits in the top margin, the "T" title left of the
+    // plot; each shows its colour somewhere there.
+    auto anyIn = [&](int x0, int y0, int x1, int y1, std::uint32_t rgb) {
+        for (int y = y0; y < y1; ++y)
+            for (int x = x0; x < x1; ++x)
+                if (Near(surface->Pixel(x, y), rgb, 40)) return true;
+        return false;
+    };
+    EXPECT_TRUE(anyIn(0, 0, 640, 24, Rgb(kNavy)));
+    EXPECT_TRUE(anyIn(0, 40, 20, 440, Rgb(kGreen)));
+    EXPECT_TRUE(anyIn(0, 440, 640, 480, Rgb(kMaroon)));
+    EXPECT_TRUE(anyIn(600, 40, 640, 440, Rgb(kOlive)));
+}
+
+TEST_F(ChartPaintTest, ChartRegionCoversTheChartAreaOnly) {
+    CIDWnd& chart = Open(400, 300);
+    EXPECT_EQ(chart.ChartRegion(), nullptr);
+    Paint();
+    ASSERT_NE(chart.ChartRegion(), nullptr);
+    const PointD inside = Inside();
+    EXPECT_TRUE(PtInRegion(chart.ChartRegion(), static_cast<int>(inside.x), static_cast<int>(inside.y)));
+    EXPECT_FALSE(PtInRegion(chart.ChartRegion(), 10, 150));
+    // Cold and humid, beyond saturation at the bottom right: outside.
+    const PointD supersaturated = chart.View().ToPixel(-20.0 + 2.5 * 40.0, 40.0);
+    EXPECT_FALSE(PtInRegion(chart.ChartRegion(), static_cast<int>(supersaturated.x),
+                            static_cast<int>(supersaturated.y)));
+}
+
+TEST_F(ChartPaintTest, BorderAndCssrRegionAreDataLayerColours) {
+    CIDWnd& chart = Open(400, 300);
+    GridOff(chart);
+    chart.HasForeground = 0;
+    chart.HasBorder = 1;
+    chart.cssrRegion = {26.0, 20.0, 12.0, 6.0};
+    Paint();
+    EXPECT_EQ(surface->Pixel(1, 150), Rgb(kBorder));
+    EXPECT_EQ(surface->Pixel(200, 1), Rgb(kBorder));
+    const PointD centre = chart.View().ToPixel(1.005 * 23.0 + 9.0 * (2.5 + 0.00184 * 23.0), 9.0);
+    EXPECT_TRUE(Near(PixelAt(centre.x, centre.y), Blend(kCssr, Rgb(kBackgroundTinted))))
+        << std::hex << PixelAt(centre.x, centre.y);
+}
+
+}  // namespace
+}  // namespace humichart::test
