@@ -114,8 +114,12 @@ void CHumichartDataObj::RecomputeMixPoints() {
     }
 }
 
-Status CHumichartDataObj::LoadSlot(std::uint32_t) { return kStatusFail; }
+Status CHumichartDataObj::LoadSlot(std::uint32_t slot) {
+    return slotStore_ && slotStore_->Load(slot, *this) ? kStatusOk : kStatusFail;
+}
 
-Status CHumichartDataObj::SaveSlot(std::uint32_t) { return kStatusFail; }
+Status CHumichartDataObj::SaveSlot(std::uint32_t slot) {
+    return slotStore_ && slotStore_->Save(slot, *this) ? kStatusOk : kStatusFail;
+}
 
 }  // namespace humichart

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "CalcStatus.h"
+#include "ISlotStore.h"
 #include "MixProcess.h"
 #include "StatePoint.h"
 #include "TransferProcess.h"
@@ -75,10 +76,16 @@ public:
     // line, in list order, so chained mixes see the values just computed.
     void RecomputeMixPoints();
 
-    // Storage slots. Until the slot store exists these change nothing and
-    // answer failure.
+    // Storage slots, kept by the store this object was given (not owned; it
+    // must outlive the object). Without a store they change nothing and
+    // answer failure. A failed load leaves the data as it was.
     virtual Status LoadSlot(std::uint32_t slot);
     virtual Status SaveSlot(std::uint32_t slot);
+    void SetSlotStore(ISlotStore* store) { slotStore_ = store; }
+    ISlotStore* SlotStore() const { return slotStore_; }
+
+private:
+    ISlotStore* slotStore_ = nullptr;
 };
 
 }  // namespace humichart
