@@ -28,3 +28,4 @@ HRESULT UnregisterServer(const ServerRegistration& server);
 
 // Registration data of each library.
 const ServerRegistration& HumicalcRegistration();
+const ServerRegistration& HumichartRegistration();
