@@ -19,13 +19,20 @@ fi
 
 mkdir -p "$WINEPREFIX"
 "$server" -p </dev/null >/dev/null 2>&1 || true
-if [ ! -f "$WINEPREFIX/.humichart-ready" ]; then
+if [ ! -f "$WINEPREFIX/.humichart-ready-2" ]; then
     "$wine" wineboot -i </dev/null >/dev/null 2>&1
     fonts='HKCU\Software\Wine\Fonts\Replacements'
     for pair in "Times New Roman=Liberation Serif" "Arial=Liberation Sans" "Arial Black=Liberation Sans"; do
         "$wine" reg add "$fonts" /v "${pair%%=*}" /t REG_SZ /d "${pair#*=}" /f </dev/null >/dev/null 2>&1
     done
-    touch "$WINEPREFIX/.humichart-ready"
+    # Liberation Serif has no degree-Celsius sign for the isotherm title: link
+    # the serif faces to DejaVu Serif, which has it.
+    link='HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink'
+    for face in "Liberation Serif" "Times New Roman"; do
+        "$wine" reg add "$link" /v "$face" /t REG_MULTI_SZ /d 'DejaVuSerif.ttf,DejaVu Serif' /f \
+            </dev/null >/dev/null 2>&1
+    done
+    touch "$WINEPREFIX/.humichart-ready-2"
 else
     "$wine" wineboot </dev/null >/dev/null 2>&1 || true
 fi
