@@ -1,0 +1,66 @@
+#include "DlgInit.h"
+
+#include <cstring>
+
+std::optional<std::vector<DlgInitRecord>> ParseDlgInit(const BYTE* data, size_t size) {
+    std::vector<DlgInitRecord> records;
+    size_t at = 0;
+    for (;;) {
+        WORD id = 0;
+        if (size - at < sizeof id) return std::nullopt;
+        std::memcpy(&id, data + at, sizeof id);
+        if (id == 0) return records;
+        DlgInitRecord record;
+        record.controlId = id;
+        DWORD length = 0;
+        if (size - at < 2 * sizeof(WORD) + sizeof(DWORD)) return std::nullopt;
+        std::memcpy(&record.message, data + at + 2, sizeof(WORD));
+        std::memcpy(&length, data + at + 4, sizeof(DWORD));
+        at += 8;
+        if (length > size - at) return std::nullopt;
+        record.data.assign(data + at, data + at + length);
+        at += length;
+        records.push_back(std::move(record));
+    }
+}
+
+std::vector<DlgInitRecord> LoadDlgInit(HINSTANCE module, LPCWSTR templateId) {
+    HRSRC found = FindResourceW(module, templateId, MAKEINTRESOURCEW(kDlgInitResourceType));
+    if (!found) return {};
+    HGLOBAL loaded = LoadResource(module, found);  // module memory: nothing to free
+    const auto* bytes = static_cast<const BYTE*>(loaded ? LockResource(loaded) : nullptr);
+    if (!bytes) return {};
+    return ParseDlgInit(bytes, SizeofResource(module, found)).value_or(std::vector<DlgInitRecord>{});
+}
+
+std::optional<ControlInitData> DecodeControlInit(const DlgInitRecord& record) {
+    ControlInitData init;
+    init.message = record.message;
+    const std::vector<BYTE>& data = record.data;
+    size_t at = 0;
+    switch (record.message) {
+    case kDlgInitInitNew:
+        return init;
+    case kDlgInitLoadFromStream:
+    case kDlgInitLoadFromStorage:
+        break;
+    case kDlgInitLoadFromStreamEx:
+    case kDlgInitLoadFromStorageEx: {
+        // A character count, then that many UTF-16 characters of the key.
+        DWORD characters = 0;
+        if (data.size() < sizeof characters) return std::nullopt;
+        std::memcpy(&characters, data.data(), sizeof characters);
+        at = sizeof characters;
+        if (characters > (data.size() - at) / sizeof(wchar_t)) return std::nullopt;
+        init.licenceKey.resize(characters);
+        std::memcpy(init.licenceKey.data(), data.data() + at, characters * sizeof(wchar_t));
+        at += characters * sizeof(wchar_t);
+        break;
+    }
+    default:
+        return std::nullopt;
+    }
+    init.fromStorage = record.message == kDlgInitLoadFromStorage || record.message == kDlgInitLoadFromStorageEx;
+    init.persisted.assign(data.begin() + at, data.end());
+    return init;
+}
