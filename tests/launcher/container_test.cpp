@@ -1,0 +1,184 @@
+// The container with a control of the test's own, created from templates with
+// and without initialisation data.
+#include <olectl.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "LauncherTestSupport.h"
+#include "TestResources.h"
+
+namespace {
+
+class ContainerTest : public OleTest {
+protected:
+    void SetUp() override {
+        OleTest::SetUp();
+        registration_ = std::make_unique<TestControlRegistration>();
+        ASSERT_HRESULT_SUCCEEDED(registration_->Status());
+    }
+    void TearDown() override {
+        registration_.reset();
+        OleTest::TearDown();
+    }
+
+    static size_t IndexOf(const std::string& call) {
+        const auto& calls = ControlLog().calls;
+        return static_cast<size_t>(std::find(calls.begin(), calls.end(), call) - calls.begin());
+    }
+
+    std::unique_ptr<TestControlRegistration> registration_;
+};
+
+std::wstring ClassName(HWND window) {
+    wchar_t name[64] = {};
+    GetClassNameW(window, name, 64);
+    return name;
+}
+
+TEST_F(ContainerTest, ClassIdItemBecomesAnActiveControlInTemplatePlace) {
+    TestDialog dialog(IDD_TEST_EXTENDED);
+    HWND window = dialog.Create(nullptr);
+    ASSERT_NE(window, nullptr) << std::hex << dialog.CreationStatus();
+
+    HWND control = GetDlgItem(window, IDC_TEST_CONTROL);
+    ASSERT_NE(control, nullptr);
+    EXPECT_EQ(control, ControlLog().window);
+    EXPECT_EQ(ClassName(control), L"HumichartTestControl");
+    EXPECT_TRUE(GetWindowLongPtrW(control, GWL_STYLE) & WS_VISIBLE);
+    EXPECT_TRUE(GetWindowLongPtrW(control, GWL_STYLE) & WS_TABSTOP);
+
+    // Tab order follows the template: text, control, button.
+    EXPECT_EQ(GetWindow(control, GW_HWNDPREV), GetDlgItem(window, IDC_TEST_BEFORE));
+    EXPECT_EQ(GetWindow(control, GW_HWNDNEXT), GetDlgItem(window, IDC_TEST_AFTER));
+
+    RECT expected{10, 20, 110, 80};
+    MapDialogRect(window, &expected);
+    EXPECT_EQ(ChildRect(control), expected);
+    EXPECT_GT(ControlLog().extent.cx, 0);
+    EXPECT_GT(ControlLog().extent.cy, 0);
+
+    const auto& calls = ControlLog().calls;
+    EXPECT_LT(IndexOf("DoVerb -5"), IndexOf("DoVerb -1")) << "in-place activation, then show";
+    EXPECT_NE(std::find(calls.begin(), calls.end(), "DoVerb -1"), calls.end());
+}
+
+TEST_F(ContainerTest, StreamDataReachesLoadAfterTheLicencePrefix) {
+    TestDialog dialog(IDD_TEST_EXTENDED);
+    ASSERT_NE(dialog.Create(nullptr), nullptr);
+    const std::vector<BYTE> expected{1, 2, 3, 4, 5, 6, 7, 8};
+    EXPECT_EQ(ControlLog().loaded, expected);
+    EXPECT_EQ(ControlLog().streamStart.QuadPart, 0u);
+    EXPECT_EQ(IndexOf("InitNew"), ControlLog().calls.size()) << "loaded controls are not also reset";
+}
+
+TEST_F(ContainerTest, ClientSiteComesBeforeLoadOnlyWhenTheControlAsks) {
+    {
+        TestDialog dialog(IDD_TEST_EXTENDED);
+        ASSERT_NE(dialog.Create(nullptr), nullptr);
+        EXPECT_LT(IndexOf("Load"), IndexOf("SetClientSite"));
+        EXPECT_LT(IndexOf("SetClientSite"), IndexOf("DoVerb -5"));
+    }
+    ControlLog() = TestControlLog{};
+    SetTestControlMiscStatus(OLEMISC_SETCLIENTSITEFIRST | OLEMISC_ACTIVATEWHENVISIBLE);
+    {
+        TestDialog dialog(IDD_TEST_EXTENDED);
+        ASSERT_NE(dialog.Create(nullptr), nullptr);
+        EXPECT_LT(IndexOf("SetClientSite"), IndexOf("Load"));
+        EXPECT_EQ(std::count(ControlLog().calls.begin(), ControlLog().calls.end(), "SetClientSite"), 1);
+    }
+}
+
+TEST_F(ContainerTest, AmbientPropertiesReachTheControl) {
+    TestDialog dialog(IDD_TEST_EXTENDED);
+    ASSERT_NE(dialog.Create(nullptr), nullptr);
+    EXPECT_TRUE(ControlLog().sawUserMode);
+    EXPECT_TRUE(ControlLog().userMode);
+    EXPECT_TRUE(ControlLog().sawFont);
+    EXPECT_FALSE(ControlLog().fontName.empty());
+
+    CControlSite* site = dialog.Controls().Find(IDC_TEST_CONTROL);
+    ASSERT_NE(site, nullptr);
+    ComPtr<IDispatch> ambient;
+    ASSERT_HRESULT_SUCCEEDED(site->QueryInterface(IID_IDispatch, ambient.PutVoid()));
+    DISPPARAMS none{};
+    VARIANT value;
+    VariantInit(&value);
+    ASSERT_HRESULT_SUCCEEDED(ambient->Invoke(DISPID_AMBIENT_LOCALEID, IID_NULL, 0, DISPATCH_PROPERTYGET, &none,
+                                             &value, nullptr, nullptr));
+    EXPECT_EQ(V_VT(&value), VT_I4);
+    EXPECT_EQ(static_cast<LCID>(V_I4(&value)), GetUserDefaultLCID());
+    EXPECT_EQ(ambient->Invoke(DISPID_AMBIENT_USERMODE, IID_NULL, 0, DISPATCH_METHOD, &none, &value, nullptr, nullptr),
+              DISP_E_MEMBERNOTFOUND);
+    EXPECT_EQ(ambient->Invoke(12345, IID_NULL, 0, DISPATCH_PROPERTYGET, &none, &value, nullptr, nullptr),
+              DISP_E_MEMBERNOTFOUND);
+
+    site->SetUserMode(false);
+    EXPECT_FALSE(ControlLog().userMode) << "the control is told and reads the new value";
+}
+
+TEST_F(ContainerTest, PlainTemplateWithoutDataStartsTheControlFresh) {
+    TestDialog dialog(IDD_TEST_PLAIN);
+    HWND window = dialog.Create(nullptr);
+    ASSERT_NE(window, nullptr) << std::hex << dialog.CreationStatus();
+    HWND control = GetDlgItem(window, IDC_TEST_CONTROL);
+    ASSERT_NE(control, nullptr);
+    EXPECT_LT(IndexOf("InitNew"), ControlLog().calls.size());
+    EXPECT_EQ(IndexOf("Load"), ControlLog().calls.size());
+    EXPECT_FALSE(IsWindowVisible(control)) << "the item has no WS_VISIBLE";
+    EXPECT_EQ(IndexOf("DoVerb -1"), ControlLog().calls.size());
+}
+
+TEST_F(ContainerTest, ClosingTheDialogClosesAndReleasesTheControl) {
+    {
+        TestDialog dialog(IDD_TEST_EXTENDED);
+        HWND window = dialog.Create(nullptr);
+        ASSERT_NE(window, nullptr);
+        EXPECT_EQ(ControlLog().live, 1);
+        DestroyWindow(window);
+        EXPECT_EQ(dialog.Hwnd(), nullptr);
+        EXPECT_EQ(dialog.Controls().Count(), 0u);
+    }
+    EXPECT_EQ(ControlLog().live, 0);
+    EXPECT_EQ(ControlLog().window, nullptr);
+    const size_t deactivate = IndexOf("InPlaceDeactivate");
+    const size_t close = IndexOf("Close");
+    const size_t detach = IndexOf("SetClientSite null");
+    ASSERT_LT(detach, ControlLog().calls.size());
+    EXPECT_LT(deactivate, close);
+    EXPECT_LT(close, detach);
+}
+
+TEST_F(ContainerTest, MovedControlKeepsItsWindowExtentAndObjectRectInStep) {
+    TestDialog dialog(IDD_TEST_EXTENDED);
+    HWND window = dialog.Create(nullptr);
+    ASSERT_NE(window, nullptr);
+    const SIZEL before = ControlLog().extent;
+    const RECT target{5, 7, 305, 207};
+    ASSERT_HRESULT_SUCCEEDED(dialog.Controls().MoveControl(IDC_TEST_CONTROL, target, false));
+    EXPECT_EQ(ChildRect(GetDlgItem(window, IDC_TEST_CONTROL)), target);
+    EXPECT_EQ(ControlLog().objectRect, target);
+    EXPECT_NE(ControlLog().extent.cx, before.cx);
+    EXPECT_NEAR(static_cast<double>(ControlLog().extent.cx) / ControlLog().extent.cy, 300.0 / 200.0, 0.01);
+    EXPECT_EQ(dialog.Controls().MoveControl(4242, target, false), E_INVALIDARG);
+}
+
+TEST_F(ContainerTest, ControlThatCannotBeCreatedLeavesNoDialog) {
+    TestDialog modeless(IDD_TEST_UNREGISTERED);
+    EXPECT_EQ(modeless.Create(nullptr), nullptr);
+    EXPECT_EQ(modeless.CreationStatus(), REGDB_E_CLASSNOTREG);
+    EXPECT_EQ(FindWindowW(nullptr, L"Unregistered control test"), nullptr);
+
+    // A modal run ends before anything is shown, and the caller is told.
+    bool appeared = false;
+    const UINT_PTR timer = SetTimer(nullptr, 0, 10, nullptr);
+    TestDialog modal(IDD_TEST_UNREGISTERED);
+    EXPECT_EQ(modal.DoModal(nullptr), -1);
+    appeared = FindWindowW(nullptr, L"Unregistered control test") != nullptr;
+    KillTimer(nullptr, timer);
+    EXPECT_FALSE(appeared);
+    EXPECT_EQ(modal.CreationStatus(), REGDB_E_CLASSNOTREG);
+}
+
+}  // namespace
