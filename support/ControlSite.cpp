@@ -168,15 +168,24 @@ void CControlSite::Close() {
 HRESULT CControlSite::Move(const RECT& rect, bool repaint) {
     rect_ = rect;
     if (!object_) return E_UNEXPECTED;
-    // Move the window first, so that the control's own SetWindowPos to the
-    // same rectangle changes nothing and the repaint choice holds.
-    if (window_)
-        MoveWindow(window_, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, repaint);
     SIZEL extent = PixelsToHimetric(rect.right - rect.left, rect.bottom - rect.top);
     object_->SetExtent(DVASPECT_CONTENT, &extent);
-    if (!inPlace_) return S_OK;
-    const RECT clip = ClipRect();
-    return inPlace_->SetObjectRects(&rect_, &clip);
+    // An active control moves its own window and repaints what it has to;
+    // moving the window first without repainting would leave the newly
+    // uncovered part of a growing control unpainted.
+    HRESULT hr = S_OK;
+    if (inPlace_) {
+        const RECT clip = ClipRect();
+        hr = inPlace_->SetObjectRects(&rect_, &clip);
+    }
+    if (window_) {
+        RECT now{};
+        GetWindowRect(window_, &now);
+        MapWindowPoints(nullptr, container_, reinterpret_cast<POINT*>(&now), 2);
+        if (!EqualRect(&now, &rect))
+            MoveWindow(window_, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, repaint);
+    }
+    return hr;
 }
 
 void CControlSite::SetUserMode(bool userMode) {

@@ -49,8 +49,9 @@ public:
     // released; it holds nothing of the control any more.
     void Close();
 
-    // Moves the control's window and tells the control its new extent and
-    // position, so that it keeps covering rect.
+    // Tells the control its new extent and position, so that it keeps
+    // covering rect. The control moves and repaints its own window; repaint
+    // applies only when the container has to move a window the control left.
     HRESULT Move(const RECT& rect, bool repaint);
 
     HWND ControlWindow() const { return window_; }

@@ -42,6 +42,7 @@ LRESULT CALLBACK ControlWindowProc(HWND window, UINT message, WPARAM wParam, LPA
 
 void RegisterWindowClassOnce() {
     WNDCLASSW wc{};
+    wc.style = CS_HREDRAW | CS_VREDRAW;
     wc.lpfnWndProc = ControlWindowProc;
     wc.hInstance = GetModuleHandleW(nullptr);
     wc.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));
