@@ -1,0 +1,135 @@
+// The chart control: IHumichartCtl over its property copies and, while its
+// window exists, over the chart window that holds the chart data. Events,
+// persistence and the embedding plumbing are parts of the same object.
+#pragma once
+
+#include <windows.h>
+#include <ocidl.h>
+
+#include <memory>
+
+#include "CComCalcBinding.h"
+#include "CControlWindow.h"
+#include "CHumichartEvents.h"
+#include "CHumichartOle.h"
+#include "CHumichartPersist.h"
+#include "CIDWnd.h"
+#include "CSlotFileStore.h"
+#include "ComObject.h"
+#include "ControlProperties.h"
+#include "Humichart_h.h"
+
+namespace humichart {
+
+class CHumichartCtl final : public IHumichartCtl,
+                            public IProvideClassInfo2,
+                            public ComObjectRoot,
+                            private IControlWindowOwner,
+                            private IOleEmbeddingOwner {
+public:
+    explicit CHumichartCtl(IUnknown* outer);
+    ~CHumichartCtl() override;
+
+    static HRESULT Create(IUnknown* outer, REFIID riid, void** ppv);
+
+    COM_DELEGATING_IUNKNOWN
+
+    // IDispatch, through the type library
+    STDMETHODIMP GetTypeInfoCount(UINT* count) override;
+    STDMETHODIMP GetTypeInfo(UINT index, LCID lcid, ITypeInfo** info) override;
+    STDMETHODIMP GetIDsOfNames(REFIID riid, LPOLESTR* names, UINT count, LCID lcid, DISPID* ids) override;
+    STDMETHODIMP Invoke(DISPID id, REFIID riid, LCID lcid, WORD flags, DISPPARAMS* params, VARIANT* result,
+                        EXCEPINFO* exception, UINT* argError) override;
+
+    // IProvideClassInfo2
+    STDMETHODIMP GetClassInfo(ITypeInfo** info) override;
+    STDMETHODIMP GetGUID(DWORD kind, GUID* guid) override;
+
+    // IHumichartCtl: properties
+    STDMETHODIMP get_AirPressure(double* pVal) override;
+    STDMETHODIMP put_AirPressure(double newVal) override;
+    STDMETHODIMP get_HasDLine(VARIANT_BOOL* pVal) override;
+    STDMETHODIMP put_HasDLine(VARIANT_BOOL newVal) override;
+    STDMETHODIMP get_HasTLine(VARIANT_BOOL* pVal) override;
+    STDMETHODIMP put_HasTLine(VARIANT_BOOL newVal) override;
+    STDMETHODIMP get_HasILine(VARIANT_BOOL* pVal) override;
+    STDMETHODIMP put_HasILine(VARIANT_BOOL newVal) override;
+    STDMETHODIMP get_HasFLine(VARIANT_BOOL* pVal) override;
+    STDMETHODIMP put_HasFLine(VARIANT_BOOL newVal) override;
+    STDMETHODIMP get_HasProcessLineName(VARIANT_BOOL* pVal) override;
+    STDMETHODIMP put_HasProcessLineName(VARIANT_BOOL newVal) override;
+    STDMETHODIMP get_HasBorder(VARIANT_BOOL* pVal) override;
+    STDMETHODIMP put_HasBorder(VARIANT_BOOL newVal) override;
+    STDMETHODIMP get_HasBackground(VARIANT_BOOL* pVal) override;
+    STDMETHODIMP put_HasBackground(VARIANT_BOOL newVal) override;
+    STDMETHODIMP get_HasForeground(VARIANT_BOOL* pVal) override;
+    STDMETHODIMP put_HasForeground(VARIANT_BOOL newVal) override;
+    STDMETHODIMP get_RangeMaxT(double* pVal) override;
+    STDMETHODIMP put_RangeMaxT(double newVal) override;
+    STDMETHODIMP get_RangeMinT(double* pVal) override;
+    STDMETHODIMP put_RangeMinT(double newVal) override;
+    STDMETHODIMP get_RangeMaxD(double* pVal) override;
+    STDMETHODIMP put_RangeMaxD(double newVal) override;
+    STDMETHODIMP get_RangeMinD(double* pVal) override;
+    STDMETHODIMP put_RangeMinD(double newVal) override;
+    STDMETHODIMP get_DataIndex(ULONG* pVal) override;
+    STDMETHODIMP put_DataIndex(ULONG newVal) override;
+
+    // IHumichartCtl: methods
+    STDMETHODIMP Reset() override;
+    STDMETHODIMP Refresh() override;
+    STDMETHODIMP AddPoint(double di, double dd, BSTR name) override;
+    STDMETHODIMP RemovePoint(BSTR name) override;
+    STDMETHODIMP RemoveAllPoints() override;
+    STDMETHODIMP RemoveNoNamePoints() override;
+    STDMETHODIMP AddProcess(BSTR ptStart, BSTR ptEnd, BSTR name, double dAirFlow) override;
+    STDMETHODIMP RemoveProcess(BSTR pt1, BSTR pt2) override;
+    STDMETHODIMP RemoveAllProcesses() override;
+    STDMETHODIMP AddMixLine(BSTR ptFresh, BSTR ptReturn, BSTR ptMix, BSTR name, double dFreshAirFlow,
+                            double dAirFlow) override;
+    STDMETHODIMP RemoveMixLine(BSTR ptFresh, BSTR ptReturn) override;
+    STDMETHODIMP RemoveAllMixLines() override;
+    STDMETHODIMP PointCount(ULONG* count) override;
+    STDMETHODIMP ProcessCount(ULONG* count) override;
+    STDMETHODIMP MixerCount(ULONG* count) override;
+    STDMETHODIMP GetPoint(ULONG index, double* di, double* dd, BSTR* name) override;
+    STDMETHODIMP GetProcess(ULONG index, BSTR* ptStart, BSTR* ptEnd, BSTR* name, double* dAirFlow) override;
+    STDMETHODIMP GetMixer(ULONG index, BSTR* ptFresh, BSTR* ptReturn, BSTR* ptMix, BSTR* name,
+                          double* dFreshAirFlow, double* dAirFlow) override;
+    STDMETHODIMP SetCSSR(double minT, double maxT, double minD, double maxD) override;
+
+private:
+    void* FindOwnInterface(REFIID riid) override;
+
+    // IControlWindowOwner
+    void OnControlWindowCreated(HWND window) override;
+    void OnControlWindowSized(UINT width, UINT height) override;
+    void OnControlWindowDestroying() override;
+    // IOleEmbeddingOwner
+    HWND CreateControlWindow(HWND parent, const RECT& position) override;
+    void DestroyControlWindow() override;
+    HWND ControlWindow() const override { return m_window.Hwnd(); }
+    bool HasChartWindow() const override { return m_chart != nullptr; }
+
+    HRESULT GetFlag(std::int32_t ControlProperties::*copy, std::int32_t CHumichartDataObj::*chart,
+                    VARIANT_BOOL* value);
+    HRESULT PutFlag(std::int32_t ControlProperties::*copy, std::int32_t CHumichartDataObj::*chart,
+                    VARIANT_BOOL value, bool rebuild);
+    HRESULT GetRangeBound(double ControlProperties::*copy, double* value);
+    HRESULT PutRangeBound(double ControlProperties::*copy, double value);
+    void ReadRangeFromChart();
+    // After a data method: its status, with a repaint when it changed something.
+    HRESULT Repainted(Status status);
+    ISlotStore* SlotStore();
+
+    ControlProperties m_properties;
+    CHumichartEvents m_events;
+    CHumichartPersist m_persist;
+    CHumichartOle m_ole;
+    CComCalcBinding m_calc;
+    std::unique_ptr<CSlotFileStore> m_slots;
+    CControlWindow m_window;
+    std::unique_ptr<CIDWnd> m_chart;
+};
+
+}  // namespace humichart
