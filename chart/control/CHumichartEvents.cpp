@@ -1,6 +1,7 @@
 #include "CHumichartEvents.h"
 
 #include "ComPtr.h"
+#include "EnumConnectionPoints.h"
 #include "Humichart_h.h"
 #include "UniqueBstr.h"
 
@@ -65,9 +66,7 @@ void CHumichartEvents::Fire(DISPID id, VARIANT* args, UINT count) {
 }
 
 STDMETHODIMP CHumichartEvents::EnumConnectionPoints(IEnumConnectionPoints** points) {
-    if (!points) return E_POINTER;
-    *points = nullptr;
-    return E_NOTIMPL;
+    return CEnumConnectionPoints::Create({&m_events, &m_propertyNotify}, 0, points);
 }
 
 STDMETHODIMP CHumichartEvents::FindConnectionPoint(REFIID riid, IConnectionPoint** point) {

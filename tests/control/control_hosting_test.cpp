@@ -94,6 +94,17 @@ TEST_F(HostedControlTest, ContainersLearnTheMiscStatusTheExtentAndTheEventSource
     ASSERT_HRESULT_SUCCEEDED(chart_.As(points));
     ComPtr<IConnectionPoint> notify;
     EXPECT_EQ(points->FindConnectionPoint(IID_IPropertyNotifySink, notify.Put()), S_OK);
+    ComPtr<IEnumConnectionPoints> all;
+    ASSERT_EQ(points->EnumConnectionPoints(all.Put()), S_OK);
+    IConnectionPoint* listed[3] = {};
+    ULONG fetched = 0;
+    EXPECT_EQ(all->Next(3, listed, &fetched), S_FALSE);
+    ASSERT_EQ(fetched, 2u);
+    ComPtr<IConnectionPoint> first = ComPtr<IConnectionPoint>::Attach(listed[0]);
+    ComPtr<IConnectionPoint> second = ComPtr<IConnectionPoint>::Attach(listed[1]);
+    IID iid{};
+    first->GetConnectionInterface(&iid);
+    EXPECT_TRUE(IsEqualIID(iid, DIID__IHumichartCtlEvents));
     ComPtr<IConnectionPoint> none;
     EXPECT_EQ(points->FindConnectionPoint(IID_IDispatch, none.Put()), CONNECT_E_NOCONNECTION);
     // A sink that is no event sink is turned away.
