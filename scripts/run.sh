@@ -19,7 +19,8 @@ if [ -f "$bin/Humistart.exe" ]; then
     app=$!
     if [ -n "$started_xvfb" ]; then
         sleep 8
-        import -window root "$root/out/humistart.png"
+        # No window manager draws frames under Xvfb: keep just the window.
+        import -window root png:- | convert - -trim +repage "$root/out/humistart.png"
         echo "screenshot: out/humistart.png"
         kill "$app" 2>/dev/null || true
     fi
