@@ -1,29 +1,12 @@
-// The five exports of Humicalc.dll.
-#include <windows.h>
-
+// Humicalc.dll serves one class, CalID.
 #include "CCalID.h"
-#include "ClassFactory.h"
-#include "ComModule.h"
-#include "RegistryTable.h"
+#include "ServerModule.h"
 
 namespace {
 const ClassEntry kClasses[] = {{&CLSID_CalID, &CCalID::Create}};
 }
 
-extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
-    if (reason == DLL_PROCESS_ATTACH) {
-        com_module::Attach(instance);
-        DisableThreadLibraryCalls(instance);
-    }
-    return TRUE;
+const ServerModule& ThisServer() {
+    static const ServerModule module{kClasses, HumicalcRegistration()};
+    return module;
 }
-
-STDAPI DllGetClassObject(REFCLSID clsid, REFIID riid, LPVOID* ppv) {
-    return GetClassObjectFromTable(kClasses, clsid, riid, ppv);
-}
-
-STDAPI DllCanUnloadNow() { return com_module::InUse() ? S_FALSE : S_OK; }
-
-STDAPI DllRegisterServer() { return RegisterServer(HumicalcRegistration()); }
-
-STDAPI DllUnregisterServer() { return UnregisterServer(HumicalcRegistration()); }
