@@ -1,0 +1,131 @@
+#include "GdiMask.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+
+namespace {
+
+// The pattern ROP "DSPDxax": the brush where the source is white, the
+// destination kept where it is black.
+constexpr DWORD kBrushThroughSource = 0x00E20746;
+
+struct MonoInfo {
+    BITMAPINFOHEADER header;
+    RGBQUAD colours[2];
+};
+
+}  // namespace
+
+GdiMask::GdiMask(int left, int top, int right, int bottom)
+    : left_(left), top_(top), width_(right - left), height_(bottom - top) {
+    if (width_ <= 0 || height_ <= 0) return;
+    dc_.Reset(CreateCompatibleDC(nullptr));
+    if (!dc_) return;
+    MonoInfo info{};
+    info.header.biSize = sizeof info.header;
+    info.header.biWidth = width_;
+    info.header.biHeight = -height_;  // top-down
+    info.header.biPlanes = 1;
+    info.header.biBitCount = 1;
+    info.header.biCompression = BI_RGB;
+    info.colours[1] = {0xFF, 0xFF, 0xFF, 0};
+    void* bits = nullptr;
+    bitmap_.Reset(CreateDIBSection(dc_.Get(), reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS,
+                                   &bits, nullptr, 0));
+    if (!bitmap_ || !bits) return;
+    stride_ = ((width_ + 31) / 32) * 4;
+    bits_ = static_cast<std::uint8_t*>(bits);
+    std::memset(bits_, 0, static_cast<std::size_t>(stride_) * height_);
+}
+
+void GdiMask::Span(int y, double from, double to) {
+    if (y < top_ || y >= top_ + height_) return;
+    // Pixel x is covered when from <= x + 0.5 < to.
+    const double first = std::ceil(from - 0.5);
+    const double end = std::ceil(to - 0.5);
+    const int x0 = static_cast<int>(std::max(first, static_cast<double>(left_))) - left_;
+    const int x1 = static_cast<int>(std::min(end, static_cast<double>(left_ + width_))) - left_;
+    if (x0 >= x1) return;
+    std::uint8_t* row = bits_ + static_cast<std::size_t>(y - top_) * stride_;
+    for (int x = x0; x < x1; ++x) row[x >> 3] |= static_cast<std::uint8_t>(0x80u >> (x & 7));
+    any_ = true;
+}
+
+void GdiMask::FillCircle(double cx, double cy, double r) {
+    if (!bits_ || !(r > 0.0)) return;
+    const int y0 = static_cast<int>(std::ceil(cy - r - 0.5));
+    const int y1 = static_cast<int>(std::floor(cy + r - 0.5));
+    for (int y = std::max(y0, top_); y <= std::min(y1, top_ + height_ - 1); ++y) {
+        const double dy = y + 0.5 - cy;
+        const double half = std::sqrt(std::max(0.0, r * r - dy * dy));
+        Span(y, cx - half, cx + half);
+    }
+}
+
+void GdiMask::FillSegment(double x1, double y1, double x2, double y2, double width) {
+    const double dx = x2 - x1, dy = y2 - y1;
+    const double length = std::hypot(dx, dy);
+    if (!bits_ || length == 0.0 || !(width > 0.0)) return;
+    const double nx = -dy / length * width / 2.0, ny = dx / length * width / 2.0;
+    const double xs[4] = {x1 + nx, x2 + nx, x2 - nx, x1 - nx};
+    const double ys[4] = {y1 + ny, y2 + ny, y2 - ny, y1 - ny};
+    FillConvex(xs, ys, 4);
+}
+
+void GdiMask::FillConvex(const double* xs, const double* ys, int count) {
+    if (!bits_ || count < 3) return;
+    const double minY = *std::min_element(ys, ys + count);
+    const double maxY = *std::max_element(ys, ys + count);
+    if (!std::isfinite(minY) || !std::isfinite(maxY)) return;
+    const int y0 = std::max(static_cast<int>(std::ceil(minY - 0.5)), top_);
+    const int y1 = std::min(static_cast<int>(std::ceil(maxY - 0.5)) - 1, top_ + height_ - 1);
+    for (int y = y0; y <= y1; ++y) {
+        const double yc = y + 0.5;
+        double from = HUGE_VAL, to = -HUGE_VAL;
+        for (int i = 0; i < count; ++i) {
+            const int j = (i + 1) % count;
+            const double ya = ys[i], yb = ys[j];
+            // Half-open in y so that a vertex shared by two edges counts once.
+            if ((ya <= yc && yc < yb) || (yb <= yc && yc < ya)) {
+                const double x = xs[i] + (yc - ya) * (xs[j] - xs[i]) / (yb - ya);
+                from = std::min(from, x);
+                to = std::max(to, x);
+            }
+        }
+        if (from < to) Span(y, from, to);
+    }
+}
+
+bool GdiMask::Paint(HDC dc, COLORREF colour) const {
+    if (!bits_) return false;
+    if (!any_) return true;
+    GdiFlush();
+    UniqueBrush brush(CreateSolidBrush(colour));
+    if (!brush) return false;
+    SelectedObject mask(dc_.Get(), bitmap_.Get());
+    SelectedObject selectedBrush(dc, brush.Get());
+    // A one-bit source is read through the destination's text and
+    // background colours: white background keeps set bits all ones.
+    const COLORREF text = SetTextColor(dc, RGB(0, 0, 0));
+    const COLORREF back = SetBkColor(dc, RGB(0xFF, 0xFF, 0xFF));
+    const POINT origin = [&] {
+        POINT previous{};
+        SetBrushOrgEx(dc, 0, 0, &previous);
+        return previous;
+    }();
+    const BOOL done = mask.Ok() && selectedBrush.Ok() &&
+                      BitBlt(dc, left_, top_, width_, height_, dc_.Get(), 0, 0, kBrushThroughSource);
+    SetBrushOrgEx(dc, origin.x, origin.y, nullptr);
+    SetBkColor(dc, back);
+    SetTextColor(dc, text);
+    return done != FALSE;
+}
+
+bool GdiMask::Covered(int x, int y) const {
+    if (!bits_ || x < left_ || y < top_ || x >= left_ + width_ || y >= top_ + height_) return false;
+    GdiFlush();
+    const std::uint8_t* row = bits_ + static_cast<std::size_t>(y - top_) * stride_;
+    const int bx = x - left_;
+    return (row[bx >> 3] & (0x80u >> (bx & 7))) != 0;
+}
