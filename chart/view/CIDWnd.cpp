@@ -89,7 +89,17 @@ Status CIDWnd::RenderChartImage(HDC dc) {
     const int width = std::max(m_view.clientWidth, 1);
     const int height = std::max(m_view.clientHeight, 1);
     UniqueMemoryDC imageDC(CreateCompatibleDC(dc));
-    UniqueBitmap image(CreateCompatibleBitmap(dc, width, height));
+    // A device bitmap even when dc draws into a DIB section (pictures, tests):
+    // compatible with a DIB section would be another DIB section, which
+    // Wine's GDI+ blends pixel by pixel in software for every line, where on
+    // a device bitmap it draws through GDI as it does on the screen.
+    const bool dibTarget = [&] {
+        DIBSECTION section{};
+        const HGDIOBJ current = GetCurrentObject(dc, OBJ_BITMAP);
+        return current && GetObjectW(current, sizeof section, &section) == sizeof section;
+    }();
+    WindowDC screen(nullptr);
+    UniqueBitmap image(CreateCompatibleBitmap(dibTarget && screen.Get() ? screen.Get() : dc, width, height));
     if (!imageDC || !image) return kStatusFail;
     UniqueRegion region;
     {

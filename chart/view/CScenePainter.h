@@ -41,9 +41,35 @@ public:
     int FontFallbacks() const { return m_fonts.Fallbacks(); }
 
 private:
-    void DrawTexts(Gdiplus::Graphics& graphics, const std::vector<SceneText>& texts);
+    // clip: the rectangle the graphics is clipped to, null when it is not
+    // clipped at all.
+    void DrawTexts(Gdiplus::Graphics& graphics, const std::vector<SceneText>& texts,
+                   const RectD* clip = nullptr);
     void DrawText(Gdiplus::Graphics& graphics, const SceneText& text);
+    // The GDI face of a text that GDI can draw exactly where GDI+ would: one
+    // line, anchored at a point, in an opaque colour and a pixel size. Null
+    // for anything else.
+    const CFontCache::GdiFace* GdiFaceFor(const Gdiplus::Graphics& graphics, const SceneText& text);
     void Note(Gdiplus::Status status);
+    // Tint, grid families and outline onto a graphics already clipped to the
+    // widened chart region; fillChart fills that region with a brush.
+    // dc: the graphics' DC when GDI may draw on it between GDI+ calls.
+    template <class FillChart>
+    void StrokeGrid(Gdiplus::Graphics& graphics, HDC dc, const ChartScene& scene,
+                    const Gdiplus::GraphicsPath& outline, FillChart fillChart);
+    // The major or minor segments of a family with a one-pixel GDI pen; false
+    // (nothing drawn) when the pen or the page needs GDI+.
+    bool StrokeThinWithGdi(Gdiplus::Graphics& graphics, HDC dc, const std::vector<SceneSegment>& segments,
+                           bool major, const PenStyle& pen);
+    // Dots and data lines through a coverage mask on the graphics' DC; false
+    // (nothing drawn) when the graphics needs GDI+ itself: a transformed page,
+    // smoothed edges or a translucent colour.
+    bool FillDotsWithGdi(Gdiplus::Graphics& graphics, const DataLayer& layer);
+    bool StrokeLinesWithGdi(Gdiplus::Graphics& graphics, const DataLayer& layer, HRGN chartRegion);
+    // A page whose units are the device's pixels.
+    static bool PlainPage(const Gdiplus::Graphics& graphics);
+    // Whether shapes in colour are drawn without smoothing on a plain page.
+    static bool HardEdges(const Gdiplus::Graphics& graphics, ArgbColor colour);
 
     CFontCache m_fonts;
     Gdiplus::Status m_failure = Gdiplus::Ok;
