@@ -1,6 +1,9 @@
 // The chart window's paint under Wine, timed by itself (not a pass/fail test):
 //   scripts/wine-run.sh build/windows/bin/chart_paint_bench.exe
-// needs Humicalc registered and a display. Reports the median and the best of
+//   scripts/wine-run.sh build/windows/bin/chart_paint_bench.exe --png 'Z:\tmp\paint'
+// needs Humicalc registered and a display. With --png the dense paints are
+// also saved (prefix-names.png, prefix-dots.png) so that a change of the
+// painter can be compared picture against picture. Reports the median and the best of
 // several runs:
 //   - a full rebuild at 1280 x 960 with every grid family on: the scene alone
 //     (calculator through COM) and scene plus GDI+ image;
@@ -8,9 +11,11 @@
 //     points and 1,000 named processes.
 #include <windows.h>
 #include <objbase.h>
+#include <shellapi.h>
 
 #include <algorithm>
 #include <chrono>
+#include <memory>
 #include <cstdio>
 #include <random>
 #include <string>
@@ -20,6 +25,7 @@
 #include "CComCalcBinding.h"
 #include "ChartHost.h"
 #include "DibSurface.h"
+#include "GdiplusImage.h"
 
 using namespace humichart;
 
@@ -41,6 +47,21 @@ void Time(const char* what, int runs, Body body) {
 }  // namespace
 
 int main() {
+    std::wstring pngPrefix;
+    int argc = 0;
+    struct LocalFreer {
+        void operator()(LPWSTR* p) const { LocalFree(p); }
+    };
+    const std::unique_ptr<LPWSTR, LocalFreer> argv(CommandLineToArgvW(GetCommandLineW(), &argc));
+    for (int i = 1; argv && i + 1 < argc; ++i)
+        if (std::wstring(argv.get()[i]) == L"--png") pngPrefix = argv.get()[i + 1];
+    auto save = [&](const DibSurface& surface, const wchar_t* suffix) {
+        if (pngPrefix.empty()) return;
+        GdiFlush();
+        const std::wstring path = pngPrefix + suffix;
+        if (FAILED(SaveBitmapAsPng(surface.Bitmap(), path.c_str())))
+            std::fwprintf(stderr, L"cannot write %ls\n", path.c_str());
+    };
     if (FAILED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) return 1;
     {
         const int width = 1280, height = 960;
@@ -90,6 +111,8 @@ int main() {
             chart.processes.push_back({L"P" + std::to_wstring(2 * i), L"P" + std::to_wstring(2 * i + 1),
                                        L"process " + std::to_wstring(i), 1000.0});
         chart.HasProcessLineName = 1;
+        chart.PaintInto(surface.DC(), all);
+        save(surface, L"-names.png");
         Time("paint without rebuild: 10,000 points, 1,000 named processes", 20, [&] {
             chart.PaintInto(surface.DC(), all);
         });
@@ -97,6 +120,8 @@ int main() {
         Time("  the same without process names", 10, [&] { chart.PaintInto(surface.DC(), all); });
         for (StatePoint& point : chart.points) point.name.clear();
         chart.processes.clear();
+        chart.PaintInto(surface.DC(), all);
+        save(surface, L"-dots.png");
         Time("paint without rebuild: 10,000 unnamed points", 20, [&] {
             chart.PaintInto(surface.DC(), all);
         });
