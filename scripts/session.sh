@@ -9,15 +9,24 @@ end_session() {
     if [ -n "$started_xvfb" ]; then kill "$started_xvfb" 2>/dev/null || true; fi
 }
 
+# A local X display that answers: its socket exists.
+display_alive() {
+    local number=${DISPLAY:-}
+    [ -n "$number" ] || return 1
+    number=${number#*:}
+    number=${number%%.*}
+    [ -S "/tmp/.X11-unix/X$number" ]
+}
+
 start_session() {
-    if [ -z "${DISPLAY:-}" ]; then
-        local display=:$((90 + RANDOM % 100))
-        Xvfb "$display" -screen 0 1600x1200x24 -nolisten tcp </dev/null >/dev/null 2>&1 &
+    if ! display_alive; then
+        local number=$((90 + RANDOM % 100))
+        while [ -e "/tmp/.X11-unix/X$number" ] || [ -e "/tmp/.X$number-lock" ]; do number=$((number + 1)); done
+        Xvfb ":$number" -screen 0 1600x1200x24 -nolisten tcp </dev/null >/dev/null 2>&1 &
         started_xvfb=$!
-        export DISPLAY=$display
-        for _ in $(seq 50); do
-            xdpyinfo -display "$display" >/dev/null 2>&1 && break
-            [ -e "/tmp/.X11-unix/X${display#:}" ] && break
+        export DISPLAY=:$number
+        for _ in $(seq 100); do
+            display_alive && break
             sleep 0.1
         done
     fi
