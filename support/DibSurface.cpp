@@ -5,12 +5,7 @@ DibSurface::DibSurface(int width, int height) : width_(width), height_(height) {
     dc_.Reset(CreateCompatibleDC(nullptr));
     if (!dc_) return;
     BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;  // top-down
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
+    info.bmiHeader = TopDownDibHeader(width, height, 32);
     void* bits = nullptr;
     bitmap_.Reset(CreateDIBSection(dc_.Get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
     if (!bitmap_ || !bits) return;

@@ -98,3 +98,15 @@ private:
     PAINTSTRUCT paint_{};
     HDC dc_ = nullptr;
 };
+
+// The header of a top-down device-independent bitmap, uncompressed.
+inline BITMAPINFOHEADER TopDownDibHeader(int width, int height, WORD bitCount) {
+    BITMAPINFOHEADER header{};
+    header.biSize = sizeof header;
+    header.biWidth = width;
+    header.biHeight = -height;
+    header.biPlanes = 1;
+    header.biBitCount = bitCount;
+    header.biCompression = BI_RGB;
+    return header;
+}

@@ -23,12 +23,7 @@ GdiMask::GdiMask(int left, int top, int right, int bottom)
     dc_.Reset(CreateCompatibleDC(nullptr));
     if (!dc_) return;
     MonoInfo info{};
-    info.header.biSize = sizeof info.header;
-    info.header.biWidth = width_;
-    info.header.biHeight = -height_;  // top-down
-    info.header.biPlanes = 1;
-    info.header.biBitCount = 1;
-    info.header.biCompression = BI_RGB;
+    info.header = TopDownDibHeader(width_, height_, 1);
     info.colours[1] = {0xFF, 0xFF, 0xFF, 0};
     void* bits = nullptr;
     bitmap_.Reset(CreateDIBSection(dc_.Get(), reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS,
