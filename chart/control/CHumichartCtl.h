@@ -13,6 +13,7 @@
 #include "CHumichartEvents.h"
 #include "CHumichartOle.h"
 #include "CHumichartPersist.h"
+#include "CChartDialogs.h"
 #include "CIDWnd.h"
 #include "CSlotFileStore.h"
 #include "ComObject.h"
@@ -129,6 +130,7 @@ private:
     CComCalcBinding m_calc;
     std::unique_ptr<CSlotFileStore> m_slots;
     CControlWindow m_window;
+    CChartDialogs m_dialogs;
     std::unique_ptr<CIDWnd> m_chart;
 };
 

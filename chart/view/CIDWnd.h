@@ -15,10 +15,12 @@
 #include "GdiHandles.h"
 #include "GdiplusSession.h"
 #include "ICalcBinding.h"
+#include "IChartDialogs.h"
+#include "IChartDocument.h"
 
 namespace humichart {
 
-class CIDWnd : public CDialogBase, public CHumichartDataObj {
+class CIDWnd : public CDialogBase, public CHumichartDataObj, public IChartDocument {
 public:
     // The calculator binding is the window's own; by default CalID objects
     // are created through COM.
@@ -29,7 +31,15 @@ public:
     // Child window of parent from the chart window's dialog template.
     HWND Create(HWND parent) { return CDialogBase::Create(parent); }
 
-    CChartView& View() { return m_view; }
+    // The calculator binding every computation of the chart and its dialogs
+    // opens its sessions from.
+    ICalcBinding& Calc() override { return *m_calc; }
+    // The dialogs the context menu opens (not owned; none: the commands do
+    // nothing).
+    void SetDialogs(IChartDialogs* dialogs) { m_dialogs = dialogs; }
+    IChartDialogs* Dialogs() const { return m_dialogs; }
+
+    CChartView& View() override { return m_view; }
     const CChartView& View() const { return m_view; }
     std::int32_t& renderPending() { return m_view.renderPending; }
     std::int32_t& viewResetPending() { return m_view.viewResetPending; }
@@ -44,9 +54,9 @@ public:
     void ResetChart(bool clear);
 
     // Repaints the whole window without erasing.
-    void RequestRepaint();
+    void RequestRepaint() override;
     // The same, rebuilding the chart image first.
-    void RequestRender();
+    void RequestRender() override;
 
     // The paint pipeline onto any DC: rebuilds the image when renderPending,
     // copies update from it and draws the data over it. WM_PAINT uses it with
@@ -56,6 +66,13 @@ public:
     Status RenderChartImage(HDC dc);
     // Border, CSSR region, points, processes and mix lines onto dc.
     Status DrawChartData(HDC dc);
+
+    // The chart out of the window: a bitmap of the client area on the
+    // clipboard, and one printed page through the system print dialog.
+    void CopyToClipboard();
+    void PrintChart();
+    // Draws one page on a printer DC between its start and end of page.
+    void RenderForPrint(HDC printer);
 
     // The drawn chart area for hit tests; null before the first rebuild.
     HRGN ChartRegion() const { return m_chartRegion.Get(); }
@@ -88,6 +105,7 @@ private:
     void ReleaseImage();
 
     std::unique_ptr<ICalcBinding> m_calc;
+    IChartDialogs* m_dialogs = nullptr;
     CChartView m_view;
     std::unique_ptr<GdiplusSession> m_gdiplus;
     UniqueMemoryDC m_imageDC;

@@ -1,0 +1,113 @@
+#include "TypedText.h"
+
+#include <cfloat>
+#include <charconv>
+#include <cmath>
+#include <cstdlib>
+#include <cwctype>
+#include <string_view>
+
+namespace humichart {
+
+namespace {
+
+bool IsDigit(wchar_t c) { return c >= L'0' && c <= L'9'; }
+
+// Length of the run of digits starting at text[at].
+std::size_t Digits(const std::wstring& text, std::size_t at) {
+    std::size_t end = at;
+    while (end < text.size() && IsDigit(text[end])) ++end;
+    return end - at;
+}
+
+}  // namespace
+
+double LeadingNumber(const std::wstring& text) {
+    std::size_t at = 0;
+    while (at < text.size() && std::iswspace(static_cast<wint_t>(text[at]))) ++at;
+    const std::size_t start = at;
+    if (at < text.size() && (text[at] == L'+' || text[at] == L'-')) ++at;
+    const std::size_t whole = Digits(text, at);
+    at += whole;
+    std::size_t fraction = 0;
+    if (at < text.size() && text[at] == L'.') {
+        fraction = Digits(text, at + 1);
+        if (whole > 0 || fraction > 0) at += 1 + fraction;
+    }
+    if (whole == 0 && fraction == 0) return 0.0;
+    if (at < text.size() && (text[at] == L'e' || text[at] == L'E')) {
+        std::size_t exponent = at + 1;
+        if (exponent < text.size() && (text[exponent] == L'+' || text[exponent] == L'-')) ++exponent;
+        const std::size_t digits = Digits(text, exponent);
+        if (digits > 0) at = exponent + digits;
+    }
+    // Only ASCII digits, signs, a dot and 'e' are left: narrow and convert.
+    std::string number;
+    number.reserve(at - start);
+    for (std::size_t i = start; i < at; ++i) number.push_back(static_cast<char>(text[i]));
+    const char* first = number.data();
+    if (*first == '+') ++first;  // from_chars takes no plus sign
+    double value = 0.0;
+    const auto [end, error] = std::from_chars(first, number.data() + number.size(), value);
+    if (error == std::errc::result_out_of_range) {
+        // Too large for a double: the largest finite value of its sign, so that
+        // nothing infinite gets in; too small: zero of its sign.
+        const bool negative = number[0] == '-';
+        const bool large = [&] {
+            const std::size_t e = number.find_first_of("eE");
+            return e == std::string::npos || number[e + 1] != '-';
+        }();
+        if (large) return negative ? -DBL_MAX : DBL_MAX;
+        return negative ? -0.0 : 0.0;
+    }
+    (void)end;
+    return value;
+}
+
+std::wstring FormatNumber(const char* format, double value) {
+    // "%[width][.precision](f|e|E)"
+    std::string_view spec(format);
+    int width = 0, precision = 6;
+    std::size_t at = spec.empty() || spec[0] != '%' ? spec.size() : 1;
+    while (at < spec.size() && spec[at] >= '0' && spec[at] <= '9') width = width * 10 + (spec[at++] - '0');
+    if (at < spec.size() && spec[at] == '.') {
+        precision = 0;
+        ++at;
+        while (at < spec.size() && spec[at] >= '0' && spec[at] <= '9')
+            precision = precision * 10 + (spec[at++] - '0');
+    }
+    const char conversion = at < spec.size() ? spec[at] : 'f';
+    const bool scientific = conversion == 'e' || conversion == 'E';
+
+    std::string out;
+    if (std::isnan(value)) {
+        out = std::signbit(value) ? "-nan" : "nan";
+    } else if (std::isinf(value)) {
+        out = value < 0 ? "-inf" : "inf";
+    } else {
+        char buffer[400];
+        const auto result = std::to_chars(buffer, buffer + sizeof buffer, value,
+                                          scientific ? std::chars_format::scientific : std::chars_format::fixed,
+                                          precision);
+        out.assign(buffer, result.ptr);
+    }
+    if (conversion == 'E')
+        for (char& c : out)
+            if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    if (static_cast<int>(out.size()) < width) out.insert(0, static_cast<std::size_t>(width) - out.size(), ' ');
+    return std::wstring(out.begin(), out.end());
+}
+
+int FindExact(const std::vector<std::wstring>& items, const std::wstring& text) {
+    const auto fold = [](wchar_t c) { return static_cast<wchar_t>(std::towlower(static_cast<wint_t>(c))); };
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        const std::wstring& item = items[i];
+        if (item.size() != text.size()) continue;
+        bool equal = true;
+        for (std::size_t k = 0; k < item.size() && equal; ++k) equal = fold(item[k]) == fold(text[k]);
+        if (equal) return static_cast<int>(i);
+    }
+    return -1;
+}
+
+}  // namespace humichart
