@@ -27,10 +27,12 @@ public:
 
     // The temperature bounds are kept multiplied by 1.005, which makes them the
     // chart ordinate I - 2.5 D at D = 0. Written and read through the view's
-    // SetRange/GetRange only.
+    // SetRange/GetRange only. The defaults are the products themselves, not
+    // the decimals -30.15 and 65.325: 65.325 / 1.005 reads back as
+    // 65.00000000000001, and that would travel into every saved stream.
     struct ViewRange {
-        double Ymin = -30.15;
-        double Ymax = 65.325;
+        double Ymin = 1.005 * -30.0;
+        double Ymax = 1.005 * 65.0;
         double Dmin = 0.0;
         double Dmax = 42.0;
     };

@@ -26,7 +26,15 @@ void ExpectRange(const ChartRange& r, double minT, double maxT, double minD, dou
 }
 
 TEST_F(Geometry, DefaultRangeReadsBackAsMinus30To65) {
-    ExpectRange(view.GetRange(), -30, 65, 0, 42);
+    // Exactly: the read-back goes into the control's saved stream.
+    for (bool restored : {false, true}) {
+        if (restored) data.RestoreDefaults();
+        const ChartRange r = view.GetRange();
+        EXPECT_EQ(r.minT, -30.0);
+        EXPECT_EQ(r.maxT, 65.0);
+        EXPECT_EQ(r.minD, 0.0);
+        EXPECT_EQ(r.maxD, 42.0);
+    }
 }
 
 TEST_F(Geometry, SetRangeOrdersScalesAndRoundTrips) {
