@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstring>
+#include <initializer_list>
 
 #include "CByteReader.h"
 #include "CByteWriter.h"
@@ -96,12 +97,24 @@ bool ReadPayload(CByteReader& in, CHumichartDataObj& data, std::wstring& remark)
 
 }  // namespace
 
-// A pressure or range that is not a number would poison every computation of
-// the chart that loads it.
+// A value that is not a finite number would poison every computation and
+// every paint of the chart that loads it, and the chart's own commands never
+// store one: a file that carries one is damaged or crafted.
 bool CSlotFileCodec::Storable(const CHumichartDataObj& data) {
+    const auto finite = [](std::initializer_list<double> values) {
+        for (double value : values)
+            if (!std::isfinite(value)) return false;
+        return true;
+    };
     const auto& r = data.viewRange;
-    for (double value : {data.airPressure, r.Ymin, r.Ymax, r.Dmin, r.Dmax})
-        if (!std::isfinite(value)) return false;
+    const auto& c = data.cssrRegion;
+    if (!finite({data.airPressure, r.Ymin, r.Ymax, r.Dmin, r.Dmax, c.maxT, c.minT, c.maxD, c.minD})) return false;
+    for (const StatePoint& point : data.points)
+        if (!finite({point.I, point.D})) return false;
+    for (const TransferProcess& process : data.processes)
+        if (!finite({process.dAirFlow})) return false;
+    for (const MixProcess& mix : data.mixes)
+        if (!finite({mix.dFreshAirFlow, mix.dAirFlow})) return false;
     return true;
 }
 

@@ -19,8 +19,8 @@ public:
     static constexpr std::uint32_t kFormat = 1;
     static constexpr std::size_t kHeaderSize = 20;
 
-    // Whether Decode would take the data back: a pressure or view range
-    // that is not a finite number is kept out of the files.
+    // Whether Decode would take the data back: a value that is not a finite
+    // number, anywhere in the data set, is kept out of the files.
     static bool Storable(const CHumichartDataObj& data);
     static std::vector<std::uint8_t> Encode(const CHumichartDataObj& data, const std::wstring& remark);
     // False for anything that is not a whole, undamaged file of a known

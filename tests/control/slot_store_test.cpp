@@ -229,6 +229,29 @@ TEST_F(SlotStore, WellFormedButHostileContentIsRefused) {
     ASSERT_TRUE(CSlotFileCodec::Decode(astral, target, remark));
     EXPECT_TRUE(remark == L"\U0001F321");
 
+    // A crafted file whose checksum fits but which carries a value that is no
+    // number in any field: refused, the target untouched.
+    using Poison = void (*)(CHumichartDataObj&, double);
+    const Poison poisons[] = {
+        [](CHumichartDataObj& d, double v) { d.airPressure = v; },
+        [](CHumichartDataObj& d, double v) { d.viewRange.Dmax = v; },
+        [](CHumichartDataObj& d, double v) { d.cssrRegion.maxT = v; },
+        [](CHumichartDataObj& d, double v) { d.cssrRegion.minD = v; },
+        [](CHumichartDataObj& d, double v) { d.points[3].I = v; },
+        [](CHumichartDataObj& d, double v) { d.points[4].D = v; },
+        [](CHumichartDataObj& d, double v) { d.processes[1].dAirFlow = v; },
+        [](CHumichartDataObj& d, double v) { d.mixes[0].dFreshAirFlow = v; },
+        [](CHumichartDataObj& d, double v) { d.mixes[1].dAirFlow = v; },
+    };
+    for (std::size_t field = 0; field < std::size(poisons); ++field)
+        for (double bad : {std::numeric_limits<double>::quiet_NaN(), -std::numeric_limits<double>::infinity()}) {
+            CHumichartDataObj crafted = FullChart();
+            poisons[field](crafted, bad);
+            target = OtherChart();
+            EXPECT_FALSE(CSlotFileCodec::Decode(CSlotFileCodec::Encode(crafted, L""), target, remark)) << field;
+            ExpectSameData(target, OtherChart());
+        }
+
     // A pressure that is not a number is not saved; the slot keeps what it had.
     SaveFullChart(2);
     CSlotFileStore store(directory_);
