@@ -31,7 +31,12 @@ bool CControlDialog::PrepareTemplate() {
         const DWORD hidden = split_.style & ~static_cast<DWORD>(WS_VISIBLE);
         std::memcpy(split_.dialogTemplate.data() + split_.styleOffset, &hidden, sizeof hidden);
     }
-    init_ = split_.controls.empty() ? std::vector<DlgInitRecord>{} : LoadDlgInit(instance_, name);
+    auto init = split_.controls.empty() ? std::vector<DlgInitRecord>{} : LoadDlgInit(instance_, name);
+    if (!init) {
+        status_ = E_INVALIDARG;  // as for a record that cannot be decoded
+        return false;
+    }
+    init_ = std::move(*init);
     return true;
 }
 

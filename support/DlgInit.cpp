@@ -24,13 +24,13 @@ std::optional<std::vector<DlgInitRecord>> ParseDlgInit(const BYTE* data, size_t 
     }
 }
 
-std::vector<DlgInitRecord> LoadDlgInit(HINSTANCE module, LPCWSTR templateId) {
+std::optional<std::vector<DlgInitRecord>> LoadDlgInit(HINSTANCE module, LPCWSTR templateId) {
     HRSRC found = FindResourceW(module, templateId, MAKEINTRESOURCEW(kDlgInitResourceType));
-    if (!found) return {};
+    if (!found) return std::vector<DlgInitRecord>{};
     HGLOBAL loaded = LoadResource(module, found);  // module memory: nothing to free
     const auto* bytes = static_cast<const BYTE*>(loaded ? LockResource(loaded) : nullptr);
-    if (!bytes) return {};
-    return ParseDlgInit(bytes, SizeofResource(module, found)).value_or(std::vector<DlgInitRecord>{});
+    if (!bytes) return std::nullopt;
+    return ParseDlgInit(bytes, SizeofResource(module, found));
 }
 
 std::optional<ControlInitData> DecodeControlInit(const DlgInitRecord& record) {

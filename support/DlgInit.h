@@ -30,9 +30,10 @@ struct DlgInitRecord {
 // (a damaged resource must not be read beyond its end).
 std::optional<std::vector<DlgInitRecord>> ParseDlgInit(const BYTE* data, size_t size);
 
-// The records stored for dialog templateId in module, or an empty list when the
-// dialog has none.
-std::vector<DlgInitRecord> LoadDlgInit(HINSTANCE module, LPCWSTR templateId);
+// The records stored for dialog templateId in module, an empty list when the
+// dialog has none, nullopt when its resource is damaged: a damaged resource is
+// undecodable initialisation data, never "no data".
+std::optional<std::vector<DlgInitRecord>> LoadDlgInit(HINSTANCE module, LPCWSTR templateId);
 
 // What an embedded control gets from one record: the licence key (empty when
 // none) and the bytes that its persistence interface reads.

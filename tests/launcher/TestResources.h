@@ -8,6 +8,8 @@
 #define IDD_TEST_PLAIN 201
 // A template naming a class that nobody registered.
 #define IDD_TEST_UNREGISTERED 202
+// The test control with initialisation data that runs past its end.
+#define IDD_TEST_DAMAGED_INIT 203
 
 #define IDC_TEST_BEFORE 999
 #define IDC_TEST_CONTROL 1000

@@ -164,21 +164,67 @@ TEST_F(ContainerTest, MovedControlKeepsItsWindowExtentAndObjectRectInStep) {
     EXPECT_EQ(dialog.Controls().MoveControl(4242, target, false), E_INVALIDARG);
 }
 
+// Watches this thread's windows while it lives: whether a window of the given
+// caption was ever shown, seen as it happens rather than after the fact; one
+// that shows is cancelled.
+class ShowWatch {
+public:
+    explicit ShowWatch(const wchar_t* caption) {
+        caption_ = caption;
+        shown_ = false;
+        hook_ = SetWindowsHookExW(WH_CALLWNDPROCRET, Seen, nullptr, GetCurrentThreadId());
+    }
+    ~ShowWatch() { UnhookWindowsHookEx(hook_); }
+    ShowWatch(const ShowWatch&) = delete;
+    ShowWatch& operator=(const ShowWatch&) = delete;
+    bool Hooked() const { return hook_ != nullptr; }
+    bool Shown() const { return shown_; }
+
+private:
+    static LRESULT CALLBACK Seen(int code, WPARAM wParam, LPARAM lParam) {
+        const auto* call = reinterpret_cast<const CWPRETSTRUCT*>(lParam);
+        if (code == HC_ACTION && (call->message == WM_SHOWWINDOW || call->message == WM_WINDOWPOSCHANGED) &&
+            IsWindowVisible(call->hwnd)) {
+            wchar_t text[64] = {};
+            GetWindowTextW(call->hwnd, text, 64);
+            if (caption_ == text && !shown_) {
+                shown_ = true;
+                // A modal one that should never have appeared must not hang the test.
+                PostMessageW(call->hwnd, WM_COMMAND, IDCANCEL, 0);
+            }
+        }
+        return CallNextHookEx(nullptr, code, wParam, lParam);
+    }
+    static inline std::wstring caption_;
+    static inline bool shown_ = false;
+    HHOOK hook_ = nullptr;
+};
+
 TEST_F(ContainerTest, ControlThatCannotBeCreatedLeavesNoDialog) {
+    ShowWatch watch(L"Unregistered control test");
+    ASSERT_TRUE(watch.Hooked());
     TestDialog modeless(IDD_TEST_UNREGISTERED);
     EXPECT_EQ(modeless.Create(nullptr), nullptr);
     EXPECT_EQ(modeless.CreationStatus(), REGDB_E_CLASSNOTREG);
-    EXPECT_EQ(FindWindowW(nullptr, L"Unregistered control test"), nullptr);
 
     // A modal run ends before anything is shown, and the caller is told.
-    bool appeared = false;
-    const UINT_PTR timer = SetTimer(nullptr, 0, 10, nullptr);
     TestDialog modal(IDD_TEST_UNREGISTERED);
     EXPECT_EQ(modal.DoModal(nullptr), -1);
-    appeared = FindWindowW(nullptr, L"Unregistered control test") != nullptr;
-    KillTimer(nullptr, timer);
-    EXPECT_FALSE(appeared);
     EXPECT_EQ(modal.CreationStatus(), REGDB_E_CLASSNOTREG);
+    EXPECT_FALSE(watch.Shown());
+}
+
+TEST_F(ContainerTest, DamagedInitialisationDataFailsTheDialog) {
+    // Not started from its defaults as if the template had no data for it.
+    ShowWatch watch(L"Damaged data test");
+    TestDialog modeless(IDD_TEST_DAMAGED_INIT);
+    EXPECT_EQ(modeless.Create(nullptr), nullptr);
+    EXPECT_EQ(modeless.CreationStatus(), E_INVALIDARG);
+    TestDialog modal(IDD_TEST_DAMAGED_INIT);
+    EXPECT_EQ(modal.DoModal(nullptr), -1);
+    EXPECT_EQ(modal.CreationStatus(), E_INVALIDARG);
+    EXPECT_FALSE(watch.Shown());
+    EXPECT_TRUE(ControlLog().calls.empty());
 }
 
 }  // namespace

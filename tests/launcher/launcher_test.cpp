@@ -184,10 +184,6 @@ TEST(HumistartResources, EnglishAndChineseCarryTheSameDialogsAndData) {
     EXPECT_EQ(StringInBlock(LocalisedResource(RT_STRING, block, chinese), IDS_ABOUTBOX), L"关于 Humistart(&A)...");
 }
 
-TEST(HumistartApp, SettingsKeyIsTheWizardsName) {
-    EXPECT_STREQ(CHumistartApp::RegistryKey, L"应用程序向导生成的本地应用程序");
-}
-
 std::wstring WindowsPath(const char* unixPath) {
     std::wstring path = L"Z:";
     for (const char* c = unixPath; *c; ++c) path.push_back(*c == '/' ? L'\\' : static_cast<wchar_t>(*c));
@@ -268,6 +264,18 @@ TEST(HumistartProgram, EndsAtOnceWithoutAWindowWhenTheChartIsNotRegistered) {
     EXPECT_EQ(waited, WAIT_OBJECT_0);
     EXPECT_EQ(exitCode, 0u);
     EXPECT_FALSE(search.visible);
+}
+
+TEST(HumistartApp, SettingsKeyIsTheWizardsNameAndHoldsNothing) {
+    // The run ends at once where the chart cannot be made.
+    ChartServerHidden hidden;
+    CHumistartApp app;
+    EXPECT_EQ(app.Run(), 0);
+    EXPECT_EQ(app.SettingsKey(), L"应用程序向导生成的本地应用程序");
+    HKEY key = nullptr;
+    EXPECT_NE(RegOpenKeyExW(HKEY_CURRENT_USER, L"Software\\应用程序向导生成的本地应用程序", 0, KEY_READ, &key),
+              ERROR_SUCCESS);
+    if (key) RegCloseKey(key);
 }
 
 }  // namespace
