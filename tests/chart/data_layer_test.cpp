@@ -2,12 +2,14 @@
 
 #include "CChartSceneBuilder.h"
 #include "CDataLayerBuilder.h"
-#include "ChartPalette.h"
+#include "ChartColours.h"
 #include "CountingCalcBinding.h"
 #include "Humicalc.h"
 
 namespace humichart {
 namespace {
+
+namespace colours = test::colours;
 
 class DataLayerTest : public ::testing::Test {
 protected:
@@ -113,7 +115,7 @@ TEST_F(DataLayerTest, CssrRegionOnlyWhenItHasExtent) {
     EXPECT_EQ(layer.cssr.y, a.y);
     EXPECT_EQ(layer.cssr.width, a.x - b.x);
     EXPECT_EQ(layer.cssr.height, b.y - a.y);
-    EXPECT_EQ(layer.cssrColor, palette::kCssr);
+    EXPECT_EQ(layer.cssrColor, colours::kCssr);
 
     // Stored the other way round it still covers the same states.
     const RectD straight = layer.cssr;
@@ -134,7 +136,7 @@ TEST_F(DataLayerTest, BorderAlongTheWindowEdges) {
     EXPECT_EQ(layer.border.x, 1);
     EXPECT_EQ(layer.border.width, 798);
     EXPECT_EQ(layer.border.height, 598);
-    EXPECT_EQ(layer.borderPen.color, palette::kBorder);
+    EXPECT_EQ(layer.borderPen.color, colours::kBorder);
     EXPECT_EQ(layer.borderPen.width, 2.0f);
 }
 

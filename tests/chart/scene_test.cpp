@@ -7,12 +7,33 @@
 #include <vector>
 
 #include "CChartSceneBuilder.h"
+#include "ChartColours.h"
 #include "ChartPalette.h"
 #include "CountingCalcBinding.h"
 #include "Humicalc.h"
 
 namespace humichart {
 namespace {
+
+namespace colours = test::colours;
+
+// The one place where the palette meets the colour table; everything else
+// compares what is drawn with the table.
+TEST(ChartPalette, IsTheChartsColourTable) {
+    const std::pair<ArgbColor, std::uint32_t> entries[] = {
+        {palette::kBackgroundTinted, colours::kBackgroundTinted}, {palette::kBackgroundWhite, colours::kBackgroundWhite},
+        {palette::kCaption, colours::kCaption},     {palette::kNavy, colours::kNavy},
+        {palette::kGreen, colours::kGreen},         {palette::kMaroon, colours::kMaroon},
+        {palette::kOlive, colours::kOlive},         {palette::kForeground, colours::kForeground},
+        {palette::kBorder, colours::kBorder},       {palette::kCssr, colours::kCssr},
+        {palette::kData, colours::kData}};
+    for (std::size_t i = 0; i < std::size(entries); ++i) EXPECT_EQ(entries[i].first, entries[i].second) << i;
+    EXPECT_EQ(palette::kGridPenWidth, 1.0f);
+    EXPECT_EQ(palette::kOutlinePenWidth, 2.0f);
+    EXPECT_EQ(palette::kBorderPenWidth, 2.0f);
+    EXPECT_EQ(palette::kDataPenWidth, 2.0f);
+    EXPECT_EQ(palette::kPointDiameter, 8.0);
+}
 
 class Scene : public ::testing::Test {
 protected:
@@ -54,7 +75,7 @@ TEST_F(Scene, DefaultChartIsOneSessionAtTheChartsPressure) {
     EXPECT_EQ(scene.stepD, 20);
     EXPECT_EQ(scene.stepT, 50);
     EXPECT_TRUE(scene.fillBackground);
-    EXPECT_EQ(scene.background, palette::kBackgroundTinted);
+    EXPECT_EQ(scene.background, colours::kBackgroundTinted);
     EXPECT_TRUE(scene.hasCaption);
     EXPECT_EQ(scene.caption.font.size, 120.0f);
     EXPECT_EQ(scene.caption.layout.width, 1280.0);
@@ -89,7 +110,7 @@ TEST_F(Scene, WithoutLineFlagsOnlyTheOutlineAndTintRemain) {
     EXPECT_TRUE(scene.relativeHumidity.curves.empty());
     EXPECT_EQ(scene.outline.corners.size(), 5u);
     EXPECT_FALSE(scene.outline.saturation.empty());
-    EXPECT_EQ(scene.background, palette::kBackgroundWhite);
+    EXPECT_EQ(scene.background, colours::kBackgroundWhite);
     EXPECT_TRUE(scene.hasForeground);
 }
 
@@ -132,7 +153,7 @@ TEST_F(Scene, RelativeHumidityCurvesFollowTheTemperatureStep) {
         ASSERT_EQ(Build(1280, c.height), kStatusOk);
         EXPECT_EQ(scene.stepRH, c.step);
         EXPECT_EQ(scene.relativeHumidity.curves.size(), c.curves);
-        const auto labels = Labels(palette::kOlive);
+        const auto labels = Labels(colours::kOlive);
         EXPECT_EQ(std::set<std::wstring>(labels.begin(), labels.end()), c.labels)
             << "height " << c.height;
         for (const auto& curve : scene.relativeHumidity.curves) EXPECT_GE(curve.size(), 3u);
@@ -171,7 +192,7 @@ TEST_F(Scene, HumidityRatioLinesSkipTheRangeEdgesButLabelThem) {
         EXPECT_EQ(s.from.x, s.to.x);
         EXPECT_EQ(s.from.y, view.pos.y0);
     }
-    const auto labels = Labels(palette::kNavy);
+    const auto labels = Labels(colours::kNavy);
     EXPECT_EQ(labels.front(), L"0");
     EXPECT_EQ(labels.back(), L"42");
     EXPECT_EQ(labels.size(), 22u);  // even steps only
@@ -195,9 +216,9 @@ TEST_F(Scene, IsothermLabelsOnlyWhereTheLineReachesTheLeftEdge) {
         else ++entering;
     }
     EXPECT_GT(entering, 0u);
-    EXPECT_EQ(Labels(palette::kGreen).size(), reaching);
+    EXPECT_EQ(Labels(colours::kGreen).size(), reaching);
     for (const SceneText& text : scene.texts)
-        if (text.color == palette::kGreen && text.text.find(L'(') == std::wstring::npos) {
+        if (text.color == colours::kGreen && text.text.find(L'(') == std::wstring::npos) {
             EXPECT_EQ(text.layout.x, xl - 29.0);
             EXPECT_EQ(text.format.lineAlignment, TextFormat::Align::Center);
         }
@@ -206,13 +227,13 @@ TEST_F(Scene, IsothermLabelsOnlyWhereTheLineReachesTheLeftEdge) {
 TEST_F(Scene, IsothermAtMinimumTemperatureAboveAndBelowZero) {
     view.SetRange(5, 50, 0, 30);
     ASSERT_EQ(Build(800, 600), kStatusOk);  // t = 50
-    auto labels = Labels(palette::kGreen);
+    auto labels = Labels(colours::kGreen);
     EXPECT_EQ(labels.back(), L"10");
     EXPECT_EQ(std::count(labels.begin(), labels.end(), L"5"), 0);
 
     view.SetRange(-20, 40, 0, 30);
     ASSERT_EQ(Build(800, 600), kStatusOk);
-    labels = Labels(palette::kGreen);
+    labels = Labels(colours::kGreen);
     EXPECT_EQ(labels.back(), L"-20");
 }
 
@@ -221,11 +242,11 @@ TEST_F(Scene, EnthalpyLabelsOnMajorLinesOnly) {
     const auto majors = std::count_if(scene.enthalpy.segments.begin(),
                                       scene.enthalpy.segments.end(),
                                       [](const SceneSegment& s) { return s.major; });
-    const auto labels = Labels(palette::kMaroon);
+    const auto labels = Labels(colours::kMaroon);
     EXPECT_GT(labels.size(), 5u);
     EXPECT_LE(static_cast<long>(labels.size()), majors);
-    EXPECT_EQ(scene.enthalpy.majorPen.color, palette::kMaroon);
-    EXPECT_EQ(scene.enthalpy.minorPen.color, palette::kGreen);
+    EXPECT_EQ(scene.enthalpy.majorPen.color, colours::kMaroon);
+    EXPECT_EQ(scene.enthalpy.minorPen.color, colours::kGreen);
     for (const SceneSegment& s : scene.enthalpy.segments) {
         const RectD clip = scene.clip;
         EXPECT_GE(s.from.x, clip.x);

@@ -8,13 +8,13 @@
 #include <algorithm>
 #include <cmath>
 
-#include "ChartPalette.h"
+#include "../chart/ChartColours.h"
 #include "ChartWindowTest.h"
 
 namespace humichart::test {
 namespace {
 
-using namespace humichart::palette;
+using namespace humichart::test::colours;
 
 class ChartDataPaintTest : public ChartWindowTest {
 protected:

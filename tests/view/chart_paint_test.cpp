@@ -8,13 +8,13 @@
 
 #include "CChartSceneBuilder.h"
 #include "CComCalcBinding.h"
-#include "ChartPalette.h"
+#include "../chart/ChartColours.h"
 #include "ChartWindowTest.h"
 
 namespace humichart::test {
 namespace {
 
-using namespace humichart::palette;
+using namespace humichart::test::colours;
 
 class ChartPaintTest : public ChartWindowTest {
 protected:
@@ -66,18 +66,30 @@ TEST_F(ChartPaintTest, ForegroundTintsTheChartAreaOnly) {
 
 TEST_F(ChartPaintTest, PointsAreBlueDotsOnlyInsideThePlot) {
     CIDWnd& chart = Open(400, 300);
+    GridOff(chart);
+    Paint();  // lays the view out
+    const CChartView& view = chart.View();
+    const double right = view.plotX + view.plotWidth;
     chart.points.push_back({48.0, 9.0, L"A"});
     chart.points.push_back({30.0, 6.0, L""});
-    chart.points.push_back({48.0, 60.0, L"far"});  // beyond Dmax: right of the plot
+    // Just right of the plot, in the margin: a whole dot's width beyond its
+    // edge, well inside the surface, where a dot would show if it were drawn.
+    const double D = chart.viewRange.Dmin + (right + 8.0 - view.pos.x0) * (chart.viewRange.Dmax - chart.viewRange.Dmin) /
+                                             (view.pos.s * view.pos.W);
+    chart.points.push_back({30.0 + 2.5 * D, D, L""});
     Paint();
+    int outside = 0;
     for (const StatePoint& point : chart.points) {
-        const PointD p = chart.View().ToPixel(point.I, point.D);
-        if (p.x < chart.View().plotX + chart.View().plotWidth) {
+        const PointD p = view.ToPixel(point.I, point.D);
+        ASSERT_TRUE(p.x > 4 && p.x < 396 && p.y > 4 && p.y < 296) << "probe off the surface at " << p.x;
+        if (p.x < right) {
             EXPECT_EQ(PixelAt(p.x, p.y), Rgb(kData)) << "point at " << p.x << ", " << p.y;
         } else {
-            EXPECT_NE(PixelAt(p.x, p.y), Rgb(kData));
+            ++outside;
+            EXPECT_EQ(PixelAt(p.x, p.y), Rgb(kBackgroundTinted)) << "point at " << p.x << ", " << p.y;
         }
     }
+    EXPECT_EQ(outside, 1);
 }
 
 TEST_F(ChartPaintTest, MixPointIsDrawnWhereTheFlowsPutIt) {

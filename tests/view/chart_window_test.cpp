@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "CComCalcBinding.h"
-#include "ChartPalette.h"
+#include "../chart/ChartColours.h"
 #include "ChartWindowTest.h"
 
 namespace humichart::test {
@@ -228,7 +228,7 @@ TEST_F(ChartWindowMessagesTest, FailingCalculatorKeepsTheImageAndRetries) {
     Paint();
     EXPECT_EQ(chart.lastRenderStatus, kStatusOk);
     EXPECT_EQ(chart.imageRebuilds, 2);
-    EXPECT_EQ(surface->Pixel(3, 3), Rgb(palette::kBackgroundWhite));
+    EXPECT_EQ(surface->Pixel(3, 3), Rgb(colours::kBackgroundWhite));
 }
 
 }  // namespace
