@@ -41,7 +41,6 @@ Status CChartSceneBuilder::BuildImage(CChartView& view, bool captionVisible, Cha
         caption.format.noWrap = true;
     }
     scene = std::move(built);
-    view.renderPending = 0;
     return kStatusOk;
 }
 

@@ -16,7 +16,7 @@ public:
     explicit CChartSceneBuilder(ICalcBinding& calc) : m_calc(calc) {}
 
     // The cached image: background, caption when captionVisible, then the
-    // chart. Clears renderPending on success.
+    // chart. renderPending is the caller's: it is done once the image exists.
     Status BuildImage(CChartView& view, bool captionVisible, ChartScene& scene);
 
     // The chart without background (printing fills its own page). Updates the

@@ -81,11 +81,11 @@ Status CIDWnd::RenderChartImage(HDC dc) {
     CChartSceneBuilder builder(*m_calc);
     const Status status = builder.BuildImage(m_view, captionVisible != 0, scene);
     lastRenderStatus = status;
-    // A render stopped by the calculator keeps the previous image, and
-    // renderPending stays set so that the next paint tries again.
+    // A render stopped by the calculator or by a bitmap that cannot be made
+    // keeps the previous image, and renderPending stays set so that the next
+    // paint tries again.
     if (!Succeeded(status)) return status;
 
-    ReleaseImage();
     const int width = std::max(m_view.clientWidth, 1);
     const int height = std::max(m_view.clientHeight, 1);
     UniqueMemoryDC imageDC(CreateCompatibleDC(dc));
@@ -100,7 +100,7 @@ Status CIDWnd::RenderChartImage(HDC dc) {
     }();
     WindowDC screen(nullptr);
     UniqueBitmap image(CreateCompatibleBitmap(dibTarget && screen.Get() ? screen.Get() : dc, width, height));
-    if (!imageDC || !image) return kStatusFail;
+    if (!imageDC || !image) return lastRenderStatus = kStatusFail;
     UniqueRegion region;
     {
         SelectedObject selected(imageDC.Get(), image.Get());
@@ -112,6 +112,7 @@ Status CIDWnd::RenderChartImage(HDC dc) {
     m_imageDC = std::move(imageDC);
     m_image = std::move(image);
     m_chartRegion = std::move(region);
+    m_view.renderPending = 0;
     ++imageRebuilds;
     return kStatusOk;
 }

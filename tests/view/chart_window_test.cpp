@@ -206,6 +206,26 @@ TEST_F(ChartWindowMessagesTest, ResetChartRestoresDefaultsAndClearsOnRequest) {
     EXPECT_EQ(chart.cssrRegion.maxT, 0.0);
 }
 
+TEST_F(ChartWindowMessagesTest, ImageThatCannotBeMadeIsTriedAgainAtTheNextPaint) {
+    CIDWnd& chart = Open(320, 240);
+    Paint();
+    ASSERT_EQ(chart.imageRebuilds, 1);
+    const HBITMAP image = chart.ChartImage();
+    // No bitmap of this size can be had.
+    chart.View().SetClientSize(1 << 17, 1 << 17);
+    Paint();
+    EXPECT_NE(chart.lastRenderStatus, kStatusOk);
+    EXPECT_EQ(chart.imageRebuilds, 1);
+    EXPECT_EQ(chart.ChartImage(), image) << "the previous image stays";
+    EXPECT_EQ(chart.renderPending(), 1);
+
+    chart.View().SetClientSize(320, 240);
+    Paint();
+    EXPECT_EQ(chart.lastRenderStatus, kStatusOk);
+    EXPECT_EQ(chart.imageRebuilds, 2);
+    EXPECT_EQ(chart.renderPending(), 0);
+}
+
 TEST_F(ChartWindowMessagesTest, FailingCalculatorKeepsTheImageAndRetries) {
     bool broken = false;
     CIDWnd& chart = Open(320, 240, std::make_unique<CIDWnd>(std::make_unique<SwitchableBinding>(broken)));
