@@ -13,6 +13,7 @@ packages=(
     g++-mingw-w64-x86-64-posix mingw-w64-tools libwine-dev
     wine wine64 xvfb xauth imagemagick fonts-liberation fonts-dejavu-core fonts-wqy-microhei
 )
+packages+=(clang libclang-rt-14-dev)  # the sanitizer build and the fuzz targets
 missing=()
 for package in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' || missing+=("$package")
@@ -33,3 +34,13 @@ echo "== building build/windows"
 cmake -S "$root" -B "$root/build/windows" -DCMAKE_BUILD_TYPE=Release \
       -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" >/dev/null
 cmake --build "$root/build/windows" -j "$jobs"
+
+# The native tests once more, built by clang with AddressSanitizer and
+# UndefinedBehaviorSanitizer, and the fuzz targets of every reader of outside
+# bytes (tests/fuzz). Coverage for the fuzzer is compiled into everything;
+# only the fuzz targets link libFuzzer itself.
+echo "== building build/sanitize"
+sanitize="-fsanitize=address,undefined -fsanitize=fuzzer-no-link -fno-sanitize-recover=all -fno-omit-frame-pointer -g"
+CC=clang CXX=clang++ cmake -S "$root" -B "$root/build/sanitize" -DCMAKE_BUILD_TYPE=Release \
+      -DCMAKE_C_FLAGS="$sanitize" -DCMAKE_CXX_FLAGS="$sanitize" -DHUMICHART_FUZZ=ON >/dev/null
+cmake --build "$root/build/sanitize" -j "$jobs"

@@ -12,6 +12,16 @@ echo "== native tests"
 ctest --test-dir "$root/build/native" -j "$jobs" --output-on-failure 2>&1 | tee "$log"
 native=${PIPESTATUS[0]}
 
+echo "== native tests under AddressSanitizer and UndefinedBehaviorSanitizer, bounded fuzz runs"
+sanitize_log=$(mktemp)
+ctest --test-dir "$root/build/sanitize" -j "$jobs" --output-on-failure 2>&1 | tee "$sanitize_log"
+sanitized=${PIPESTATUS[0]}
+cat "$sanitize_log" >> "$log"
+grep -h '^fuzz ' "$root"/build/sanitize/tests/fuzz/*.last 2>/dev/null
+sed -n 's/.*tests passed, \([0-9]*\) tests failed out of \([0-9]*\).*/\2 \1/p' "$sanitize_log" |
+    awk '{print "sanitizer build: " $1 - $2 " passed, " $2 " failed"}'
+rm -f "$sanitize_log"
+
 echo "== Windows tests under Wine"
 start_session
 # Wine on a loaded machine now and then loses a window's first paint or a
@@ -27,4 +37,4 @@ done < <(sed -n 's/.*tests passed, \([0-9]*\) tests failed out of \([0-9]*\).*/\
          awk '{print $1 - $2, $2}')
 rm -f "$log"
 echo "$passed passed, $failed failed"
-[ "$native" -eq 0 ] && [ "$windows" -eq 0 ] && [ "$failed" -eq 0 ] && [ "$passed" -gt 0 ]
+[ "$native" -eq 0 ] && [ "$sanitized" -eq 0 ] && [ "$windows" -eq 0 ] && [ "$failed" -eq 0 ] && [ "$passed" -gt 0 ]

@@ -20,7 +20,7 @@ public:
         done = 0;
         if (!Succeeded(failure_)) return failure_;
         done = static_cast<std::uint32_t>(std::min<std::size_t>(size, bytes_.size() - offset_));
-        std::memcpy(buffer, bytes_.data() + offset_, done);
+        if (done) std::memcpy(buffer, bytes_.data() + offset_, done);  // an empty vector's data may be null
         offset_ += done;
         return kStatusOk;
     }
