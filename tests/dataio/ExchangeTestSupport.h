@@ -121,6 +121,8 @@ protected:
         std::filesystem::create_directories(folder);
     }
     void TearDown() override {
+        // The common file dialogs make the folder of the chosen file current.
+        std::filesystem::current_path(std::filesystem::temp_directory_path());
         std::filesystem::remove_all(folder);
         CoUninitialize();
     }
