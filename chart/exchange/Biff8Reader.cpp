@@ -166,7 +166,11 @@ private:
     }
 
     void ReadGlobals() {
-        if (size_ < 4) throw Failure{kNotWorkbook};
+        // Whatever does not begin with a whole BOF record is no workbook.
+        if (size_ < 8 || Get16(data_ + 2) > size_ - 4) {
+            if (size_ >= 4 && (Get16(data_) & 0xF0FF) == 0x0009) throw Failure{kOlderFormat};
+            throw Failure{kNotWorkbook};
+        }
         Records records(data_, size_, 0);
         const Record bof = records.Next();
         CheckBof(bof);
