@@ -101,6 +101,13 @@ TEST(HostileStreams, AreRefusedWithAMessageThatSaysWhy) {
     farSheet.BoundSheet("S");
     farSheet.bytes[farSheet.bytes.size() - 8] = 0xF0;  // its BOF lies far past the end
     farSheet.Eof();
+    StreamBuilder sameSheetTwice;
+    sameSheetTwice.Bof(0x0005);
+    const std::size_t one = sameSheetTwice.BoundSheet("A"), other = sameSheetTwice.BoundSheet("B");
+    sameSheetTwice.Eof();
+    sameSheetTwice.PlaceSheet(one);
+    sameSheetTwice.PlaceSheet(other);
+    sameSheetTwice.Bof(0x0010).Record(0x0203, Bytes().Cell(0, 0).F64(1)).Eof();
 
     // 520 cells naming one text of 32767 characters: more text than any
     // chart holds, from a file of a few kilobytes.
@@ -122,6 +129,7 @@ TEST(HostileStreams, AreRefusedWithAMessageThatSaysWhy) {
         {"a worksheet first", notGlobals.bytes, L"not an Excel 97-2003 workbook"},
         {"a record past the end", pastEnd.bytes, L"damaged"},
         {"a sheet past the end", farSheet.bytes, L"damaged"},
+        {"two sheets at one place", sameSheetTwice.bytes, L"sheets overlap"},
         {"a text of 65535 characters in 12 bytes", GlobalsThen(Bytes().U32(1).U32(1).U16(0xFFFF).U8(1).U32(0), 0x00FC), L"damaged"},
         {"phonetic data of 4 GB", GlobalsThen(Bytes().U32(1).U32(1).U16(1).U8(4).U32(0xFFFFFFFF).U8('a'), 0x00FC), L"damaged"},
         {"a shared text that is not there", SheetWith({{0x00FD, Bytes().Cell(0, 0).U32(1)}}, Bytes().U32(1).U32(1).U16(1).U8(0).U8('a')), L"damaged"},
