@@ -2,6 +2,8 @@
 // the in-memory Workbook. Standard C++ with no platform header, so that the
 // reader of outside bytes is tested and fuzzed natively.
 //
+// Sheet names are written as they are: unique, non-empty names without
+// []:*?/\ are the caller's to give, as the spreadsheet program requires them.
 // What the writer does with what BIFF8 cannot hold (the engine may refuse
 // such a workbook before it gets here; the writer never fails):
 // - cells beyond kBiff8MaxRows x kBiff8MaxColumns are left out;

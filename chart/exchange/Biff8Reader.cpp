@@ -59,6 +59,7 @@ public:
         position_ += 4 + record.size;
         return record;
     }
+    std::size_t Position() const { return position_; }
     bool NextIs(std::uint16_t id) const { return position_ + 4 <= size_ && Get16(data_ + position_) == id; }
 
 private:
@@ -166,7 +167,11 @@ private:
     }
 
     void ReadGlobals() {
-        if (size_ < 4) throw Failure{kNotWorkbook};
+        // Whatever does not begin with a whole BOF record is no workbook.
+        if (size_ < 8 || Get16(data_ + 2) > size_ - 4) {
+            if (size_ >= 4 && (Get16(data_) & 0xF0FF) == 0x0009) throw Failure{kOlderFormat};
+            throw Failure{kNotWorkbook};
+        }
         Records records(data_, size_, 0);
         const Record bof = records.Next();
         CheckBof(bof);
@@ -175,6 +180,7 @@ private:
             const Record record = records.Next();
             switch (record.id) {
             case kEof:
+                walked_ = records.Position();
                 return;
             case kFilePass:
                 throw Failure{kEncrypted};
@@ -226,6 +232,11 @@ private:
         std::uint32_t pendingRow = 0, pendingColumn = 0;
         while (depth > 0) {
             const Record record = records.Next();
+            // Sheets of a sound file do not overlap, so the globals and all
+            // sheets together are never longer than the stream; entries that point into each
+            // other would otherwise make the work grow with their square.
+            walked_ += 4 + record.size;
+            if (walked_ > size_) Damaged(L"its sheets overlap");
             const std::uint8_t* d = record.data;
             if (record.id == kBof) { ++depth; continue; }
             if (record.id == kEof) { --depth; continue; }
@@ -304,6 +315,7 @@ private:
     std::vector<std::u16string> strings_;
     std::size_t cells_ = 0;
     std::size_t textUnits_ = 0;
+    std::size_t walked_ = 0;
 };
 
 }  // namespace

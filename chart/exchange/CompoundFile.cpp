@@ -69,6 +69,8 @@ public:
         if (!ReadChain(fat_, Get32(data_ + 0x30), sectorCount_ * sector_, directory, false)) return CompoundRead::Damaged;
         const std::size_t entries = directory.size() / kDirEntrySize;
         if (entries == 0 || directory[0x42] != 5) return CompoundRead::Damaged;
+        rootStart_ = Get32(&directory[0x74]);
+        rootLength_ = Get32(&directory[0x78]);
 
         const std::uint8_t* found = nullptr;
         std::vector<bool> seen(entries, false);
@@ -132,22 +134,19 @@ private:
         return scratch_.data();
     }
 
-    // Follows a chain of regular sectors from start. With exact, the chain
-    // must hold length bytes and the result is cut to them; else the whole
-    // chain is read, up to length.
+    // Follows a chain of regular sectors from start, refusing one that
+    // visits a sector twice. With exact, the chain must hold length bytes
+    // and the result is cut to them; else the whole chain is read, which
+    // must not exceed length.
     bool ReadChain(const std::vector<std::uint32_t>& table, std::uint32_t start, std::uint64_t length,
                    std::vector<std::uint8_t>& out, bool exact) {
         out.clear();
-        std::uint32_t id = start;
-        for (std::size_t hops = 0; id != kEndOfChain; ++hops) {
-            if (id >= sectorCount_ || id >= table.size() || hops > sectorCount_) return false;
-            if (out.size() >= length) {
-                if (exact) break;
-                return false;
-            }
+        std::vector<bool> visited(sectorCount_, false);
+        for (std::uint32_t id = start; id != kEndOfChain && !(exact && out.size() >= length); id = table[id]) {
+            if (id >= sectorCount_ || id >= table.size() || visited[id] || out.size() >= length) return false;
+            visited[id] = true;
             const std::uint8_t* sector = Sector(id);
             out.insert(out.end(), sector, sector + sector_);
-            id = table[id];
         }
         if (exact && out.size() < length) return false;
         if (out.size() > length) out.resize(length);
@@ -161,17 +160,13 @@ private:
         std::vector<std::uint32_t> miniFat(miniFatBytes.size() / 4);
         for (std::size_t i = 0; i < miniFat.size(); ++i) miniFat[i] = Get32(&miniFatBytes[4 * i]);
         // The root entry holds the mini stream.
-        std::vector<std::uint8_t> directory;
-        if (!ReadChain(fat_, Get32(data_ + 0x30), sector_, directory, false) || directory.size() < kDirEntrySize)
-            return false;
-        const std::uint64_t miniLength = Get32(&directory[0x78]);
-        if (miniLength > size_ || !ReadChain(fat_, Get32(&directory[0x74]), miniLength, miniStream, true)) return false;
+        if (rootLength_ > size_ || !ReadChain(fat_, rootStart_, rootLength_, miniStream, true)) return false;
         out.clear();
-        std::uint32_t id = start;
-        for (std::size_t hops = 0; out.size() < length; ++hops) {
-            if (id >= miniFat.size() || hops > miniFat.size() || (id + 1) * kMini > miniStream.size()) return false;
+        std::vector<bool> visited(miniFat.size(), false);
+        for (std::uint32_t id = start; out.size() < length; id = miniFat[id]) {
+            if (id >= miniFat.size() || visited[id] || (id + 1) * kMini > miniStream.size()) return false;
+            visited[id] = true;
             out.insert(out.end(), miniStream.begin() + id * kMini, miniStream.begin() + (id + 1) * kMini);
-            id = miniFat[id];
         }
         out.resize(length);
         return true;
@@ -183,6 +178,8 @@ private:
     bool major4_ = false;
     std::size_t sectorCount_ = 0;
     std::vector<std::uint32_t> fat_;
+    std::uint32_t rootStart_ = kEndOfChain;
+    std::uint64_t rootLength_ = 0;
     std::vector<std::uint8_t> scratch_;
 };
 

@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -98,9 +99,10 @@ inline std::string Run(const std::string& command) {
 class ScratchDir {
 public:
     ScratchDir() {
+        // Test processes run side by side: a name from the random device, not rand().
         path_ = std::filesystem::temp_directory_path() /
-                ("humichart-exchange-" + std::to_string(reinterpret_cast<std::uintptr_t>(this)) + "-" +
-                 std::to_string(std::rand()));
+                ("humichart-exchange-" + std::to_string(std::random_device{}()) + "-" +
+                 std::to_string(std::random_device{}()));
         std::filesystem::create_directories(path_);
     }
     ~ScratchDir() {
