@@ -69,13 +69,16 @@ bool CDlgDataIO::HandleMessage(UINT message, WPARAM wParam, LPARAM, LRESULT& res
     if (message != WM_COMMAND || HIWORD(wParam) != BN_CLICKED) return false;
     switch (LOWORD(wParam)) {
     case IDC_DATAIO_EXPORT:
-        exchange_->Export(Hwnd(), *this);
+        exchange_->Export(Hwnd(), *this, {fileFilter, defaultExtension});
         return true;
     case IDC_DATAIO_IMPORT:
-        exchange_->Import(Hwnd(), *this, [this] {
-            dataChanged = 1;
-            BuildTree();
-        });
+        exchange_->Import(
+            Hwnd(), *this,
+            [this] {
+                dataChanged = 1;
+                BuildTree();
+            },
+            {fileFilter, defaultExtension});
         return true;
     case IDC_DATAIO_READ:
         OnStorage(false);

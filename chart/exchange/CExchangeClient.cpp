@@ -19,7 +19,12 @@ namespace {
 constexpr DWORD kClassContext = 23;  // in-process, handler or local server
 constexpr long kWorksheetTemplate = -4167;
 constexpr DWORD kPathChars = 520;
-constexpr wchar_t kFilter[] = L"Excel exports(*.xls)\0*.xls\0";
+
+// The filter of the file dialogs: the type's text, its pattern, and the
+// empty string that ends the list.
+std::wstring Filter(const CExchangeClient::FileType& type) {
+    return type.text + L'\0' + L"*." + type.extension + L'\0' + L'\0';
+}
 
 // One VARIANT owned for the length of a call.
 class Variant {
@@ -225,27 +230,29 @@ CExchangeClient::Outcome CExchangeClient::Failed(HWND owner) {
     return Outcome::Failed;
 }
 
-CExchangeClient::Outcome CExchangeClient::Export(HWND owner, const CHumichartDataObj& data) {
+CExchangeClient::Outcome CExchangeClient::Export(HWND owner, const CHumichartDataObj& data, const FileType& type) {
+    const std::wstring filter = Filter(type);
     std::vector<wchar_t> path(kPathChars, L'\0');
     OPENFILENAMEW dialog{};
     dialog.lStructSize = sizeof dialog;
     dialog.hwndOwner = owner;
-    dialog.lpstrFilter = kFilter;
+    dialog.lpstrFilter = filter.c_str();
     dialog.lpstrFile = path.data();
     dialog.nMaxFile = kPathChars;
-    dialog.lpstrDefExt = L"xls";
+    dialog.lpstrDefExt = type.extension.c_str();
     dialog.Flags = OFN_OVERWRITEPROMPT | OFN_SHOWHELP;
     if (!GetSaveFileNameW(&dialog)) return Outcome::Cancelled;
     return ExportTo(owner, path.data(), data);
 }
 
 CExchangeClient::Outcome CExchangeClient::Import(HWND owner, CHumichartDataObj& target,
-                                                 const std::function<void()>& imported) {
+                                                 const std::function<void()>& imported, const FileType& type) {
+    const std::wstring filter = Filter(type);
     std::vector<wchar_t> path(kPathChars, L'\0');
     OPENFILENAMEW dialog{};
     dialog.lStructSize = sizeof dialog;
     dialog.hwndOwner = owner;
-    dialog.lpstrFilter = kFilter;
+    dialog.lpstrFilter = filter.c_str();
     dialog.nFilterIndex = 1;
     dialog.lpstrFile = path.data();
     dialog.nMaxFile = kPathChars;

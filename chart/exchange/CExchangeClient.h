@@ -39,6 +39,12 @@ struct ExchangeFailure {
     std::wstring description;
 };
 
+// The one file type the file dialogs offer: its text and its extension.
+struct ExchangeFileType {
+    std::wstring text = L"Excel exports(*.xls)";
+    std::wstring extension = L"xls";
+};
+
 class CExchangeClient {
 public:
     // A message box: owner, text, caption, style; answers the button.
@@ -48,10 +54,14 @@ public:
     // starter: not owned; null for CSpreadsheetStarter. message: null for MessageBoxW.
     explicit CExchangeClient(ISpreadsheetStarter* starter = nullptr, MessageFn message = nullptr);
 
-    // The save dialog, then ExportTo.
-    Outcome Export(HWND owner, const CHumichartDataObj& data);
+    using FileType = ExchangeFileType;
+
+    // The save dialog (the type's extension added to a name typed without
+    // one), then ExportTo.
+    Outcome Export(HWND owner, const CHumichartDataObj& data, const FileType& type = {});
     // The open dialog, then ImportFrom.
-    Outcome Import(HWND owner, CHumichartDataObj& target, const std::function<void()>& imported);
+    Outcome Import(HWND owner, CHumichartDataObj& target, const std::function<void()>& imported,
+                   const FileType& type = {});
 
     // Writes data to a new workbook saved as a copy at path (a path not
     // ending in .xls is left alone, without a message).

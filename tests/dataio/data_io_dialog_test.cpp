@@ -210,5 +210,57 @@ TEST_F(DataIODialogTest, StorageListSavesAndReadsSlotsAndEscapeDoesNothingFurthe
     EXPECT_EQ(chart.points.size(), 3u);  // the slot held the chart's own data
 }
 
+// Both languages of a template, created from the resource itself: the same
+// controls by id, the texts of each language.
+struct TemplateTexts {
+    LANGID language;
+    int dialog;
+    std::vector<std::pair<int, std::wstring>> texts;  // 0: the caption
+};
+
+TEST(DataIOTemplates, EnglishAndChineseCarryTheSameControlsWithTheirTexts) {
+    const LANGID en = MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US);
+    const LANGID zh = MAKELANGID(LANG_CHINESE, SUBLANG_CHINESE_SIMPLIFIED);
+    const TemplateTexts cases[] = {
+        {en, IDD_DATAIO, {{0, L"Data IO"}, {IDC_DATAIO_STORAGE, L"Storage..."}, {IDC_DATAIO_READ, L"Read from..."},
+                          {IDC_DATAIO_SAVE, L"Save to..."}, {IDC_DATAIO_IMPORT, L"Import..."},
+                          {IDC_DATAIO_EXPORT, L"Export..."}, {IDOK, L"OK"}, {IDCANCEL, L"Cancel"}, {IDC_DATAIO_TREE, L""}}},
+        {zh, IDD_DATAIO, {{0, L"数据输入输出"}, {IDC_DATAIO_STORAGE, L"存储设置..."}, {IDC_DATAIO_READ, L"读取自..."},
+                          {IDC_DATAIO_SAVE, L"保存至..."}, {IDC_DATAIO_IMPORT, L"导入..."}, {IDC_DATAIO_EXPORT, L"导出..."},
+                          {IDOK, L"确定"}, {IDCANCEL, L"取消"}, {IDC_DATAIO_TREE, L""}}},
+        {en, IDD_FILELIST, {{0, L"Storage"}, {IDC_FILELIST_LIST, L""}}},
+        {zh, IDD_FILELIST, {{0, L"存储选择"}, {IDC_FILELIST_LIST, L""}}},
+    };
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_TREEVIEW_CLASSES | ICC_LISTVIEW_CLASSES};
+    InitCommonControlsEx(&controls);
+    HMODULE module = GetModuleHandleW(nullptr);
+    for (const TemplateTexts& c : cases) {
+        SCOPED_TRACE(std::to_string(c.dialog) + " in language " + std::to_string(c.language));
+        HRSRC found = FindResourceExW(module, MAKEINTRESOURCEW(5) /* RT_DIALOG */, MAKEINTRESOURCEW(c.dialog), c.language);
+        ASSERT_TRUE(found);
+        auto* dialogTemplate = static_cast<const DLGTEMPLATE*>(LockResource(LoadResource(module, found)));
+        HWND dialog = CreateDialogIndirectParamW(
+            module, dialogTemplate, nullptr, [](HWND, UINT, WPARAM, LPARAM) -> INT_PTR { return FALSE; }, 0);
+        ASSERT_TRUE(dialog);
+        for (const auto& [id, text] : c.texts) {
+            HWND control = id ? GetDlgItem(dialog, id) : dialog;
+            ASSERT_TRUE(control) << id;
+            wchar_t shown[64] = {};
+            GetWindowTextW(control, shown, 64);
+            EXPECT_EQ(std::wstring(shown), text) << id;
+        }
+        if (c.dialog == IDD_FILELIST) {
+            const LONG style = GetWindowLongW(GetDlgItem(dialog, IDC_FILELIST_LIST), GWL_STYLE);
+            EXPECT_EQ(style & (LVS_TYPEMASK | LVS_SINGLESEL), LVS_REPORT | LVS_SINGLESEL);
+        } else {
+            const LONG style = GetWindowLongW(GetDlgItem(dialog, IDC_DATAIO_TREE), GWL_STYLE);
+            EXPECT_EQ(style & (TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT),
+                      TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT);
+            EXPECT_EQ(GetWindowLongW(GetDlgItem(dialog, IDOK), GWL_STYLE) & BS_DEFPUSHBUTTON, BS_DEFPUSHBUTTON);
+        }
+        DestroyWindow(dialog);
+    }
+}
+
 }  // namespace
 }  // namespace humichart::test
