@@ -48,7 +48,8 @@ private:
     VARIANT v_;
 };
 
-// Late-bound calls by member name. The first failure is kept for the message.
+// Late-bound calls by member name. A failure ends the work; it is kept for
+// the message.
 class LateBound {
 public:
     explicit LateBound(ExchangeFailure& failure) : failure_(failure) {}
