@@ -6,8 +6,8 @@
 
 // The General format shows a number in as many characters as a cell of the
 // standard width holds (11): as a decimal rounded to fit, or in scientific
-// notation when the integer part alone does not fit or when that keeps more
-// significant digits of a small number.
+// notation when the integer part alone does not fit (12 digits and more) or
+// when the number is below 0.0001 (0.00001 shows as 1E-05).
 namespace humichart {
 namespace {
 
@@ -45,18 +45,6 @@ std::string Fitted(double value, std::chars_format format, int mostDigits) {
     return {};
 }
 
-std::size_t SignificantDigits(const std::string& text) {
-    std::size_t count = 0;
-    bool leading = true;
-    for (const char c : text) {
-        if (c == 'E') break;
-        if (c < '0' || c > '9') continue;
-        if (c != '0') leading = false;
-        if (!leading) ++count;
-    }
-    return count;
-}
-
 }  // namespace
 
 std::wstring GeneralText(double value) {
@@ -65,9 +53,7 @@ std::wstring GeneralText(double value) {
     const std::string decimal = Fitted(value, std::chars_format::fixed, 10);
     const std::string scientific = Fitted(value, std::chars_format::scientific, 5);
     std::string text = decimal;
-    if (decimal.empty() || decimal == "0" ||
-        (std::fabs(value) < 1 && SignificantDigits(scientific) > SignificantDigits(decimal)))
-        text = scientific;
+    if (decimal.empty() || std::fabs(value) < 1e-4) text = scientific;
     return std::wstring(text.begin(), text.end());
 }
 

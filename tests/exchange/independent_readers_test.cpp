@@ -82,6 +82,7 @@ TEST(IndependentReaders, LibreOfficeOpensWhatWeWriteWithEveryCell) {
     Workbook workbook;
     workbook.sheets.push_back(Sheet{L"Notes", {{{0, 0}, Txt(L"Exported by Humichart")}, {{2, 3}, Num(-0.125)}}});
     workbook.sheets.push_back(ChartLayoutSheet(40));
+    workbook.sheets.push_back(SampleWorkbooks()[3].workbook.sheets[0]);  // shared strings in CONTINUE records
     const std::filesystem::path path = dir.path() / "export.xls";
     std::wstring error;
     ASSERT_TRUE(SaveWorkbookFile(path.wstring(), workbook, error));
