@@ -8,6 +8,7 @@
 #include <memory>
 #include <thread>
 
+#include "CChartDialogs.h"
 #include "CChartView.h"
 #include "CDlgDataIO.h"
 #include "CSlotFileStore.h"
@@ -40,8 +41,9 @@ protected:
     }
 
     // Runs the Data IO dialog over the chart while script drives it from a
-    // second thread; answers the dialog's result.
-    INT_PTR Run(const std::function<void(DialogDriver&, HWND)>& script) {
+    // second thread; answers the dialog's result, or 0 when the dialog was
+    // opened as the context menu's "Data IO..." command opens it.
+    INT_PTR Run(const std::function<void(DialogDriver&, HWND)>& script, bool fromMenu = false) {
         DialogDriver driver(GetCurrentThreadId());
         std::thread user([&] {
             if (HWND dialog = driver.Wait(L"Data IO")) script(driver, dialog);
@@ -52,8 +54,13 @@ protected:
                 }
             }
         });
-        CDlgDataIO dialog(host->Chart());
-        const INT_PTR result = dialog.DoModal(host->Parent());
+        INT_PTR result = 0;
+        if (fromMenu) {
+            EXPECT_TRUE(CChartDialogs().Open(host->Chart(), 32771));
+        } else {
+            CDlgDataIO dialog(host->Chart());
+            result = dialog.DoModal(host->Parent());
+        }
         user.join();
         for (const std::string& p : driver.problems) ADD_FAILURE() << p;
         return result;
@@ -147,8 +154,8 @@ TEST_F(DataIODialogTest, FailedImportsShowTheirMessagesAndLeaveTheChartAlone) {
                   failed = user.Answer(L"Failed");
                   tree = DialogDriver::TreeLines(GetDlgItem(dialog, IDC_DATAIO_TREE));
                   DialogDriver::Click(dialog, IDOK);
-              }),
-              IDOK);
+              }, true),
+              0);
     EXPECT_NE(exception.find(L"Code = 80020005"), std::wstring::npos);
     EXPECT_NE(exception.find(L"Description = Cell F3 holds text that is not a number"), std::wstring::npos);
     EXPECT_EQ(failed, L"Missing sheet named as Humichart.");
