@@ -36,4 +36,15 @@ if [ ! -f "$WINEPREFIX/.humichart-ready-2" ]; then
 else
     "$wine" wineboot </dev/null >/dev/null 2>&1 || true
 fi
+# Dialogs show Chinese texts (the Data IO tree, the storage list's headers) in
+# the dialog font: link its faces to WenQuanYi Micro Hei for the glyphs that
+# Tahoma lacks.
+if [ ! -f "$WINEPREFIX/.humichart-cjk-link" ]; then
+    link='HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink'
+    for face in "Tahoma" "MS Shell Dlg" "MS Shell Dlg 2" "Microsoft Sans Serif"; do
+        "$wine" reg add "$link" /v "$face" /t REG_MULTI_SZ /d 'wqy-microhei.ttc,WenQuanYi Micro Hei' /f \
+            </dev/null >/dev/null 2>&1
+    done
+    touch "$WINEPREFIX/.humichart-cjk-link"
+fi
 echo "$WINEPREFIX"

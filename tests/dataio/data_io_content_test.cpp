@@ -1,0 +1,131 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "CSlotFileStore.h"
+#include "DataIOContent.h"
+#include "IDialogView.h"
+
+namespace humichart {
+namespace {
+
+TEST(DataIOTree, FourRootsWithEveryRecordAndNoNameInPlaceOfAnAbsentName) {
+    CHumichartDataObj data;
+    data.airPressure = 95000.04;
+    CChartView(data).SetRange(-10.0, 40.0, 2.0, 30.0);
+    data.points = {{50.126, 10.0004, L"A"}, {30.0, 5.0, L""}};
+    data.processes = {{L"A", L"", L"", 1200.06}};
+    data.mixes = {{L"F", L"R", L"M", L"X", 300.0, 1000.0}};
+    const std::vector<TreeRoot> tree = DataTree(data);
+    ASSERT_EQ(tree.size(), 4u);
+    EXPECT_EQ(tree[0].text, L"函数图基本属性");
+    EXPECT_EQ(tree[0].children, (std::vector<std::wstring>{L"大气压力: 95000.0 Pa", L"温度上限: 40.0 ℃",
+                                                          L"温度下限: -10.0 ℃", L"湿度上限: 30.0 g/kg",
+                                                          L"湿度下限: 2.0 g/kg"}));
+    EXPECT_EQ(tree[1].text, L"状态点");
+    EXPECT_EQ(tree[1].children, (std::vector<std::wstring>{L"A (I=50.13,D=10.000)", L"(No name) (I=30.00,D=5.000)"}));
+    EXPECT_EQ(tree[2].text, L"热湿过程线");
+    EXPECT_EQ(tree[2].children, (std::vector<std::wstring>{L"(No name) (SP=A,EP=,AF=1200.1)"}));
+    EXPECT_EQ(tree[3].text, L"混和过程线");
+    EXPECT_EQ(tree[3].children, (std::vector<std::wstring>{L"X (FP=F,RP=R,MP=M,AF=1000.0,FAF=300.0)"}));
+}
+
+TEST(StorageList, RowsFollowTheSlotTable) {
+    StorageSlotInfo info;
+    info.airPressure = 95123.4f;
+    info.pointCount = 7;
+    info.processCount = 3;
+    info.mixCount = 1;
+    info.remark = L"Empty graph7";
+    EXPECT_EQ(SlotRow(7, info), (std::vector<std::wstring>{L"0007", L"95123.4", L"7", L"3", L"1", L"Empty graph7"}));
+    EXPECT_EQ(SlotRow(12345, info)[0], L"12345");
+
+    CHumichartDataObj noStore;
+    const std::vector<StorageSlotInfo> table = SlotTableOf(noStore);
+    ASSERT_EQ(table.size(), 14u);
+    EXPECT_EQ(table[13].remark, L"Empty graph13");
+}
+
+class StorageCommands : public ::testing::Test {
+protected:
+    void SetUp() override {
+        dir = std::filesystem::temp_directory_path() / ("humichart_dataio_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "_" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        std::filesystem::remove_all(dir);
+        store = std::make_unique<CSlotFileStore>(dir);
+    }
+    void TearDown() override { std::filesystem::remove_all(dir); }
+    std::filesystem::path dir;
+    std::unique_ptr<CSlotFileStore> store;
+};
+
+TEST_F(StorageCommands, SaveThenReadReportsWithTheSlotIndexAndTheTableFollows) {
+    CHumichartDataObj copy;
+    copy.SetSlotStore(store.get());
+    copy.points = {{1.0, 2.0, L"P"}};
+    copy.airPressure = 90000.0;
+
+    EXPECT_FALSE(StorageSave(copy, 2).acted);  // Enter or Esc in the list: nothing
+    const SlotOutcome saved = StorageSave(copy, 103);
+    EXPECT_TRUE(saved.acted);
+    EXPECT_FALSE(saved.changed);
+    EXPECT_EQ(saved.message, L"Successfully saved data to storage (index=3)");
+    EXPECT_EQ(saved.icon, kMsgIconInformation);
+    EXPECT_EQ(SlotTableOf(copy)[3].pointCount, 1u);
+    EXPECT_EQ(SlotTableOf(copy)[3].airPressure, 90000.0f);
+
+    copy.points.clear();
+    const SlotOutcome missing = StorageRead(copy, 104);
+    EXPECT_FALSE(missing.changed);
+    EXPECT_EQ(missing.message, L"Failed load data from storage (index=4)");
+    EXPECT_EQ(missing.icon, kMsgIconWarning);
+    EXPECT_TRUE(copy.points.empty());
+
+    const SlotOutcome read = StorageRead(copy, 103);
+    EXPECT_TRUE(read.changed);
+    EXPECT_EQ(read.message, L"Successfully load data from storage (index=3)");
+    ASSERT_EQ(copy.points.size(), 1u);
+    EXPECT_EQ(copy.points[0].name, L"P");
+}
+
+TEST(StorageCommandsWithoutStore, FailWithTheirWarnings) {
+    CHumichartDataObj copy;
+    const SlotOutcome saved = StorageSave(copy, 100);
+    EXPECT_EQ(saved.message, L"Failed save data do storage (index=0)");
+    EXPECT_EQ(saved.icon, kMsgIconWarning);
+    EXPECT_FALSE(StorageRead(copy, 99).acted);
+}
+
+struct FakeChart : IChartDocument {
+    CHumichartDataObj data;
+    CChartView view{data};
+    int renders = 0, repaints = 0;
+    CChartView& View() override { return view; }
+    ICalcBinding& Calc() override { throw std::logic_error("no calculator"); }
+    void RequestRepaint() override { ++repaints; }
+    void RequestRender() override { ++renders; view.renderPending = 1; }
+};
+
+TEST(DataIOWriteBack, OnlyAChangedCopyReplacesTheChart) {
+    FakeChart chart;
+    chart.data.points = {{1, 1, L"kept"}, {2, 2, L"B"}, {3, 3, L"C"}};
+    chart.view.renderPending = 0;
+    CHumichartDataObj copy;
+    copy.points = {{5, 5, L"new"}};
+    copy.airPressure = 80000.0;
+
+    WriteBack(chart, copy, false);
+    EXPECT_EQ(chart.data.points.size(), 3u);
+    EXPECT_EQ(chart.renders + chart.repaints, 0);
+
+    WriteBack(chart, copy, true);
+    ASSERT_EQ(chart.data.points.size(), 1u);
+    EXPECT_EQ(chart.data.points[0].name, L"new");
+    EXPECT_EQ(chart.data.airPressure, 80000.0);
+    EXPECT_EQ(chart.renders, 1);
+    EXPECT_EQ(chart.view.renderPending, 1);
+}
+
+}  // namespace
+}  // namespace humichart
