@@ -3,12 +3,14 @@
 
 #include <commdlg.h>
 
+#include <algorithm>
 #include <cmath>
 
 #include "CChartSceneBuilder.h"
 #include "CIDWnd.h"
 #include "CScenePainter.h"
 #include "ChartPalette.h"
+#include "DibSurface.h"
 
 namespace humichart {
 
@@ -176,28 +178,37 @@ void CIDWnd::RenderForPrint(HDC printer) {
     m_view.Zoom(r, {m_view.plotX, m_view.plotY});
     m_view.renderPending = 1;
 
-    {
-        Gdiplus::Graphics graphics(printer);
-        // One page unit per hundredth of an inch. Device pixels scaled by the
-        // world transform rather than GDI+'s own printer unit, so that the
-        // fonts, given in pixels, grow with the page instead of shrinking to
-        // a few dots of the printer.
-        graphics.SetPageUnit(Gdiplus::UnitPixel);
-        graphics.ScaleTransform(dpiX / 100.0f, dpiY / 100.0f);
-        Gdiplus::SolidBrush background{Gdiplus::Color(
-            HasBackground ? palette::kBackgroundTinted : palette::kBackgroundWhite)};
-        graphics.FillRectangle(&background, 0, 0, pageWidth, pageHeight);
+    // The page is drawn on a sheet at the printer's resolution and the sheet
+    // printed: printer drivers that cannot blend would print the translucent
+    // chart-area tint and CSSR region as solid colour over the grid.
+    const int sheetWidth = std::min(page.width, (pageWidth * dpiX + 99) / 100);
+    const int sheetHeight = std::min(page.height, (pageHeight * dpiY + 99) / 100);
+    DibSurface sheet(std::max(sheetWidth, 1), std::max(sheetHeight, 1));
+    if (sheet.Ok()) {
+        {
+            Gdiplus::Graphics graphics(sheet.DC());
+            // One page unit per hundredth of an inch, by the world transform,
+            // so that the fonts, given in pixels, grow with the page rather
+            // than shrink to a few dots of the printer.
+            graphics.SetPageUnit(Gdiplus::UnitPixel);
+            graphics.ScaleTransform(dpiX / 100.0f, dpiY / 100.0f);
+            Gdiplus::SolidBrush background{Gdiplus::Color(
+                HasBackground ? palette::kBackgroundTinted : palette::kBackgroundWhite)};
+            graphics.FillRectangle(&background, 0, 0, pageWidth, pageHeight);
 
-        ChartScene scene;
-        CChartSceneBuilder builder(*m_calc);
-        lastRenderStatus = builder.BuildChart(m_view, scene);
-        if (Succeeded(lastRenderStatus)) {
-            CScenePainter painter;
-            // The page's own chart region: the window's stays for its hit
-            // tests until it renders again.
-            const UniqueRegion pageRegion = painter.PaintChart(graphics, scene);
-            DrawChartData(graphics, pageRegion.Get());
+            ChartScene scene;
+            CChartSceneBuilder builder(*m_calc);
+            lastRenderStatus = builder.BuildChart(m_view, scene);
+            if (Succeeded(lastRenderStatus)) {
+                CScenePainter painter;
+                // The page's own chart region: the window's stays for its hit
+                // tests until it renders again.
+                const UniqueRegion pageRegion = painter.PaintChart(graphics, scene);
+                DrawChartData(graphics, pageRegion.Get());
+            }
         }
+        GdiFlush();
+        BitBlt(printer, 0, 0, sheet.Width(), sheet.Height(), sheet.DC(), 0, 0, SRCCOPY);
     }
 
     m_view.clientWidth = savedWidth;
