@@ -178,20 +178,16 @@ void CIDWnd::RenderForPrint(HDC printer) {
     m_view.Zoom(r, {m_view.plotX, m_view.plotY});
     m_view.renderPending = 1;
 
-    // The page is drawn on a sheet at the printer's resolution and the sheet
-    // printed: printer drivers that cannot blend would print the translucent
-    // chart-area tint and CSSR region as solid colour over the grid.
-    const int sheetWidth = std::min(page.width, (pageWidth * dpiX + 99) / 100);
-    const int sheetHeight = std::min(page.height, (pageHeight * dpiY + 99) / 100);
-    DibSurface sheet(std::max(sheetWidth, 1), std::max(sheetHeight, 1));
+    // The page is drawn on a sheet of one pixel per hundredth of an inch,
+    // exactly as the window draws itself, and the sheet is stretched onto the
+    // printer's page: drivers that cannot blend would print the translucent
+    // chart-area tint and CSSR region as solid colour over the grid, and
+    // vertical titles drawn through a scaled page come out turned the wrong
+    // way under Wine.
+    DibSurface sheet(std::max(pageWidth, 1), std::max(pageHeight, 1));
     if (sheet.Ok()) {
         {
             Gdiplus::Graphics graphics(sheet.DC());
-            // One page unit per hundredth of an inch, by the world transform,
-            // so that the fonts, given in pixels, grow with the page rather
-            // than shrink to a few dots of the printer.
-            graphics.SetPageUnit(Gdiplus::UnitPixel);
-            graphics.ScaleTransform(dpiX / 100.0f, dpiY / 100.0f);
             Gdiplus::SolidBrush background{Gdiplus::Color(
                 HasBackground ? palette::kBackgroundTinted : palette::kBackgroundWhite)};
             graphics.FillRectangle(&background, 0, 0, pageWidth, pageHeight);
@@ -208,7 +204,12 @@ void CIDWnd::RenderForPrint(HDC printer) {
             }
         }
         GdiFlush();
-        BitBlt(printer, 0, 0, sheet.Width(), sheet.Height(), sheet.DC(), 0, 0, SRCCOPY);
+        const int previous = SetStretchBltMode(printer, HALFTONE);
+        SetBrushOrgEx(printer, 0, 0, nullptr);
+        // The page in hundredths never exceeds the printable area.
+        StretchBlt(printer, 0, 0, MulDiv(pageWidth, dpiX, 100), MulDiv(pageHeight, dpiY, 100), sheet.DC(), 0, 0,
+                   pageWidth, pageHeight, SRCCOPY);
+        if (previous) SetStretchBltMode(printer, previous);
     }
 
     m_view.clientWidth = savedWidth;
