@@ -4,13 +4,13 @@
 #include <commdlg.h>
 
 #include <algorithm>
-#include <cmath>
 
 #include "CChartSceneBuilder.h"
 #include "CIDWnd.h"
 #include "CScenePainter.h"
 #include "ChartPalette.h"
 #include "DibSurface.h"
+#include "PrintLayout.h"
 
 namespace humichart {
 
@@ -152,30 +152,15 @@ void CIDWnd::RenderForPrint(HDC printer) {
     const int dpiX = page.dpiX;
     const int dpiY = page.dpiY;
     if (dpiX <= 0 || dpiY <= 0) return;
-    int pageWidth = page.width * 100 / dpiX;
-    int pageHeight = page.height * 100 / dpiY;
-
-    // Few colours: a tinted page and chart area would print as dark screens.
-    if (page.colours != -1 && page.colours <= 256) HasBackground = HasForeground = 0;
-
-    // The window's plot in the page with the window's proportions.
-    const double plotWidth = m_view.plotWidth;
-    const double plotHeight = m_view.plotHeight;
-    double r = 1.0;
-    if (plotWidth > 0.0 && plotHeight > 0.0 && savedWidth > 0 && savedHeight > 0 && pageHeight > 0) {
-        if (static_cast<double>(savedWidth) / savedHeight > static_cast<double>(pageWidth) / pageHeight) {
-            const int m = static_cast<int>(std::floor((pageWidth - 90) * plotHeight / plotWidth));
-            pageHeight = 80 + m;
-            r = m / plotHeight;
-        } else {
-            const int m = static_cast<int>(std::floor((pageHeight - 80) * plotWidth / plotHeight));
-            pageWidth = 90 + m;
-            r = m / plotWidth;
-        }
-    }
+    if (PrintsWithoutTints(page.colours)) HasBackground = HasForeground = 0;
+    // The window's plot fitted into the page with the window's proportions.
+    const PrintLayout layout = FitToPage(savedWidth, savedHeight, m_view.plotWidth, m_view.plotHeight,
+                                         page.width * 100 / dpiX, page.height * 100 / dpiY);
+    const int pageWidth = layout.pageWidth;
+    const int pageHeight = layout.pageHeight;
     m_view.clientWidth = pageWidth;
     m_view.clientHeight = pageHeight;
-    m_view.Zoom(r, {m_view.plotX, m_view.plotY});
+    m_view.Zoom(layout.r, {m_view.plotX, m_view.plotY});
     m_view.renderPending = 1;
 
     // The page is drawn on a sheet of one pixel per hundredth of an inch,
