@@ -89,7 +89,8 @@ void CIDWnd::CopyToClipboard() {
     UniqueBitmap bitmap(windowDC.Get() && width > 0 && height > 0
                             ? CreateCompatibleBitmap(windowDC.Get(), width, height)
                             : nullptr);
-    if (memoryDC && bitmap) {
+    const bool drawn = memoryDC && bitmap;
+    if (drawn) {
         SelectedObject selected(memoryDC.Get(), bitmap.Get());
         if (m_image) {
             SelectedObject image(m_imageDC.Get(), m_image.Get());
@@ -101,7 +102,7 @@ void CIDWnd::CopyToClipboard() {
         DrawChartData(memoryDC.Get());
     }
     // The bitmap is deselected here; on success the clipboard owns it.
-    if (bitmap && SetClipboardData(CF_BITMAP, bitmap.Get())) {
+    if (drawn && SetClipboardData(CF_BITMAP, bitmap.Get())) {
         bitmap.Release();
         return;
     }
