@@ -7,6 +7,8 @@ set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 "$root/scripts/setup.sh"
 source "$root/scripts/session.sh"
+# A printer for the chart's Print... command: CUPS's PDF queue (PDFs in ~/PDF).
+"$root/scripts/printer.sh" >/dev/null || echo "no printer: Print... will find none"
 start_session
 bin=$root/build/windows/bin
 for dll in Humicalc.dll Humichart.dll; do

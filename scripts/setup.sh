@@ -13,6 +13,7 @@ packages=(
     g++-mingw-w64-x86-64-posix mingw-w64-tools libwine-dev
     wine wine64 xvfb xauth imagemagick fonts-liberation fonts-dejavu-core fonts-wqy-microhei
     python3-xlrd
+    cups cups-bsd printer-driver-cups-pdf poppler-utils
 )
 packages+=(clang libclang-rt-14-dev)  # the sanitizer build and the fuzz targets
 missing=()

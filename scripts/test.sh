@@ -23,6 +23,8 @@ sed -n 's/.*tests passed, \([0-9]*\) tests failed out of \([0-9]*\).*/\2 \1/p' "
 rm -f "$sanitize_log"
 
 echo "== Windows tests under Wine"
+# The print tests print on CUPS's PDF queue; without it they skip.
+"$root/scripts/printer.sh" >/dev/null || echo "== no printer: the real-printer tests will skip"
 start_session
 # Wine on a loaded machine now and then loses a window's first paint or a
 # process start; a test that fails is run again (at most twice more) before it

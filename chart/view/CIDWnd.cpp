@@ -119,14 +119,19 @@ Status CIDWnd::RenderChartImage(HDC dc) {
 
 Status CIDWnd::DrawChartData(HDC dc) {
     if (!m_gdiplus) return kStatusFail;
+    Gdiplus::Graphics graphics(dc);
+    return DrawChartData(graphics, m_chartRegion.Get());
+}
+
+Status CIDWnd::DrawChartData(Gdiplus::Graphics& graphics, HRGN chartRegion) {
+    if (!m_gdiplus) return kStatusFail;
     DataLayer layer;
     CDataLayerBuilder builder(*m_calc);
     const Status status = builder.Build(m_view, layer);
     lastDataStatus = status;
     if (!Succeeded(status)) return status;
-    Gdiplus::Graphics graphics(dc);
     CScenePainter painter;
-    painter.PaintData(graphics, layer, m_chartRegion.Get());
+    painter.PaintData(graphics, layer, chartRegion);
     ++dataDraws;
     return kStatusOk;
 }

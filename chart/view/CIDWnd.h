@@ -73,6 +73,16 @@ public:
     void PrintChart();
     // Draws one page on a printer DC between its start and end of page.
     void RenderForPrint(HDC printer);
+    // The data layer onto a graphics whose page may be scaled (a printer
+    // page), clipped to chartRegion as drawn on that graphics.
+    Status DrawChartData(Gdiplus::Graphics& graphics, HRGN chartRegion);
+    // What a printer DC tells of its page: the printable area in device
+    // pixels, pixels per inch and colours (-1: more than a palette holds).
+    // Virtual so that tests can print on pages of their own.
+    struct PrinterPage {
+        int width = 0, height = 0, dpiX = 0, dpiY = 0, colours = -1;
+    };
+    virtual PrinterPage QueryPrinterPage(HDC printer) const;
 
     // The drawn chart area for hit tests; null before the first rebuild.
     HRGN ChartRegion() const { return m_chartRegion.Get(); }

@@ -1,5 +1,6 @@
 #include "CScenePainter.h"
 
+#include <algorithm>
 #include <cmath>
 #include <memory>
 #include <optional>
@@ -253,6 +254,25 @@ bool DevicePixels(HDC dc) {
            viewportOrigin.x == 0 && viewportOrigin.y == 0 && GetGraphicsMode(dc) == GM_COMPATIBLE;
 }
 
+// Whole device pixels that shapes within boxes can touch, cut to a rectangle.
+struct Bounds {
+    int left, top, right, bottom;
+    bool Empty() const { return right <= left || bottom <= top; }
+};
+Bounds BoundsOf(const std::vector<RectD>& boxes, int left, int top, int right, int bottom) {
+    double minX = HUGE_VAL, minY = HUGE_VAL, maxX = -HUGE_VAL, maxY = -HUGE_VAL;
+    for (const RectD& box : boxes) {
+        minX = std::min(minX, box.x), minY = std::min(minY, box.y);
+        maxX = std::max(maxX, box.x + box.width), maxY = std::max(maxY, box.y + box.height);
+    }
+    if (!(minX <= maxX && minY <= maxY)) return {0, 0, 0, 0};
+    auto cut = [](double value, int low, int high) {
+        return static_cast<int>(std::clamp(value, static_cast<double>(low), static_cast<double>(high)));
+    };
+    return {cut(std::floor(minX) - 1.0, left, right), cut(std::floor(minY) - 1.0, top, bottom),
+            cut(std::ceil(maxX) + 1.0, left, right), cut(std::ceil(maxY) + 1.0, top, bottom)};
+}
+
 COLORREF ToColorRef(ArgbColor colour) {
     return RGB((colour >> 16) & 0xFF, (colour >> 8) & 0xFF, colour & 0xFF);
 }
@@ -273,7 +293,11 @@ bool CScenePainter::FillDotsWithGdi(Gdiplus::Graphics& graphics, const DataLayer
     const int left = static_cast<int>(std::lround(clip.x)), top = static_cast<int>(std::lround(clip.y));
     const int right = static_cast<int>(std::lround(clip.x + clip.width));
     const int bottom = static_cast<int>(std::lround(clip.y + clip.height));
-    GdiMask mask(left, top, right, bottom);
+    // The mask spans only the dots: a few of them on a large chart would
+    // otherwise cost a blit of the whole chart.
+    const Bounds dots = BoundsOf(layer.dots, left, top, right, bottom);
+    if (dots.Empty()) return true;
+    GdiMask mask(dots.left, dots.top, dots.right, dots.bottom);
     if (!mask.Ok()) return false;
     for (const RectD& dot : layer.dots)
         mask.FillCircle(dot.x + dot.width / 2.0, dot.y + dot.height / 2.0, dot.width / 2.0);
@@ -295,7 +319,14 @@ bool CScenePainter::StrokeLinesWithGdi(Gdiplus::Graphics& graphics, const DataLa
     RECT box{};
     if (GetClipBox(dc, &box) == ERROR) return false;
     if (box.right <= box.left || box.bottom <= box.top) return true;  // nothing visible
-    GdiMask mask(box.left, box.top, box.right, box.bottom);
+    std::vector<RectD> reach;
+    const double half = layer.linePen.width / 2.0;
+    for (const SceneSegment& line : layer.lines)
+        reach.push_back({std::min(line.from.x, line.to.x) - half, std::min(line.from.y, line.to.y) - half,
+                         std::fabs(line.to.x - line.from.x) + 2.0 * half, std::fabs(line.to.y - line.from.y) + 2.0 * half});
+    const Bounds lines = BoundsOf(reach, box.left, box.top, box.right, box.bottom);
+    if (lines.Empty()) return true;
+    GdiMask mask(lines.left, lines.top, lines.right, lines.bottom);
     if (!mask.Ok()) return false;
     for (const SceneSegment& line : layer.lines)
         mask.FillSegment(line.from.x, line.from.y, line.to.x, line.to.y, layer.linePen.width);

@@ -1,0 +1,90 @@
+// The chart out of its window under Wine, timed by itself (not a pass/fail
+// test):
+//   scripts/wine-run.sh build/windows/bin/output_bench.exe
+// needs Humicalc registered and a display; the print needs the PDF printer
+// (scripts/printer.sh). Reports:
+//   - copy bitmap to clipboard of a 1280 x 960 chart with data: median and
+//     best of 30 copies;
+//   - one print of an 800 x 600 chart: from the print dialog's OK pressed to
+//     the PDF complete in the cups-pdf folder, and the part of it spent in
+//     the chart's own drawing (PrintChart returning).
+#include <windows.h>
+#include <objbase.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <vector>
+
+#include "ChartHost.h"
+#include "PrintDriver.h"
+
+using namespace humichart;
+using Clock = std::chrono::steady_clock;
+
+namespace {
+
+double Ms(Clock::duration d) { return std::chrono::duration<double, std::milli>(d).count(); }
+
+void BenchCopy() {
+    render::ChartHost host(1280, 960);
+    if (!host.Ok()) {
+        std::printf("copy: no chart window\n");
+        return;
+    }
+    render::AddDemoData(host.Chart());
+    host.Show();
+    std::vector<double> ms;
+    for (int i = 0; i < 30; ++i) {
+        const auto start = Clock::now();
+        host.Chart().CopyToClipboard();
+        GdiFlush();
+        ms.push_back(Ms(Clock::now() - start));
+    }
+    std::sort(ms.begin(), ms.end());
+    std::printf("%-58s median %7.2f ms  best %7.2f ms  (%zu runs)\n", "copy bitmap to clipboard, 1280 x 960",
+                ms[ms.size() / 2], ms.front(), ms.size());
+}
+
+void BenchPrint() {
+    if (test::DefaultPrinter().empty()) {
+        std::printf("print: no printer (scripts/printer.sh sets up CUPS's PDF queue)\n");
+        return;
+    }
+    render::ChartHost host(800, 600);
+    if (!host.Ok()) return;
+    render::AddDemoData(host.Chart());
+    host.Show();
+    const std::string folder = test::PdfFolder();
+    const auto before = test::PdfFiles(folder);
+    Clock::time_point pressed, returned;
+    {
+        test::DialogButtonPresser ok(IDOK, 60000);
+        host.Chart().PrintChart();
+        returned = Clock::now();
+        if (!ok.Pressed()) {
+            std::printf("print: the print dialog did not appear\n");
+            return;
+        }
+        pressed = ok.PressedAt();
+    }
+    const std::string pdf = test::WaitForNewPdf(folder, before, "Humichart", 120000);
+    const auto written = Clock::now();
+    if (pdf.empty()) {
+        std::printf("print: no PDF in %s\n", folder.c_str());
+        return;
+    }
+    std::printf("%-58s %7.0f ms  (chart drawn and sent: %.0f ms)\n", "print 800 x 600, OK pressed to PDF written",
+                Ms(written - pressed), Ms(returned - pressed));
+    std::printf("  %s/%s\n", folder.c_str(), pdf.c_str());
+}
+
+}  // namespace
+
+int main() {
+    if (FAILED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) return 1;
+    BenchCopy();
+    BenchPrint();
+    CoUninitialize();
+    return 0;
+}

@@ -1,0 +1,81 @@
+// A second process on the clipboard, as another program would be:
+//   clipboard_probe read FILE   writes the clipboard's bitmap to FILE: width,
+//                               height (32-bit each), then 0x00RRGGBB rows
+//                               top-down; exit 0, 2 without a bitmap, 3 when
+//                               the clipboard cannot be opened
+//   clipboard_probe hold READY RELEASE
+//                               opens the clipboard with a window of its own,
+//                               signals the event READY and keeps it open
+//                               until the event RELEASE (30 s at most)
+#include <windows.h>
+
+#include <cstdint>
+#include <cstdio>
+#include <cwchar>
+#include <vector>
+
+namespace {
+
+bool OpenWithRetry(HWND owner) {
+    for (int i = 0; i < 100; ++i) {
+        if (OpenClipboard(owner)) return true;
+        Sleep(50);
+    }
+    return false;
+}
+
+int Read(const wchar_t* path) {
+    if (!OpenWithRetry(nullptr)) return 3;
+    // Ask for the device-independent form too, as a word processor would:
+    // the system makes it from the bitmap.
+    const bool dib = IsClipboardFormatAvailable(CF_DIB) != FALSE;
+    HBITMAP bitmap = static_cast<HBITMAP>(GetClipboardData(CF_BITMAP));
+    BITMAP info{};
+    if (!bitmap || !GetObjectW(bitmap, sizeof info, &info) || !dib) {
+        CloseClipboard();
+        return 2;
+    }
+    BITMAPINFO header{};
+    header.bmiHeader.biSize = sizeof header.bmiHeader;
+    header.bmiHeader.biWidth = info.bmWidth;
+    header.bmiHeader.biHeight = -info.bmHeight;
+    header.bmiHeader.biPlanes = 1;
+    header.bmiHeader.biBitCount = 32;
+    header.bmiHeader.biCompression = BI_RGB;
+    std::vector<std::uint32_t> pixels(static_cast<size_t>(info.bmWidth) * info.bmHeight);
+    HDC screen = GetDC(nullptr);
+    const int rows = GetDIBits(screen, bitmap, 0, info.bmHeight, pixels.data(), &header, DIB_RGB_COLORS);
+    ReleaseDC(nullptr, screen);
+    CloseClipboard();
+    if (rows != info.bmHeight) return 2;
+
+    FILE* file = _wfopen(path, L"wb");
+    if (!file) return 4;
+    const std::int32_t size[2] = {info.bmWidth, info.bmHeight};
+    for (std::uint32_t& pixel : pixels) pixel &= 0x00FFFFFFu;
+    const bool written = fwrite(size, sizeof size, 1, file) == 1 &&
+                         fwrite(pixels.data(), sizeof(std::uint32_t), pixels.size(), file) == pixels.size();
+    return fclose(file) == 0 && written ? 0 : 4;
+}
+
+int Hold(const wchar_t* ready, const wchar_t* release) {
+    HWND window = CreateWindowExW(0, L"STATIC", L"clipboard holder", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr,
+                                  GetModuleHandleW(nullptr), nullptr);
+    HANDLE readyEvent = OpenEventW(EVENT_MODIFY_STATE, FALSE, ready);
+    HANDLE releaseEvent = OpenEventW(SYNCHRONIZE, FALSE, release);
+    if (!window || !readyEvent || !releaseEvent || !OpenWithRetry(window)) return 3;
+    SetEvent(readyEvent);
+    WaitForSingleObject(releaseEvent, 30000);
+    CloseClipboard();
+    DestroyWindow(window);
+    return 0;
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+    if (argc == 3 && std::wcscmp(argv[1], L"read") == 0) return Read(argv[2]);
+    if (argc == 4 && std::wcscmp(argv[1], L"hold") == 0) return Hold(argv[2], argv[3]);
+    std::fputs("usage: clipboard_probe read FILE | hold READY RELEASE\n", stderr);
+    return 1;
+}

@@ -1,0 +1,182 @@
+// Copy bitmap to clipboard: another process reads back exactly what the
+// window shows, the picture outlives the chart, a copy before any paint is
+// the first paint, and a clipboard held by another program gives the notice
+// and changes nothing.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <string>
+
+#include "ChartPalette.h"
+#include "OutputTest.h"
+
+namespace humichart::test {
+namespace {
+
+using namespace humichart::palette;
+
+class ClipboardTest : public ChartWindowTest {
+protected:
+    RecordingChart& OpenRecording(int width, int height) {
+        auto chart = std::make_unique<RecordingChart>();
+        RecordingChart* recording = chart.get();
+        Open(width, height, std::move(chart));
+        return *recording;
+    }
+
+    // The clipboard's bitmap as a second process reads it.
+    static Picture ReadFromOtherProcess() {
+        const std::wstring file = TempFile(L"clp");
+        const std::wstring command = L"\"" + WindowsPath(CLIPBOARD_PROBE_EXE) + L"\" read \"" + file + L"\"";
+        Picture picture;
+        const int code = RunProcess(command, 30000);
+        EXPECT_EQ(code, 0) << "clipboard probe: 2 no bitmap, 3 clipboard busy, -1 did not run";
+        if (FILE* in = _wfopen(file.c_str(), L"rb")) {
+            std::int32_t size[2]{};
+            if (fread(size, sizeof size, 1, in) == 1 && size[0] > 0 && size[1] > 0) {
+                picture.width = size[0];
+                picture.height = size[1];
+                picture.pixels.resize(static_cast<size_t>(size[0]) * size[1]);
+                if (fread(picture.pixels.data(), sizeof(std::uint32_t), picture.pixels.size(), in) !=
+                    picture.pixels.size())
+                    picture = {};
+            }
+            fclose(in);
+        }
+        DeleteFileW(file.c_str());
+        return picture;
+    }
+
+    static int Count(const Picture& picture, std::uint32_t rgb) {
+        int count = 0;
+        for (std::uint32_t pixel : picture.pixels) count += pixel == rgb ? 1 : 0;
+        return count;
+    }
+
+    static int CountNear(const Picture& picture, std::uint32_t rgb) {
+        int count = 0;
+        for (std::uint32_t pixel : picture.pixels) count += Near(pixel, rgb, 2) ? 1 : 0;
+        return count;
+    }
+
+    static int Differences(const Picture& a, const Picture& b) {
+        if (a.width != b.width || a.height != b.height) return -1;
+        int count = 0;
+        for (size_t i = 0; i < a.pixels.size(); ++i) count += a.pixels[i] != b.pixels[i] ? 1 : 0;
+        return count;
+    }
+};
+
+TEST_F(ClipboardTest, AnotherProgramReadsWhatTheWindowShowsEvenAfterTheChartIsGone) {
+    struct Case {
+        const char* name;
+        bool caption;
+        bool zoomed;
+    };
+    for (const Case& c : {Case{"caption, border, data", true, false}, Case{"zoomed and panned", false, true}}) {
+        SCOPED_TRACE(c.name);
+        RecordingChart& chart = OpenRecording(640, 480);
+        render::AddDemoData(chart);
+        chart.captionVisible = c.caption ? 1 : 0;
+        chart.HasBorder = 1;
+        host->Show();
+        if (c.zoomed) {
+            chart.View().Zoom(1.6, {320.0, 240.0});
+            chart.View().Pan(-40.0, 25.0);
+            chart.RequestRender();
+            host->Update();
+        }
+        const Picture window = CaptureWindow(chart.Hwnd());
+
+        chart.CopyToClipboard();
+        EXPECT_TRUE(chart.notices.empty());
+        // The clipboard owns the bitmap: it stays when the chart goes.
+        host.reset();
+        const Picture copy = ReadFromOtherProcess();
+
+        ASSERT_EQ(copy.width, 640);
+        ASSERT_EQ(copy.height, 480);
+        EXPECT_EQ(Differences(copy, window), 0);
+        // Not two equal blanks: the chart's background, its border, the data
+        // and, when visible, the caption over the background.
+        EXPECT_GT(Count(copy, Rgb(kBackgroundTinted)), 640 * 480 / 10);
+        EXPECT_EQ(copy.At(1, 240), Rgb(kBorder));
+        EXPECT_GT(Count(copy, Rgb(kData)), 400);
+        const int caption = CountNear(copy, Blend(kCaption, Rgb(kBackgroundTinted)));
+        if (c.caption) EXPECT_GT(caption, 500);
+        else EXPECT_EQ(caption, 0);
+    }
+}
+
+TEST_F(ClipboardTest, CopyBeforeAnyPaintIsTheChartTheFirstPaintShows) {
+    RecordingChart& chart = OpenRecording(480, 360);
+    render::AddDemoData(chart);
+    ASSERT_EQ(chart.imageRebuilds, 0);
+    chart.CopyToClipboard();
+    EXPECT_TRUE(chart.notices.empty());
+    EXPECT_EQ(chart.imageRebuilds, 1);
+
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    const Picture copy = ReadBitmap(static_cast<HBITMAP>(GetClipboardData(CF_BITMAP)));
+    CloseClipboard();
+    // The paint that follows uses the image the copy rendered.
+    Paint();
+    EXPECT_EQ(chart.imageRebuilds, 1);
+    EXPECT_EQ(Differences(copy, ReadSurface(*surface)), 0);
+    EXPECT_GT(Count(copy, Rgb(kData)), 100);
+}
+
+TEST_F(ClipboardTest, ClipboardHeldByAnotherProgramGivesTheNoticeAndChangesNothing) {
+    RecordingChart& chart = OpenRecording(320, 240);
+    render::AddDemoData(chart);
+    Paint();
+
+    // Something of the user's own on the clipboard beforehand.
+    const wchar_t kept[] = L"kept text";
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    EmptyClipboard();
+    HGLOBAL text = GlobalAlloc(GMEM_MOVEABLE, sizeof kept);
+    memcpy(GlobalLock(text), kept, sizeof kept);
+    GlobalUnlock(text);
+    SetClipboardData(CF_UNICODETEXT, text);
+    CloseClipboard();
+
+    const std::wstring suffix = std::to_wstring(GetCurrentProcessId());
+    const std::wstring readyName = L"HumichartClipboardReady" + suffix;
+    const std::wstring releaseName = L"HumichartClipboardRelease" + suffix;
+    HANDLE ready = CreateEventW(nullptr, TRUE, FALSE, readyName.c_str());
+    HANDLE release = CreateEventW(nullptr, TRUE, FALSE, releaseName.c_str());
+    std::wstring command = L"\"" + WindowsPath(CLIPBOARD_PROBE_EXE) + L"\" hold " + readyName + L" " + releaseName;
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION holder{};
+    ASSERT_TRUE(CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                               &holder));
+    const bool held = WaitForSingleObject(ready, 30000) == WAIT_OBJECT_0;
+
+    if (held) chart.CopyToClipboard();
+    SetEvent(release);
+    WaitForSingleObject(holder.hProcess, 30000);
+    CloseHandle(holder.hThread);
+    CloseHandle(holder.hProcess);
+    CloseHandle(ready);
+    CloseHandle(release);
+    ASSERT_TRUE(held) << "the other program never opened the clipboard";
+
+    ASSERT_EQ(chart.notices.size(), 1u);
+    EXPECT_EQ(chart.notices[0].text, L"Can not open clipboard.");
+    EXPECT_EQ(chart.notices[0].caption, L"Infomation");
+    EXPECT_EQ(chart.notices[0].type, static_cast<UINT>(MB_OK | MB_ICONINFORMATION));
+
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    EXPECT_FALSE(IsClipboardFormatAvailable(CF_BITMAP));
+    const auto* still = static_cast<const wchar_t*>(GlobalLock(GetClipboardData(CF_UNICODETEXT)));
+    EXPECT_TRUE(still && std::wstring(still) == kept);
+    if (still) GlobalUnlock(GetClipboardData(CF_UNICODETEXT));
+    CloseClipboard();
+}
+
+}  // namespace
+}  // namespace humichart::test

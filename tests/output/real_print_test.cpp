@@ -1,0 +1,173 @@
+// Printing on the real printer: the system print dialog pressed like a user
+// would, the document through Wine's printer driver and CUPS into the PDF
+// queue, the PDF turned into pixels and read back. Skipped with a message
+// where the machine has no printer (scripts/printer.sh sets one up).
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "ChartPalette.h"
+#include "OutputTest.h"
+#include "PrintDriver.h"
+
+namespace humichart::test {
+namespace {
+
+using namespace humichart::palette;
+
+constexpr int kDpi = 50;  // of the picture made from the PDF
+
+class RealPrintTest : public ChartWindowTest {
+protected:
+    void SetUp() override {
+        ChartWindowTest::SetUp();
+        printer = DefaultPrinter();
+        if (printer.empty())
+            GTEST_SKIP() << "no printer: CUPS is not running or has no queue; scripts/printer.sh sets one up";
+        folder = PdfFolder();
+        before = PdfFiles(folder);
+    }
+
+    // A P6 picture read from a Unix path.
+    static Picture ReadPpm(const std::string& unixPath) {
+        Picture picture;
+        std::ifstream in(std::filesystem::path(WindowsPath(unixPath)), std::ios::binary);
+        std::string magic;
+        int maxValue = 0;
+        if (!(in >> magic >> picture.width >> picture.height >> maxValue) || magic != "P6" || maxValue != 255)
+            return {};
+        in.get();
+        picture.pixels.resize(static_cast<size_t>(picture.width) * picture.height);
+        for (std::uint32_t& pixel : picture.pixels) {
+            unsigned char rgb[3]{};
+            in.read(reinterpret_cast<char*>(rgb), 3);
+            pixel = (rgb[0] << 16) | (rgb[1] << 8) | rgb[2];
+        }
+        return in ? picture : Picture{};
+    }
+
+    std::wstring printer;
+    std::string folder;
+    std::set<std::string> before;
+};
+
+TEST_F(RealPrintTest, OkPrintsOnePageWithThePlotAcrossThePageWidthAndNoCaption) {
+    // Twice as wide as high, zoomed out a little and panned, as a user left it.
+    auto owned = std::make_unique<RecordingChart>();
+    RecordingChart& chart = *owned;
+    Open(800, 400, std::move(owned));
+    render::AddDemoData(chart);
+    chart.captionVisible = 1;
+    Paint();
+    chart.View().Zoom(0.9, {50.0, 40.0});
+    chart.View().Pan(20.0, 10.0);
+    chart.RequestRender();
+    Paint();
+    const CIDPos pos = chart.View().pos;
+    const RectD area = chart.View().ChartArea();
+
+    {
+        DialogButtonPresser ok(IDOK, 60000);
+        chart.PrintChart();
+        ASSERT_TRUE(ok.Pressed()) << "the print dialog did not appear";
+    }
+    EXPECT_EQ(chart.View().pos.x0, pos.x0);
+    EXPECT_EQ(chart.View().pos.y0, pos.y0);
+    EXPECT_EQ(chart.View().pos.s, pos.s);
+    EXPECT_EQ(chart.View().clientWidth, 800);
+
+    const std::string pdf = WaitForNewPdf(folder, before, "Humichart", 120000);
+    ASSERT_FALSE(pdf.empty()) << "no PDF named after the document in " << folder;
+    const std::string base = "/tmp/humichart-print-" + std::to_string(GetCurrentProcessId());
+    const std::string path = folder + "/" + pdf;
+    ASSERT_EQ(RunUnixShell("pdfinfo '" + path + "' > '" + base + ".txt' && pdftoppm -r " + std::to_string(kDpi) +
+                               " -singlefile '" + path + "' '" + base + "'",
+                           60000),
+              0);
+    std::string info;
+    {
+        std::ifstream in(std::filesystem::path(WindowsPath(base + ".txt")));
+        info.assign(std::istreambuf_iterator<char>(in), {});
+    }
+    const size_t pages = info.find("Pages:");
+    ASSERT_NE(pages, std::string::npos) << info;
+    EXPECT_EQ(std::atoi(info.c_str() + pages + 6), 1) << info;
+    const Picture page = ReadPpm(base + ".ppm");
+    DeleteFileW(WindowsPath(base + ".txt").c_str());
+    DeleteFileW(WindowsPath(base + ".ppm").c_str());
+    DeleteFileW(WindowsPath(path).c_str());
+    ASSERT_GT(page.width, 0);
+
+    // Where the page of the printer starts on the paper and how big it is.
+    HDC dc = CreateDCW(L"WINSPOOL", printer.c_str(), nullptr, nullptr);
+    ASSERT_TRUE(dc);
+    const double dpi = GetDeviceCaps(dc, LOGPIXELSX);
+    const double offsetX = GetDeviceCaps(dc, PHYSICALOFFSETX) / dpi;
+    const double offsetY = GetDeviceCaps(dc, PHYSICALOFFSETY) / dpi;
+    const int pageWidth = static_cast<int>(GetDeviceCaps(dc, HORZRES) * 100 / dpi);
+    DeleteDC(dc);
+    // The window is the wider: the plot (710 x 320) takes the page's width
+    // less 90 hundredths; the height used is 80 + m.
+    const int m = static_cast<int>(std::floor((pageWidth - 90) * 320.0 / 710.0));
+    const double r = m / 320.0;
+    auto toPaperX = [&](double windowX) { return (offsetX + (50 + r * (windowX - 50)) / 100.0) * kDpi; };
+    auto toPaperY = [&](double windowY) { return (offsetY + (40 + r * (windowY - 40)) / 100.0) * kDpi; };
+
+    // The chart area, found by its tint over the page's background: columns
+    // and rows with many tinted pixels (a green line's smoothed edge over
+    // the background may match the tint here and there).
+    const std::uint32_t tint = Blend(kForeground, Rgb(kBackgroundTinted));
+    std::vector<int> columns(page.width), rows(page.height);
+    int caption = 0;
+    for (int y = 0; y < page.height; ++y)
+        for (int x = 0; x < page.width; ++x) {
+            if (Near(page.At(x, y), tint, 10)) ++columns[x], ++rows[y];
+            caption += Near(page.At(x, y), Blend(kCaption, Rgb(kBackgroundTinted)), 3) ? 1 : 0;
+        }
+    auto first = [](const std::vector<int>& counts) {
+        return static_cast<int>(std::find_if(counts.begin(), counts.end(), [](int n) { return n > 15; }) -
+                                counts.begin());
+    };
+    auto last = [](const std::vector<int>& counts) {
+        const auto found = std::find_if(counts.rbegin(), counts.rend(), [](int n) { return n > 15; });
+        return static_cast<int>(counts.rend() - found) - 1;
+    };
+    // (The chart narrows to the saturation curve's tip at its bottom: the
+    // page's used height is checked below instead.)
+    const int left = first(columns), right = last(columns), top = first(rows);
+    EXPECT_NEAR(left, toPaperX(area.x), 3);
+    EXPECT_NEAR(right, toPaperX(area.Right()), 3);
+    EXPECT_NEAR(top, toPaperY(area.y), 3);
+    // The page used ends 80 + m hundredths down; the paper below stays white.
+    const int usedBottom = static_cast<int>((offsetY + (80 + m) / 100.0) * kDpi);
+    EXPECT_TRUE(Near(page.At(page.width / 2, usedBottom - 3), Rgb(kBackgroundTinted), 6)) << std::hex
+                                                                                          << page.At(page.width / 2, usedBottom - 3);
+    EXPECT_EQ(page.At(page.width / 2, usedBottom + 6), 0xFFFFFFu);
+    EXPECT_LT(caption, 20) << "caption pixels on the page";
+}
+
+TEST_F(RealPrintTest, CancelPrintsNothing) {
+    auto owned = std::make_unique<RecordingChart>();
+    RecordingChart& chart = *owned;
+    Open(400, 300, std::move(owned));
+    Paint();
+    {
+        DialogButtonPresser cancel(IDCANCEL, 60000);
+        chart.PrintChart();
+        ASSERT_TRUE(cancel.Pressed()) << "the print dialog did not appear";
+    }
+    EXPECT_TRUE(chart.notices.empty());
+    EXPECT_EQ(WaitForNewPdf(folder, before, "Humichart", 5000), "");
+}
+
+}  // namespace
+}  // namespace humichart::test
