@@ -1,11 +1,23 @@
 #include "CChartDialogs.h"
 
+#include "CDlgNewPoint.h"
+#include "CIDProp.h"
 #include "CIDWnd.h"
 
 namespace humichart {
 
-bool CChartDialogs::Open(CIDWnd&, unsigned command) {
+bool CChartDialogs::Open(CIDWnd& chart, unsigned command) {
     switch (command) {
+    case 203: {
+        CDlgNewPoint dialog(chart);
+        dialog.Run(chart.Hwnd());
+        return true;
+    }
+    case 207: {
+        CIDProp dialog(chart);
+        dialog.Run(chart.Hwnd());
+        return true;
+    }
     default:
         return false;
     }
