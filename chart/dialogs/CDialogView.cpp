@@ -54,6 +54,21 @@ void CDialogView::Enable(int id, bool enabled) {
 void CDialogView::ReleaseFocus(HWND control) {
     HWND focus = GetFocus();
     if (!focus || (focus != control && !IsChild(control, focus))) return;
+    // The next control in tab order that is not a push button: a button
+    // would take Enter for itself, where the user expects the default one.
+    HWND next = control;
+    for (int steps = 0; steps < 256; ++steps) {
+        next = GetNextDlgTabItem(m_dialog, next, FALSE);
+        if (!next || next == control) break;
+        wchar_t name[16] = {};
+        GetClassNameW(next, name, 16);
+        const LONG type = GetWindowLongW(next, GWL_STYLE) & BS_TYPEMASK;
+        const bool pushButton = _wcsicmp(name, L"Button") == 0 && (type == BS_PUSHBUTTON || type == BS_DEFPUSHBUTTON);
+        if (!pushButton) {
+            SendMessageW(m_dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(next), TRUE);
+            return;
+        }
+    }
     SendMessageW(m_dialog, WM_NEXTDLGCTL, 0, FALSE);
 }
 
