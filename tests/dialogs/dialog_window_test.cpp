@@ -42,6 +42,8 @@ private:
     LANGID m_ui;
     LCID m_locale;
 };
+const bool kUnmanaged = (AskWineToManageOurWindows(), true);
+
 const LANGID kEnglish = MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US);
 const LANGID kChinese = MAKELANGID(LANG_CHINESE, SUBLANG_CHINESE_SIMPLIFIED);
 
@@ -64,7 +66,7 @@ protected:
         ASSERT_HRESULT_SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
         auto chart = std::make_unique<CIDWnd>(std::unique_ptr<ICalcBinding>(binding = new BreakableBinding));
         host = std::make_unique<render::ChartHost>(640, 480, std::move(chart));
-        ASSERT_TRUE(host->Ok());
+        ASSERT_TRUE(host->Ok()) << "chart window not created: " << GetLastError();
         host->Show();
         Chart().renderPending() = 0;
         ValidateRect(Chart().Hwnd(), nullptr);
