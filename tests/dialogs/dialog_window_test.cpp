@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <map>
 #include <memory>
 #include <string>
@@ -15,6 +16,7 @@
 #include "CChartDialogs.h"
 #include "CComCalcBinding.h"
 #include "CDlgNewPoint.h"
+#include "CGraphPropertyRules.h"
 #include "CIDProp.h"
 #include "ChartHost.h"
 #include "DialogDriver.h"
@@ -373,6 +375,84 @@ TEST_F(DialogWindowTest, ChineseTemplatesHaveTheSameControlsAndWork) {
     EXPECT_TRUE(SameLayout(english[0], chinese[0]));
     EXPECT_TRUE(SameLayout(english[1], chinese[1]));
     EXPECT_EQ(ChartNames(), std::vector<std::wstring>{L"送风"});
+}
+
+// The template of dialog id in language, created hidden with no rules.
+HWND CreateFromTemplate(UINT id, LANGID language) {
+    HMODULE module = GetModuleHandleW(nullptr);
+    HRSRC found = FindResourceExW(module, MAKEINTRESOURCEW(5), MAKEINTRESOURCEW(id), language);
+    if (!found) return nullptr;
+    const auto* bytes = static_cast<const DLGTEMPLATE*>(LockResource(LoadResource(module, found)));
+    return CreateDialogIndirectParamW(module, bytes, nullptr, [](HWND, UINT, WPARAM, LPARAM) -> INT_PTR { return 0; }, 0);
+}
+
+// Dialog units of the template's size (DLGTEMPLATEEX: cx and cy at 22 and 24).
+SIZE TemplateSize(UINT id, LANGID language) {
+    HMODULE module = GetModuleHandleW(nullptr);
+    HRSRC found = FindResourceExW(module, MAKEINTRESOURCEW(5), MAKEINTRESOURCEW(id), language);
+    const auto* bytes = static_cast<const BYTE*>(LockResource(LoadResource(module, found)));
+    short cx = 0, cy = 0;
+    memcpy(&cx, bytes + 22, 2);
+    memcpy(&cy, bytes + 24, 2);
+    return {cx, cy};
+}
+
+TEST_F(DialogWindowTest, TemplatesHoldEveryControlOfTheRulesWithItsKindAndStyle) {
+    struct Dialog {
+        UINT id;
+        DialogControlTable controls;
+        SIZE size;
+    };
+    const Dialog dialogs[] = {{IDD_POINTS, CPointDialogRules::Controls(), {195, 161}},
+                              {IDD_GRAPH_PROPERTY, CGraphPropertyRules::Controls(), {262, 105}}};
+    for (LANGID language : {kEnglish, kChinese}) {
+        for (const Dialog& dialog : dialogs) {
+            SCOPED_TRACE(testing::Message() << "dialog " << dialog.id << " language " << language);
+            const SIZE size = TemplateSize(dialog.id, language);
+            EXPECT_EQ(size.cx, dialog.size.cx);
+            EXPECT_EQ(size.cy, dialog.size.cy);
+            HWND window = CreateFromTemplate(dialog.id, language);
+            ASSERT_TRUE(window);
+            for (const DialogControl& control : dialog.controls) {
+                HWND item = GetDlgItem(window, control.id);
+                ASSERT_TRUE(item) << control.id;
+                wchar_t name[32] = {};
+                GetClassNameW(item, name, 32);
+                const LONG style = GetWindowLongW(item, GWL_STYLE);
+                switch (control.kind) {
+                case ControlKind::Edit:
+                    EXPECT_STREQ(name, L"Edit") << control.id;
+                    EXPECT_TRUE(style & ES_AUTOHSCROLL) << control.id;
+                    if (dialog.id == IDD_POINTS) {
+                        EXPECT_EQ(style & (ES_RIGHT | ES_READONLY), ES_RIGHT | ES_READONLY);
+                    }
+                    break;
+                case ControlKind::CheckBox:
+                    EXPECT_STREQ(name, L"Button") << control.id;
+                    EXPECT_EQ(style & BS_TYPEMASK, BS_AUTOCHECKBOX) << control.id;
+                    EXPECT_EQ((style & BS_LEFTTEXT) != 0, dialog.id == IDD_POINTS) << control.id;
+                    break;
+                case ControlKind::Button:
+                    EXPECT_STREQ(name, L"Button") << control.id;
+                    EXPECT_EQ(style & BS_TYPEMASK, control.id == IDOK ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON) << control.id;
+                    break;
+                case ControlKind::SimpleCombo:
+                    EXPECT_STREQ(name, L"ComboBox") << control.id;
+                    EXPECT_EQ(style & 3, CBS_SIMPLE);
+                    EXPECT_FALSE(style & CBS_SORT);
+                    EXPECT_TRUE(style & CBS_AUTOHSCROLL);
+                    break;
+                default:
+                    ADD_FAILURE() << "unexpected kind for " << control.id;
+                }
+                EXPECT_TRUE(style & WS_TABSTOP) << control.id;
+            }
+            if (dialog.id == IDD_POINTS) {
+                EXPECT_FALSE(IsWindowEnabled(GetDlgItem(window, IDC_POINTS_APPLY)));
+            }
+            DestroyWindow(window);
+        }
+    }
 }
 
 }  // namespace
