@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <cstring>
 #include <map>
 #include <memory>
@@ -449,6 +450,26 @@ TEST_F(DialogWindowTest, TemplatesHoldEveryControlOfTheRulesWithItsKindAndStyle)
             }
             if (dialog.id == IDD_POINTS) {
                 EXPECT_FALSE(IsWindowEnabled(GetDlgItem(window, IDC_POINTS_APPLY)));
+                EnableWindow(GetDlgItem(window, IDC_POINTS_APPLY), TRUE);
+            }
+            // Tab order reads down a column, along a row, or on to the next
+            // column to the right, and reaches every control of the rules.
+            std::vector<HWND> order;
+            HWND first = GetNextDlgTabItem(window, nullptr, FALSE);
+            for (HWND at = first; at && order.size() < 100; at = GetNextDlgTabItem(window, at, FALSE)) {
+                if (!order.empty() && at == first) break;
+                order.push_back(at);
+            }
+            EXPECT_EQ(order.size(), dialog.controls.size());
+            for (size_t i = 1; i < order.size(); ++i) {
+                RECT a, b;
+                GetWindowRect(order[i - 1], &a);
+                GetWindowRect(order[i], &b);
+                const bool down = b.top > a.top + 2;
+                const bool along = std::abs(b.top - a.top) <= 2 && b.left > a.left;
+                const bool nextColumn = b.left >= a.right;
+                EXPECT_TRUE(down || along || nextColumn)
+                    << GetDlgCtrlID(order[i - 1]) << " then " << GetDlgCtrlID(order[i]);
             }
             DestroyWindow(window);
         }
