@@ -1,6 +1,8 @@
 #include "CChartDialogs.h"
 
 #include "CDlgDataIO.h"
+#include "CDlgNewPoint.h"
+#include "CIDProp.h"
 #include "CIDWnd.h"
 
 namespace humichart {
@@ -10,6 +12,16 @@ bool CChartDialogs::Open(CIDWnd& chart, unsigned command) {
     case 32771: {  // "Data IO..."
         CDlgDataIO dialog(chart);
         dialog.DoModal(chart.Hwnd());
+        return true;
+    }
+    case 203: {
+        CDlgNewPoint dialog(chart);
+        dialog.Run(chart.Hwnd());
+        return true;
+    }
+    case 207: {
+        CIDProp dialog(chart);
+        dialog.Run(chart.Hwnd());
         return true;
     }
     default:

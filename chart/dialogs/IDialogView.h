@@ -3,9 +3,11 @@
 // the focus, questions to the user and closing. The Win32 dialogs implement
 // it over their controls; tests implement it over plain data.
 //
-// Writing a text or a selection notifies the rules as the user's change would
-// (edit boxes announce every text change, as Win32 edits do), so the rules
-// guard their own writes where they must.
+// Writing an edit box's text notifies the rules as the user's change would
+// (ControlEvent::TextChanged: Win32 edits announce every text change), so the
+// rules guard their own writes where they must. As in Win32, writing a check,
+// a selection or a combo box's text notifies nothing; selecting an item of a
+// combo box with an edit field puts the item's text into the field.
 #pragma once
 
 #include <string>

@@ -4,7 +4,6 @@
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
-#include <cwctype>
 #include <string_view>
 
 namespace humichart {
@@ -12,6 +11,41 @@ namespace humichart {
 namespace {
 
 bool IsDigit(wchar_t c) { return c >= L'0' && c <= L'9'; }
+
+// The white space strtod skips in the C locale; iswspace would depend on the
+// user's locale.
+bool IsSpace(wchar_t c) { return c == L' ' || (c >= L'\t' && c <= L'\r'); }
+
+// Simple lower-case folding of the scripts whose letters come in regular
+// pairs (Latin, Greek, Cyrillic, Armenian, full-width Latin), the same on
+// every platform and in every locale; towlower folds only ASCII in the C
+// locale. Other characters stand for themselves.
+wchar_t FoldCase(wchar_t c) {
+    const unsigned u = c;
+    const auto pair = [&](unsigned first, unsigned last, bool evenUpper) -> bool {
+        return u >= first && u <= last && ((u % 2 == 0) == evenUpper);
+    };
+    if (u < 0x80) return (u >= 'A' && u <= 'Z') ? static_cast<wchar_t>(u + 32) : c;
+    if (u >= 0xC0 && u <= 0xDE && u != 0xD7) return static_cast<wchar_t>(u + 32);
+    if (pair(0x100, 0x137, true) || pair(0x14A, 0x177, true) || pair(0x139, 0x148, false) ||
+        pair(0x179, 0x17E, false))
+        return static_cast<wchar_t>(u + 1);
+    if (u == 0x178) return static_cast<wchar_t>(0xFF);
+    if (u >= 0x391 && u <= 0x3AB && u != 0x3A2) return static_cast<wchar_t>(u + 32);
+    if (u == 0x386) return static_cast<wchar_t>(0x3AC);
+    if (u >= 0x388 && u <= 0x38A) return static_cast<wchar_t>(u + 37);
+    if (u == 0x38C) return static_cast<wchar_t>(0x3CC);
+    if (u == 0x38E || u == 0x38F) return static_cast<wchar_t>(u + 63);
+    if (u >= 0x410 && u <= 0x42F) return static_cast<wchar_t>(u + 32);
+    if (u >= 0x400 && u <= 0x40F) return static_cast<wchar_t>(u + 80);
+    if (pair(0x460, 0x481, true) || pair(0x48A, 0x4BF, true) || pair(0x4D0, 0x52F, true) ||
+        pair(0x4C1, 0x4CE, false))
+        return static_cast<wchar_t>(u + 1);
+    if (u == 0x4C0) return static_cast<wchar_t>(0x4CF);
+    if (u >= 0x531 && u <= 0x556) return static_cast<wchar_t>(u + 48);
+    if (u >= 0xFF21 && u <= 0xFF3A) return static_cast<wchar_t>(u + 32);
+    return c;
+}
 
 // Length of the run of digits starting at text[at].
 std::size_t Digits(const std::wstring& text, std::size_t at) {
@@ -24,7 +58,7 @@ std::size_t Digits(const std::wstring& text, std::size_t at) {
 
 double LeadingNumber(const std::wstring& text) {
     std::size_t at = 0;
-    while (at < text.size() && std::iswspace(static_cast<wint_t>(text[at]))) ++at;
+    while (at < text.size() && IsSpace(text[at])) ++at;
     const std::size_t start = at;
     if (at < text.size() && (text[at] == L'+' || text[at] == L'-')) ++at;
     const std::size_t whole = Digits(text, at);
@@ -99,12 +133,11 @@ std::wstring FormatNumber(const char* format, double value) {
 }
 
 int FindExact(const std::vector<std::wstring>& items, const std::wstring& text) {
-    const auto fold = [](wchar_t c) { return static_cast<wchar_t>(std::towlower(static_cast<wint_t>(c))); };
     for (std::size_t i = 0; i < items.size(); ++i) {
         const std::wstring& item = items[i];
         if (item.size() != text.size()) continue;
         bool equal = true;
-        for (std::size_t k = 0; k < item.size() && equal; ++k) equal = fold(item[k]) == fold(text[k]);
+        for (std::size_t k = 0; k < item.size() && equal; ++k) equal = FoldCase(item[k]) == FoldCase(text[k]);
         if (equal) return static_cast<int>(i);
     }
     return -1;
