@@ -1,0 +1,47 @@
+#include "CDlgParamQuery.h"
+
+#include "CCalcError.h"
+#include "ChartMenuResource.h"
+#include "ModuleInstance.h"
+#include "PointStatusFields.h"
+
+namespace humichart {
+
+CDlgParamQuery::CDlgParamQuery(ICalcBinding& calc)
+    : CDialogBase(ThisModuleInstance(), IDD_PARAMQUERY), m_calc(calc) {}
+
+void CDlgParamQuery::show(double I, double D, double pressure) {
+    if (!Hwnd()) return;
+    PointStatusFields fields;
+    bool shown = false;
+    std::unique_ptr<ICalcSession> session;
+    if (Succeeded(m_calc.Open(pressure, session))) {
+        try {
+            shown = ComputePointStatus(*session, I, D, pressure, fields);
+        } catch (const CCalcError&) {
+            shown = false;
+        }
+    }
+    if (!shown) {
+        clear();
+        return;
+    }
+    for (const PointStatusField& field : fields) SetDlgItemTextW(Hwnd(), field.id, field.text.c_str());
+}
+
+void CDlgParamQuery::clear() {
+    if (!Hwnd()) return;
+    for (int id : kPointStatusIds) SetDlgItemTextW(Hwnd(), id, L"");
+}
+
+bool CDlgParamQuery::HandleMessage(UINT message, WPARAM wParam, LPARAM, LRESULT& result) {
+    if (message == WM_COMMAND && (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL)) {
+        // Closed for good: the chart opens a new one next time.
+        DestroyWindow(Hwnd());
+        result = 0;
+        return true;
+    }
+    return false;
+}
+
+}  // namespace humichart
