@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <string>
 #include <vector>
@@ -336,6 +337,41 @@ TEST_F(ChartInputTest, KeysReachTheChartAndItKeepsThemFromTheDialog) {
         const LRESULT code = SendMessageW(chart.Hwnd(), WM_GETDLGCODE, c.key, reinterpret_cast<LPARAM>(&message));
         EXPECT_EQ((code & DLGC_WANTALLKEYS) != 0, c.wanted) << c.message << " " << c.key;
     }
+}
+
+struct AboutSighting {
+    bool seen = false;
+    std::vector<std::wstring> texts;
+};
+AboutSighting g_about;
+
+BOOL CALLBACK CollectText(HWND child, LPARAM) {
+    g_about.texts.push_back(Text(child));
+    return TRUE;
+}
+
+void CALLBACK CloseAbout(HWND, UINT, UINT_PTR timer, DWORD) {
+    HWND about = FindWindowW(nullptr, L"About Humichart control");
+    if (!about || !IsWindowVisible(about)) return;
+    KillTimer(nullptr, timer);
+    g_about.seen = true;
+    EnumChildWindows(about, CollectText, 0);
+    PostMessageW(about, WM_COMMAND, IDOK, 0);
+}
+
+TEST_F(ChartInputTest, AboutNamesTheComponentAndItsVersion) {
+    CIDWnd& chart = OpenChart();
+    g_about = AboutSighting{};
+    const UINT_PTR timer = SetTimer(nullptr, 0, 20, CloseAbout);
+    SendMessageW(chart.Hwnd(), WM_COMMAND, ID_ABOUT_CONTROL, 0);  // modal: returns once closed
+    KillTimer(nullptr, timer);
+    EXPECT_TRUE(g_about.seen);
+    const std::vector<std::wstring> expected{L"Humichart psychrometric chart control", L"Version 1.0", L"OK"};
+    for (const auto& text : expected)
+        EXPECT_NE(std::find(g_about.texts.begin(), g_about.texts.end(), text), g_about.texts.end()) << "missing";
+    EXPECT_FALSE(FindWindowW(nullptr, L"About Humichart control"));
+    // Double clicks reach the chart window at all only with this class style.
+    EXPECT_TRUE(GetClassLongPtrW(chart.Hwnd(), GCL_STYLE) & CS_DBLCLKS);
 }
 
 TEST_F(ChartInputTest, RightClickDuringADragLeavesNoBandAndNoZoom) {
