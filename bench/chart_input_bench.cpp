@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "ChartHost.h"
+#include "PointStatusFields.h"
 
 using namespace humichart;
 
@@ -82,6 +83,15 @@ int main() {
         HWND window = chart.Hwnd();
         Time("live tracking: one mouse move, parameter window open", 500, [&](int i) {
             SendMessageW(window, WM_MOUSEMOVE, 0, MAKELPARAM(150 + i % 50, 150 + i % 40));
+        });
+        Time("  of which the calculator: open and eight values", 500, [&](int i) {
+            std::unique_ptr<ICalcSession> session;
+            PointStatusFields fields;
+            if (Succeeded(chart.Calc().Open(chart.airPressure, session)))
+                ComputePointStatus(*session, 40.0 + i % 10, 8.0, chart.airPressure, fields);
+        });
+        Time("  of which the window: show with the fields written", 500, [&](int i) {
+            chart.ParamWindow().show(40.0 + (i % 10) * 0.37, 8.0 + (i % 7) * 0.11, chart.airPressure);
         });
         wchar_t text[32] = {};
         GetDlgItemTextW(chart.ParamWindow().Hwnd(), 215, text, 32);

@@ -5,6 +5,9 @@
 
 #include <windows.h>
 
+#include <array>
+#include <string>
+
 #include "DialogBase.h"
 #include "ICalcBinding.h"
 
@@ -28,7 +31,12 @@ protected:
     bool HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
 private:
+    // A field is written only when its text changes: a mouse move often
+    // leaves some of them (the pressure always) as they were.
+    void Write(int index, const std::wstring& text);
+
     ICalcBinding& m_calc;
+    std::array<std::wstring, 8> m_shown;
 };
 
 }  // namespace humichart
