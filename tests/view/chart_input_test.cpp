@@ -339,6 +339,68 @@ TEST_F(ChartInputTest, KeysReachTheChartAndItKeepsThemFromTheDialog) {
     }
 }
 
+// The keys a container offers the control (TranslateAccelerator) for the
+// chart and its popups: taken by the chart, by the editor, by the parameter
+// window's dialog navigation, or left to the container.
+TEST_F(ChartInputTest, OfferedKeysGoWhereTheFocusIs) {
+    CIDWnd& chart = OpenChart();
+    auto offer = [&](HWND window, UINT message, WPARAM key) {
+        MSG msg{window, message, key, 1};
+        return chart.TranslateKey(msg);
+    };
+    EXPECT_TRUE(offer(chart.Hwnd(), WM_KEYDOWN, 'B'));
+    EXPECT_EQ(chart.HasBackground, 0) << "delivered to the chart";
+    EXPECT_TRUE(offer(chart.Hwnd(), WM_KEYDOWN, VK_RETURN));
+    EXPECT_FALSE(offer(chart.Hwnd(), WM_KEYDOWN, VK_TAB));
+    EXPECT_FALSE(offer(chart.Hwnd(), WM_SYSKEYDOWN, VK_F4));
+    EXPECT_FALSE(offer(chart.Hwnd(), WM_MOUSEMOVE, 0));
+
+    // In the name editor the letters are the name's, Enter closes it.
+    Click(chart, 200, 150);
+    HWND edit = chart.NameEditor().Edit();
+    ASSERT_TRUE(edit);
+    EXPECT_TRUE(offer(edit, WM_KEYDOWN, 'T'));
+    EXPECT_EQ(chart.HasTLine, 1) << "a letter typed into the editor is not the chart's key";
+    SetWindowTextW(edit, L"Typed");
+    EXPECT_TRUE(offer(edit, WM_KEYDOWN, VK_RETURN));
+    EXPECT_FALSE(chart.NameEditor().Hwnd());
+    EXPECT_EQ(chart.points.back().name, L"Typed");
+
+    // In the parameter window Esc closes it for good.
+    chart.ToggleParamWindow();
+    HWND params = chart.ParamWindow().Hwnd();
+    ASSERT_TRUE(params);
+    EXPECT_TRUE(offer(GetDlgItem(params, 212), WM_KEYDOWN, VK_ESCAPE));
+    EXPECT_FALSE(IsWindow(params));
+    EXPECT_FALSE(offer(GetDesktopWindow(), WM_KEYDOWN, VK_ESCAPE)) << "not the chart's window";
+}
+
+TEST_F(ChartInputTest, PaintDuringABandDragKeepsTheXorBandErasable) {
+    CIDWnd& chart = OpenChart();
+    SendMessageW(chart.Hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, At(100, 100));
+    SendMessageW(chart.Hwnd(), WM_MOUSEMOVE, MK_LBUTTON, At(200, 180));
+    // The window is resized and painted anew under the band.
+    SetWindowPos(chart.Hwnd(), nullptr, 0, 0, 460, 350, SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOMOVE);
+    InvalidateRect(chart.Hwnd(), nullptr, FALSE);
+    host->Update();
+    HDC screen = GetDC(chart.Hwnd());
+    // A stretch of the band's bottom edge (a dotted line), which the next band leaves.
+    auto edge = [&] {
+        std::vector<COLORREF> pixels;
+        for (int x = 150; x < 158; ++x) pixels.push_back(GetPixel(screen, x, 179));
+        return pixels;
+    };
+    const std::vector<COLORREF> withBand = edge();
+    SendMessageW(chart.Hwnd(), WM_MOUSEMOVE, MK_LBUTTON, At(220, 190));  // the old band erased
+    const std::vector<COLORREF> erased = edge();
+    SendMessageW(chart.Hwnd(), WM_LBUTTONUP, 0, At(220, 190));
+    host->Update();
+    const std::vector<COLORREF> after = edge();
+    ReleaseDC(chart.Hwnd(), screen);
+    EXPECT_EQ(erased, after) << "the erase left the chart as it paints";
+    EXPECT_NE(withBand, erased) << "the paint drew the band again";
+}
+
 struct AboutSighting {
     bool seen = false;
     std::vector<std::wstring> texts;
