@@ -130,6 +130,10 @@ private:
     void OnInit();
     void OnPaint();
     void ReleaseImage();
+    // The input messages (answers whether message was one) and the end of
+    // input when the window goes.
+    bool HandleInput(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
+    void CloseInput();
     void Perform(const ChartActions& actions);
     void ShowContextMenu(const ChartAction& menu);
     MousePoint Position(LPARAM lParam) const;
