@@ -46,6 +46,13 @@ plot_x=50 plot_y=40 plot_w=$((w - 90)) plot_h=$((h - 80))
 # A point well below saturation: a quarter across, a third down the plot.
 cx=$((plot_x + plot_w / 4)) cy=$((plot_y + plot_h / 3))
 
+# The relative-humidity curves (olive) before anything is typed: the R of a
+# name typed into the editor must not reach the chart, where it hides them.
+shot start
+olive_in() { convert "$1" -crop "${w}x${h}+${x}+${y}" +repage txt:- | grep -ci '#808000'; }
+olive=$(olive_in "$shots/start.png")
+[ "$olive" -ge 200 ] || fail "no relative-humidity curves to begin with ($olive)"
+
 # Click, type a name, Enter.
 xdotool mousemove $((x + cx)) $((y + cy)) click 1
 sleep 1
@@ -58,6 +65,7 @@ alive || fail "Enter in the name editor ended Humistart"
 shot named
 dot_at "$shots/named.png" $((x + cx)) $((y + cy)) || fail "no point where the click was"
 [ "$(blue_in "$shots/named.png" $((x + cx + 8)) $((y + cy + 5)) 40 14)" -ge 8 ] || fail "no name beside the point"
+[ "$(olive_in "$shots/named.png")" -ge $((olive * 9 / 10)) ] || fail "the typed name's R reached the chart"
 
 # Esc and Enter on the chart (focused by a click in its margin) and Esc in
 # the editor act on the chart, not on the launcher.
