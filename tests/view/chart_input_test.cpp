@@ -401,6 +401,20 @@ TEST_F(ChartInputTest, PaintDuringABandDragKeepsTheXorBandErasable) {
     EXPECT_NE(withBand, erased) << "the paint drew the band again";
 }
 
+TEST_F(ChartInputTest, ClosingTheProgramWithTheEditorOpenKeepsTheName) {
+    CIDWnd& chart = OpenChart();
+    Click(chart, 200, 150);
+    HWND editor = chart.NameEditor().Hwnd();
+    ASSERT_TRUE(editor);
+    SetWindowTextW(chart.NameEditor().Edit(), L"Last");
+    // The top-level window goes, taking its owned popups and the chart along.
+    DestroyWindow(host->Parent());
+    EXPECT_FALSE(IsWindow(editor));
+    EXPECT_FALSE(chart.Hwnd());
+    EXPECT_EQ(chart.points.back().name, L"Last");
+    EXPECT_EQ(chart.pointAddArmed, 1);
+}
+
 struct AboutSighting {
     bool seen = false;
     std::vector<std::wstring> texts;
