@@ -32,6 +32,13 @@ start_session() {
     fi
     trap end_session EXIT
     "$root/scripts/wine-prefix.sh" >/dev/null
+    # An Xvfb of our own has no window manager, and Wine waits up to two
+    # seconds for one each time a managed window (a focused popup, a window
+    # with a caption) goes away: there, no window is managed.
+    local managed=Y
+    [ -z "$started_xvfb" ] || managed=N
+    "$root/scripts/wine-run.sh" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d "$managed" /f \
+        </dev/null >/dev/null 2>&1 || true
 }
 
 # Registers one of our DLLs in the prefix.

@@ -14,6 +14,7 @@ packages=(
     wine wine64 xvfb xauth imagemagick fonts-liberation fonts-dejavu-core fonts-wqy-microhei
     python3-xlrd
     cups cups-bsd printer-driver-cups-pdf poppler-utils
+    xdotool
 )
 packages+=(clang libclang-rt-14-dev)  # the sanitizer build and the fuzz targets
 missing=()

@@ -66,3 +66,11 @@ void CControlContainer::CloseAll() {
         sites_.pop_back();
     }
 }
+
+bool CControlContainer::TranslateAccelerator(MSG& message) {
+    if (message.message < WM_KEYFIRST || message.message > WM_KEYLAST) return false;
+    // A key can end the dialog and close the controls: index, never iterate.
+    for (size_t i = 0; i < sites_.size(); ++i)
+        if (sites_[i].site->OfferKey(message) == S_OK) return true;
+    return false;
+}

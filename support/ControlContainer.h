@@ -36,6 +36,10 @@ public:
     // Moves the control with that id (client pixels); E_INVALIDARG when none.
     HRESULT MoveControl(DWORD id, const RECT& rect, bool repaint);
 
+    // A key message offered to the UI-active controls before the container's
+    // dialog navigation sees it; answers whether a control took it.
+    bool TranslateAccelerator(MSG& message);
+
     // Deactivates and closes every control, last created first.
     void CloseAll();
 

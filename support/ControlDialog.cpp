@@ -44,11 +44,42 @@ INT_PTR CControlDialog::DoModal(HWND parent) {
     status_ = S_OK;
     if (!PrepareTemplate()) return -1;
     modal_ = true;
-    const INT_PTR result = DialogBoxIndirectParamW(
-        instance_, reinterpret_cast<LPCDLGTEMPLATEW>(split_.dialogTemplate.data()), parent, DialogProc,
+    ended_ = false;
+    result_ = 0;
+    HWND owner = parent ? GetAncestor(parent, GA_ROOT) : nullptr;
+    HWND window = CreateDialogIndirectParamW(
+        instance_, reinterpret_cast<LPCDLGTEMPLATEW>(split_.dialogTemplate.data()), owner, DialogProc,
         reinterpret_cast<LPARAM>(this));
-    if (result == -1 && SUCCEEDED(status_)) status_ = HRESULT_FROM_WIN32(GetLastError());
-    return FAILED(status_) ? -1 : result;
+    if (!window && SUCCEEDED(status_)) status_ = HRESULT_FROM_WIN32(GetLastError());
+    if (FAILED(status_)) {
+        if (window && IsWindow(window)) DestroyWindow(window);
+        return -1;
+    }
+    const bool disableOwner = owner && IsWindowEnabled(owner);
+    if (disableOwner) EnableWindow(owner, FALSE);
+    if (!ended_ && hwnd_ && !IsWindowVisible(window)) ShowWindow(window, SW_SHOWNORMAL);
+    MSG message{};
+    while (!ended_ && hwnd_) {
+        const BOOL got = GetMessageW(&message, nullptr, 0, 0);
+        if (got == 0) {
+            PostQuitMessage(static_cast<int>(message.wParam));  // for the loop outside
+            break;
+        }
+        if (got == -1) break;
+        if (!PreTranslate(message)) {
+            TranslateMessage(&message);
+            DispatchMessageW(&message);
+        }
+    }
+    // The owner is enabled before the dialog goes, so that it becomes active.
+    if (disableOwner) EnableWindow(owner, TRUE);
+    if (hwnd_) DestroyWindow(hwnd_);
+    return result_;
+}
+
+bool CControlDialog::PreTranslate(MSG& message) {
+    if (controls_.TranslateAccelerator(message)) return true;
+    return hwnd_ && IsDialogMessageW(hwnd_, &message);
 }
 
 HWND CControlDialog::Create(HWND parent) {
@@ -68,10 +99,14 @@ HWND CControlDialog::Create(HWND parent) {
 
 void CControlDialog::EndDialog(INT_PTR result) {
     if (!hwnd_) return;
-    if (modal_)
-        ::EndDialog(hwnd_, result);
-    else
+    if (modal_) {
+        result_ = result;
+        ended_ = true;
+        // Wakes the loop should nothing else be pending.
+        PostMessageW(hwnd_, WM_NULL, 0, 0);
+    } else {
         DestroyWindow(hwnd_);
+    }
 }
 
 bool CControlDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM, LRESULT& result) {
@@ -102,7 +137,6 @@ INT_PTR CControlDialog::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
             // The dialog never shows: a modal one ends before it is made
             // visible, a modeless one is destroyed by Create.
             controls_.CloseAll();
-            if (modal_) ::EndDialog(window, -1);
             return FALSE;
         }
         const BOOL result = OnInitDialog();

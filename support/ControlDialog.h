@@ -16,8 +16,11 @@ public:
     // Destroys a modeless window that is still there.
     virtual ~CControlDialog();
 
-    // Runs the dialog modally; answers what EndDialog was given, or -1 when the
-    // dialog or one of its controls could not be created (see CreationStatus).
+    // Runs the dialog modally in a message loop of its own, which offers key
+    // messages to the UI-active control before the dialog's navigation sees
+    // them (as containers of controls do); answers what EndDialog was given,
+    // or -1 when the dialog or one of its controls could not be created (see
+    // CreationStatus).
     INT_PTR DoModal(HWND parent);
     // A modeless dialog; null when it or one of its controls could not be made.
     HWND Create(HWND parent);
@@ -46,6 +49,7 @@ private:
     static INT_PTR CALLBACK DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     INT_PTR Dispatch(UINT message, WPARAM wParam, LPARAM lParam);
     bool PrepareTemplate();
+    bool PreTranslate(MSG& message);
 
     HINSTANCE instance_;
     UINT templateId_;
@@ -55,5 +59,7 @@ private:
     HWND hwnd_ = nullptr;
     bool modal_ = false;
     bool showWhenReady_ = false;
+    bool ended_ = false;
+    INT_PTR result_ = 0;
     HRESULT status_ = S_OK;
 };

@@ -152,6 +152,15 @@ HRESULT CControlSite::CreateControl(const CLSID& clsid, const ControlInitData* i
     return S_OK;
 }
 
+HRESULT CControlSite::OfferKey(MSG& message) {
+    if (!active_) return S_FALSE;
+    // The call may end in the control and this site leaving; both stay for
+    // the call.
+    const ComPtr<IOleClientSite> self = ComPtr<IOleClientSite>::Share(this);
+    const ComPtr<IOleInPlaceActiveObject> active = ComPtr<IOleInPlaceActiveObject>::Share(active_.Get());
+    return active->TranslateAccelerator(&message);
+}
+
 void CControlSite::Close() {
     if (!object_) return;
     // The calls below come back into this site; hold our own references.

@@ -55,6 +55,9 @@ public:
     HRESULT Move(const RECT& rect, bool repaint);
 
     HWND ControlWindow() const { return window_; }
+    // Offers a key message to the control while it is the UI-active object
+    // (it told us so through SetActiveObject): S_OK when the control took it.
+    HRESULT OfferKey(MSG& message);
     DWORD Id() const { return id_; }
     const RECT& Rect() const { return rect_; }
     IOleObject* Control() const { return object_.Get(); }

@@ -23,6 +23,12 @@ bool CControlWindow::HandleMessage(UINT message, WPARAM, LPARAM lParam, LRESULT&
         m_owner.OnControlWindowSized(LOWORD(lParam), HIWORD(lParam));
         result = 0;
         return true;
+    case WM_SETFOCUS:
+        // The chart window takes the keys; a container that tabs to the
+        // control gives the focus to this window.
+        if (HWND chart = GetWindow(Hwnd(), GW_CHILD)) SetFocus(chart);
+        result = 0;
+        return true;
     case WM_ERASEBKGND:
         // The chart window covers the whole client area.
         result = 1;

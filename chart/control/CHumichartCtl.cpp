@@ -244,6 +244,7 @@ void CHumichartCtl::OnControlWindowCreated(HWND window) {
     if (!chart->Create(window)) return;  // no chart: the methods answer E_ABORT
     chart->SetSlotStore(SlotStore());
     chart->SetDialogs(&m_dialogs);
+    chart->SetFocusObserver(this);
     chart->airPressure = m_properties.AirPressure;
     chart->View().SetRange(m_properties.RangeMinT, m_properties.RangeMaxT, m_properties.RangeMinD,
                            m_properties.RangeMaxD);

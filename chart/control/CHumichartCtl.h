@@ -26,6 +26,7 @@ class CHumichartCtl final : public IHumichartCtl,
                             public IProvideClassInfo2,
                             public ComObjectRoot,
                             private IControlWindowOwner,
+                            private IChartFocusObserver,
                             private IOleEmbeddingOwner {
 public:
     explicit CHumichartCtl(IUnknown* outer);
@@ -111,6 +112,9 @@ private:
     void DestroyControlWindow() override;
     HWND ControlWindow() const override { return m_window.Hwnd(); }
     bool HasChartWindow() const override { return m_chart != nullptr; }
+    bool TranslateChartKey(MSG& message) override { return m_chart && m_chart->TranslateKey(message); }
+    // IChartFocusObserver
+    void OnChartFocus(bool gotFocus) override { m_ole.OnChartFocus(gotFocus); }
 
     HRESULT GetFlag(std::int32_t ControlProperties::*copy, std::int32_t CHumichartDataObj::*chart,
                     VARIANT_BOOL* value);

@@ -86,14 +86,56 @@ HRESULT CHumichartOle::ActivateInPlace(IOleClientSite* activeSite, HWND, LPCRECT
         SetObjectRects(&position, &clip);
         ShowWindow(m_owner.ControlWindow(), SW_SHOW);
     }
-    if (uiActivate && !m_uiActive) {
-        m_uiActive = true;
-        m_inPlaceSite->OnUIActivate();
-        auto* active = static_cast<IOleInPlaceActiveObject*>(this);
-        if (frame) frame->SetActiveObject(active, nullptr);
-        if (document) document->SetActiveObject(active, nullptr);
+    if (uiActivate) {
+        UIActivate(frame.Get(), document.Get());
+        // A UI-active control has the focus; the control window hands it on
+        // to the chart.
+        HWND window = m_owner.ControlWindow();
+        if (window && !IsChild(window, GetFocus())) SetFocus(window);
     }
     return S_OK;
+}
+
+void CHumichartOle::UIActivate(IOleInPlaceFrame* frame, IOleInPlaceUIWindow* document) {
+    if (m_uiActive || !m_inPlaceSite) return;
+    m_uiActive = true;
+    m_inPlaceSite->OnUIActivate();
+    auto* active = static_cast<IOleInPlaceActiveObject*>(this);
+    if (frame) frame->SetActiveObject(active, nullptr);
+    if (document) document->SetActiveObject(active, nullptr);
+}
+
+void CHumichartOle::OnChartFocus(bool gotFocus) {
+    if (gotFocus && !m_uiActive && m_inPlaceSite) {
+        ComPtr<IOleInPlaceFrame> frame;
+        ComPtr<IOleInPlaceUIWindow> document;
+        RECT position{}, clip{};
+        OLEINPLACEFRAMEINFO frameInfo{};
+        frameInfo.cb = sizeof frameInfo;
+        if (SUCCEEDED(m_inPlaceSite->GetWindowContext(frame.Put(), document.Put(), &position, &clip, &frameInfo)))
+            UIActivate(frame.Get(), document.Get());
+    }
+    ComPtr<IOleControlSite> site;
+    if (m_clientSite && SUCCEEDED(m_clientSite->QueryInterface(IID_IOleControlSite, site.PutVoid())) && site)
+        site->OnFocus(gotFocus ? TRUE : FALSE);
+}
+
+// IOleInPlaceActiveObject
+
+STDMETHODIMP CHumichartOle::TranslateAccelerator(LPMSG message) {
+    if (!message) return E_INVALIDARG;
+    if (message->message < WM_KEYFIRST || message->message > WM_KEYLAST) return S_FALSE;
+    if (m_owner.TranslateChartKey(*message)) return S_OK;
+    // Keys the chart does not keep may be the container's accelerators.
+    ComPtr<IOleControlSite> site;
+    if (m_clientSite && SUCCEEDED(m_clientSite->QueryInterface(IID_IOleControlSite, site.PutVoid())) && site) {
+        DWORD modifiers = 0;
+        if (GetKeyState(VK_SHIFT) < 0) modifiers |= 1;    // KEYMOD_SHIFT
+        if (GetKeyState(VK_CONTROL) < 0) modifiers |= 2;  // KEYMOD_CONTROL
+        if (GetKeyState(VK_MENU) < 0) modifiers |= 4;     // KEYMOD_ALT
+        if (site->TranslateAccelerator(message, modifiers) == S_OK) return S_OK;
+    }
+    return S_FALSE;
 }
 
 STDMETHODIMP CHumichartOle::EnumVerbs(IEnumOLEVERB** verbs) {
@@ -174,7 +216,18 @@ STDMETHODIMP CHumichartOle::InPlaceDeactivate() {
 STDMETHODIMP CHumichartOle::UIDeactivate() {
     if (!m_uiActive) return S_OK;
     m_uiActive = false;
-    if (m_inPlaceSite) m_inPlaceSite->OnUIDeactivate(FALSE);
+    if (!m_inPlaceSite) return S_OK;
+    // The container stops offering keys to us.
+    ComPtr<IOleInPlaceFrame> frame;
+    ComPtr<IOleInPlaceUIWindow> document;
+    RECT position{}, clip{};
+    OLEINPLACEFRAMEINFO frameInfo{};
+    frameInfo.cb = sizeof frameInfo;
+    if (SUCCEEDED(m_inPlaceSite->GetWindowContext(frame.Put(), document.Put(), &position, &clip, &frameInfo))) {
+        if (frame) frame->SetActiveObject(nullptr, nullptr);
+        if (document) document->SetActiveObject(nullptr, nullptr);
+    }
+    m_inPlaceSite->OnUIDeactivate(FALSE);
     return S_OK;
 }
 

@@ -31,6 +31,10 @@ public:
 
     // Leaves the container: the window goes, the sites are let go.
     void Shutdown();
+    // The chart window gained or lost the focus: a control with the focus is
+    // the container's UI-active object, so that the container offers it its
+    // keys first.
+    void OnChartFocus(bool gotFocus);
 
     COM_PART_IUNKNOWN(m_outer)
 
@@ -69,7 +73,7 @@ public:
     STDMETHODIMP ReactivateAndUndo() override { return E_NOTIMPL; }
 
     // IOleInPlaceActiveObject
-    STDMETHODIMP TranslateAccelerator(LPMSG) override { return S_FALSE; }
+    STDMETHODIMP TranslateAccelerator(LPMSG message) override;
     STDMETHODIMP OnFrameWindowActivate(BOOL) override { return S_OK; }
     STDMETHODIMP OnDocWindowActivate(BOOL) override { return S_OK; }
     STDMETHODIMP ResizeBorder(LPCRECT, IOleInPlaceUIWindow*, BOOL) override { return S_OK; }
@@ -101,6 +105,7 @@ public:
 
 private:
     HRESULT ActivateInPlace(IOleClientSite* activeSite, HWND parent, LPCRECT position, bool uiActivate);
+    void UIActivate(IOleInPlaceFrame* frame, IOleInPlaceUIWindow* document);
 
     IUnknown* m_outer;
     IOleEmbeddingOwner& m_owner;

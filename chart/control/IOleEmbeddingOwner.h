@@ -14,6 +14,9 @@ public:
     virtual void DestroyControlWindow() = 0;
     virtual HWND ControlWindow() const = 0;
     virtual bool HasChartWindow() const = 0;
+    // A key message offered by the container: answers whether the chart (or
+    // one of its popups) took it.
+    virtual bool TranslateChartKey(MSG& message) = 0;
 };
 
 }  // namespace humichart

@@ -6,6 +6,7 @@
 #include "CComCalcBinding.h"
 #include "CDataLayerBuilder.h"
 #include "CScenePainter.h"
+#include "ChartMenuResource.h"
 #include "ChartWindowResource.h"
 #include "ModuleInstance.h"
 
@@ -21,7 +22,13 @@ const wchar_t kDeleteConfirm[] = L"Delete Confirm";
 CIDWnd::CIDWnd() : CIDWnd(std::make_unique<CComCalcBinding>()) {}
 
 CIDWnd::CIDWnd(std::unique_ptr<ICalcBinding> calc)
-    : CDialogBase(ThisModuleInstance(), IDD_IDWND), m_calc(std::move(calc)), m_view(*this) {}
+    : CDialogBase(ThisModuleInstance(), IDD_IDWND),
+      m_calc(std::move(calc)),
+      m_view(*this),
+      m_input(m_view, *this, *this),
+      m_params(*m_calc),
+      m_editor(*this),
+      m_menu(LoadMenuW(ThisModuleInstance(), MAKEINTRESOURCEW(IDR_CHARTMENU))) {}
 
 CIDWnd::~CIDWnd() {
     // Destroy the window while the image, region and GDI+ are still ours.
@@ -155,9 +162,18 @@ void CIDWnd::OnPaint() {
     // for the same paint again and again.
     if (paintSuppressed) return;
     PaintInto(paint.Get(), paint.UpdateRect());
+    // A band being dragged is XOR on the window: where the paint covered it,
+    // it is drawn again, so that the next move still erases it.
+    if (m_input.BandShown()) {
+        const ChartAction rect = m_input.BandRect();
+        const RECT band{rect.left, rect.top, rect.right, rect.bottom};
+        DrawFocusRect(paint.Get(), &band);
+    }
 }
 
-bool CIDWnd::HandleMessage(UINT message, WPARAM, LPARAM lParam, LRESULT& result) {
+bool CIDWnd::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    result = 0;
+    if (HandleInput(message, wParam, lParam, result)) return true;
     switch (message) {
     case WM_INITDIALOG:
         OnInit();
@@ -176,6 +192,7 @@ bool CIDWnd::HandleMessage(UINT message, WPARAM, LPARAM lParam, LRESULT& result)
         result = 0;
         return true;
     case WM_DESTROY:
+        CloseInput();
         ReleaseImage();
         m_chartRegion.Reset();
         m_gdiplus.reset();

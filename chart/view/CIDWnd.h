@@ -9,18 +9,30 @@
 #include <cstdint>
 #include <memory>
 
+#include "CChartInteraction.h"
 #include "CChartView.h"
+#include "CDlgInput.h"
+#include "CDlgParamQuery.h"
 #include "CHumichartDataObj.h"
+#include "ChartInteractionFlags.h"
 #include "DialogBase.h"
 #include "GdiHandles.h"
 #include "GdiplusSession.h"
 #include "ICalcBinding.h"
 #include "IChartDialogs.h"
 #include "IChartDocument.h"
+#include "IChartFocusObserver.h"
 
 namespace humichart {
 
-class CIDWnd : public CDialogBase, public CHumichartDataObj, public IChartDocument {
+// Input reaches the chart through CChartInteraction, which decides; the
+// window only feeds it messages and carries out the actions it answers with.
+class CIDWnd : public CDialogBase,
+               public CHumichartDataObj,
+               public ChartInteractionFlags,
+               public IChartDocument,
+               private IChartInputPort,
+               private INameEditorOwner {
 public:
     // The calculator binding is the window's own; by default CalID objects
     // are created through COM.
@@ -84,15 +96,27 @@ public:
     };
     virtual PrinterPage QueryPrinterPage(HDC printer) const;
 
+    // Who hears of the chart's keyboard focus (not owned; none: nobody).
+    void SetFocusObserver(IChartFocusObserver* observer) { m_focusObserver = observer; }
+    // A key message for the chart or one of its popups, offered by the
+    // control's container before its own dialog navigation. Answers whether
+    // it was delivered here (translated and dispatched).
+    bool TranslateKey(MSG& message);
+    // "Show parameters": closes a visible parameter window, or opens it in
+    // the chart's bottom-right corner.
+    void ToggleParamWindow();
+
+    CDlgParamQuery& ParamWindow() { return m_params; }
+    CDlgInput& NameEditor() { return m_editor; }
+    const CChartInteraction& Input() const { return m_input; }
+    // The context menu (the menu resource's first sub-menu).
+    HMENU ContextMenu() const;
+
     // The drawn chart area for hit tests; null before the first rebuild.
     HRGN ChartRegion() const { return m_chartRegion.Get(); }
     // The cached image (not selected anywhere between paints).
     HBITMAP ChartImage() const { return m_image.Get(); }
 
-    std::int32_t captionVisible = 1;
-    std::int32_t moveZoomMode = 0;
-    std::int32_t dragMoving = 0;
-    std::int32_t pointAddArmed = 0;
     std::uint32_t dataIndex = 0;
     // Set while printing: WM_PAINT then leaves the window alone.
     std::int32_t paintSuppressed = 0;
@@ -108,11 +132,28 @@ protected:
     bool HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
     // A message box owned by the chart window; tests answer it themselves.
     virtual int AskUser(const wchar_t* text, const wchar_t* caption, UINT type);
+    // Shows menu at the screen point and answers the chosen command (0 for
+    // none); tests choose themselves.
+    virtual UINT TrackMenu(HMENU menu, POINT screen);
 
 private:
     void OnInit();
     void OnPaint();
     void ReleaseImage();
+    // The input messages (answers whether message was one) and the end of
+    // input when the window goes.
+    bool HandleInput(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
+    void CloseInput();
+    void Perform(const ChartActions& actions);
+    void ShowContextMenu(const ChartAction& menu);
+    MousePoint Position(LPARAM lParam) const;
+
+    // IChartInputPort
+    bool InChartRegion(int x, int y) const override;
+    bool HasParamWindow() const override { return m_params.Hwnd() != nullptr; }
+    bool IsCaptured() const override;
+    // INameEditorOwner
+    void OnNameEditorClosed(const std::wstring& text) override;
 
     std::unique_ptr<ICalcBinding> m_calc;
     IChartDialogs* m_dialogs = nullptr;
@@ -121,6 +162,14 @@ private:
     UniqueMemoryDC m_imageDC;
     UniqueBitmap m_image;
     UniqueRegion m_chartRegion;
+    CChartInteraction m_input;
+    CDlgParamQuery m_params;
+    CDlgInput m_editor;
+    struct MenuOwner {
+        void operator()(HMENU menu) const { DestroyMenu(menu); }
+    };
+    std::unique_ptr<std::remove_pointer_t<HMENU>, MenuOwner> m_menu;
+    IChartFocusObserver* m_focusObserver = nullptr;
 };
 
 }  // namespace humichart

@@ -63,4 +63,39 @@ TEST_F(ControlTest, TheContainerLoadsTheTemplateStreamAndTheChartFillsTheControl
     DestroyWindow(window);
 }
 
+// The chart's focus makes the control the container's active object, which
+// takes the chart's keys through TranslateAccelerator and leaves the others.
+TEST_F(ControlTest, TheFocusedChartTakesItsKeysFromTheContainer) {
+    HWND window = CreateWindowExW(0, L"STATIC", L"host", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 0, 0, 700, 560,
+                                  nullptr, nullptr, nullptr, nullptr);
+    ASSERT_TRUE(window);
+    {
+        CControlContainer container;
+        ASSERT_EQ(container.CreateControl(window, CLSID_HumichartCtl, 1000, WS_CHILD | WS_VISIBLE | WS_TABSTOP,
+                                          RECT{0, 0, 600, 400}), S_OK);
+        CControlSite* site = container.Find(1000);
+        ComPtr<IHumichartCtl> chart;
+        ASSERT_HRESULT_SUCCEEDED(site->Control()->QueryInterface(IID_IHumichartCtl, chart.PutVoid()));
+        HWND chartWindow = GetWindow(site->ControlWindow(), GW_CHILD);
+        MSG key{chartWindow, WM_KEYDOWN, 'T', 1};
+        EXPECT_FALSE(container.TranslateAccelerator(key)) << "not UI-active before it has the focus";
+
+        SetFocus(site->ControlWindow());  // as a dialog tabbing to it does
+        EXPECT_EQ(GetFocus(), chartWindow) << "the control window hands the focus to the chart";
+        EXPECT_TRUE(container.TranslateAccelerator(key));
+        VARIANT_BOOL lines = VARIANT_TRUE;
+        chart->get_HasTLine(&lines);
+        EXPECT_EQ(lines, VARIANT_FALSE) << "T reached the chart";
+        MSG enter{chartWindow, WM_KEYDOWN, VK_RETURN, 1};
+        EXPECT_TRUE(container.TranslateAccelerator(enter));
+        MSG tab{chartWindow, WM_KEYDOWN, VK_TAB, 1};
+        EXPECT_FALSE(container.TranslateAccelerator(tab));
+        MSG close{chartWindow, WM_SYSKEYDOWN, VK_F4, 0x20000001};
+        EXPECT_FALSE(container.TranslateAccelerator(close));
+        container.CloseAll();
+        EXPECT_FALSE(container.TranslateAccelerator(key));
+    }
+    DestroyWindow(window);
+}
+
 }  // namespace

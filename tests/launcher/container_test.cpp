@@ -227,4 +227,75 @@ TEST_F(ContainerTest, DamagedInitialisationDataFailsTheDialog) {
     EXPECT_TRUE(ControlLog().calls.empty());
 }
 
+// An in-place active object of the test's own: it keeps Enter and lets every
+// other key go, and remembers what it was offered.
+class KeyTaker final : public IOleInPlaceActiveObject {
+public:
+    std::vector<WPARAM> offered;
+    STDMETHODIMP QueryInterface(REFIID riid, void** out) override {
+        if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IOleWindow) ||
+            IsEqualIID(riid, IID_IOleInPlaceActiveObject)) {
+            *out = this;
+            return S_OK;
+        }
+        *out = nullptr;
+        return E_NOINTERFACE;
+    }
+    STDMETHODIMP_(ULONG) AddRef() override { return 2; }
+    STDMETHODIMP_(ULONG) Release() override { return 1; }
+    STDMETHODIMP GetWindow(HWND*) override { return E_NOTIMPL; }
+    STDMETHODIMP ContextSensitiveHelp(BOOL) override { return E_NOTIMPL; }
+    STDMETHODIMP TranslateAccelerator(LPMSG message) override {
+        if (message->message != WM_KEYDOWN) return S_FALSE;
+        offered.push_back(message->wParam);
+        return message->wParam == VK_RETURN ? S_OK : S_FALSE;
+    }
+    STDMETHODIMP OnFrameWindowActivate(BOOL) override { return S_OK; }
+    STDMETHODIMP OnDocWindowActivate(BOOL) override { return S_OK; }
+    STDMETHODIMP ResizeBorder(LPCRECT, IOleInPlaceUIWindow*, BOOL) override { return S_OK; }
+    STDMETHODIMP EnableModeless(BOOL) override { return S_OK; }
+};
+
+struct KeyRun {
+    TestDialog* dialog = nullptr;
+    KeyTaker taker;
+    int tick = 0;
+    bool openAfterEnter = false;
+};
+KeyRun g_keys;
+
+void CALLBACK PressKeys(HWND, UINT, UINT_PTR timer, DWORD) {
+    HWND window = g_keys.dialog->Hwnd();
+    if (!window) return;
+    HWND control = GetDlgItem(window, IDC_TEST_CONTROL);
+    switch (g_keys.tick++) {
+    case 0:
+        g_keys.dialog->Controls().Find(IDC_TEST_CONTROL)->SetActiveObject(&g_keys.taker, nullptr);
+        PostMessageW(control, WM_KEYDOWN, VK_RETURN, 1);
+        break;
+    case 1:
+        g_keys.openAfterEnter = IsWindowVisible(window) != FALSE;
+        PostMessageW(control, WM_KEYDOWN, VK_ESCAPE, 1);
+        break;
+    default:
+        KillTimer(nullptr, timer);
+        PostMessageW(window, WM_CLOSE, 0, 0);  // should Esc have done nothing
+        break;
+    }
+}
+
+TEST_F(ContainerTest, ModalLoopOffersKeysToTheActiveControlBeforeTheDialog) {
+    TestDialog dialog(IDD_TEST_PLAIN);
+    g_keys = KeyRun{};
+    g_keys.dialog = &dialog;
+    const UINT_PTR timer = SetTimer(nullptr, 0, 50, PressKeys);
+    // Enter is the control's and does not end the dialog; Esc it lets go,
+    // and the dialog's navigation ends the dialog with it.
+    EXPECT_EQ(dialog.DoModal(nullptr), IDCANCEL);
+    KillTimer(nullptr, timer);
+    EXPECT_TRUE(g_keys.openAfterEnter);
+    EXPECT_EQ(g_keys.taker.offered, (std::vector<WPARAM>{VK_RETURN, VK_ESCAPE}));
+    EXPECT_EQ(g_keys.tick, 2) << "Esc ended it";
+}
+
 }  // namespace
