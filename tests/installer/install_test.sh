@@ -79,7 +79,10 @@ windows_install_dir="C:\\$program_files\\Humichart"
 echo "== fresh prefix $PREFIX"
 "$ROOT/scripts/wine-prefix.sh" stop
 rm -rf "$PREFIX"
-"$ROOT/scripts/wine-prefix.sh" >/dev/null || { echo "FAILED no prefix"; exit 1; }
+# A cold wineboot on a loaded machine now and then gives up: once more.
+"$ROOT/scripts/wine-prefix.sh" >/dev/null ||
+    { "$ROOT/scripts/wine-prefix.sh" stop; rm -rf "$PREFIX"; "$ROOT/scripts/wine-prefix.sh" >/dev/null; } ||
+    { echo "FAILED no prefix"; exit 1; }
 trap '"$ROOT/scripts/wine-prefix.sh" stop' EXIT
 [ -z "$(snapshot)" ] || fail "the fresh prefix already knows our keys"
 
