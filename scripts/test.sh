@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Sets up, builds and runs every test: natively, then both Windows builds (x64
-# and x86, each with its installer) under Wine.  Ends with one line "N passed, N failed" over both.
+# and x86, each with its installer) under Wine.  Ends with one line
+# "N passed, N failed" over all three.
 set -uo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 "$root/scripts/setup.sh" || exit 1

@@ -18,9 +18,10 @@ if [ "${1:-start}" = stop ]; then
 fi
 
 # A prefix made while only the 64-bit Wine was installed lacks the 32-bit
-# system, and no update adds it afterwards: such a prefix (ours alone, nothing
-# in it but what this script and the tests put there) is made anew, so that
-# the 32-bit build's programs and the 32-bit regsvr32 and cscript run.
+# system, and "wineboot -u" did not bring it back when we tried: such a prefix
+# (ours alone, nothing in it but what this script and the tests put there) is
+# made anew, so that the 32-bit build's programs and the 32-bit regsvr32 and
+# cscript run.
 if [ -x /usr/lib/wine/wine ] && [ -f "$WINEPREFIX/system.reg" ] &&
    [ ! -f "$WINEPREFIX/drive_c/windows/syswow64/kernel32.dll" ]; then
     "$server" -k </dev/null >/dev/null 2>&1 || true
