@@ -4,9 +4,19 @@
 # page.  The sources are UTF-8; the Chinese help strings go into the library in
 # GBK, as a Chinese system's MIDL writes them, so that they read correctly
 # wherever the code page is 936.
+#
+# A type library records the target's pointer size (SYS_WIN64 or SYS_WIN32)
+# and the virtual-table offsets that follow from it; registration files it
+# under win64 or win32 accordingly.  So each tree compiles its own, against
+# the stdole2.tlb of its own bitness.
 set(WIDL_IMPORTS /usr/include/wine/wine/windows)
-set(WIDL_STDOLE /usr/lib/x86_64-linux-gnu/wine/x86_64-windows)
-set(WIDL x86_64-w64-mingw32-widl --win64 -I${WIDL_IMPORTS} -L${WIDL_STDOLE})
+if(CMAKE_SIZEOF_VOID_P EQUAL 8)
+  set(WIDL_STDOLE /usr/lib/x86_64-linux-gnu/wine/x86_64-windows)
+  set(WIDL x86_64-w64-mingw32-widl --win64 -I${WIDL_IMPORTS} -L${WIDL_STDOLE})
+else()
+  set(WIDL_STDOLE /usr/lib/i386-linux-gnu/wine/i386-windows)
+  set(WIDL i686-w64-mingw32-widl --win32 -I${WIDL_IMPORTS} -L${WIDL_STDOLE})
+endif()
 
 # humichart_idl(target idl): a static library with the interface identifiers
 # whose users also get the C++ header; both in the current binary directory.

@@ -1,4 +1,4 @@
-#include "RegistryTable.h"
+#include "RegistryEntries.h"
 
 namespace {
 

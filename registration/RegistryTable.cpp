@@ -3,6 +3,7 @@
 #include <oleauto.h>
 #include <shellapi.h>
 
+#include <cwchar>
 #include <string>
 
 #include "ComModule.h"
@@ -102,14 +103,19 @@ HRESULT UnregisterTypeLibrary() {
     RETURN_IF_FAILED(LoadTypeLibEx(com_module::Path().c_str(), REGKIND_NONE, library.Put()));
     TLIBATTR* attr = nullptr;
     RETURN_IF_FAILED(library->GetLibAttr(&attr));
-    // A library that is not registered has nothing to remove.
-    BSTR registered = nullptr;
-    HRESULT hr = QueryPathOfRegTypeLib(attr->guid, attr->wMajorVerNum, attr->wMinorVerNum, attr->lcid, &registered);
-    SysFreeString(registered);
-    if (SUCCEEDED(hr))
+    // A library that is not registered has nothing to remove.  Only the entry
+    // of this build's bitness counts: beside the other build the library
+    // stays registered under the other one (win32 or win64), and asking the
+    // platform to remove ours would then be refused.
+    wchar_t entry[128] = {};
+    swprintf(entry, 128, L"TypeLib\\%ls\\%x.%x\\%lx\\%ls", GuidText(attr->guid).c_str(), attr->wMajorVerNum,
+             attr->wMinorVerNum, attr->lcid, attr->syskind == SYS_WIN64 ? L"win64" : L"win32");
+    HKEY key = nullptr;
+    HRESULT hr = S_OK;
+    if (RegOpenKeyExW(HKEY_CLASSES_ROOT, entry, 0, KEY_READ, &key) == ERROR_SUCCESS) {
+        RegCloseKey(key);
         hr = UnRegisterTypeLib(attr->guid, attr->wMajorVerNum, attr->wMinorVerNum, attr->lcid, attr->syskind);
-    else
-        hr = S_OK;
+    }
     library->ReleaseTLibAttr(attr);
     return hr;
 }

@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
-# Sets up a Debian machine for Humichart and builds both trees:
-#   build/native   the standard-C++ core, its tests and benchmarks
-#   build/windows  Humicalc.dll, Humichart.dll, Humistart.exe and the Wine tests
+# Sets up a Debian machine for Humichart and builds its trees:
+#   build/native     the standard-C++ core, its tests and benchmarks
+#   build/windows    Humicalc.dll, Humichart.dll, Humistart.exe for x64, the Wine
+#                    tests and installer/Humichart-<version>-x64.msi
+#   build/windows32  the same for x86 (32-bit hosts), Humichart-<version>-x86.msi
 # Installs only what is missing (apt), so a second run costs nothing but the
 # incremental build.
 set -euo pipefail
@@ -15,6 +17,7 @@ packages=(
     python3-xlrd
     cups cups-bsd printer-driver-cups-pdf poppler-utils
     xdotool
+    g++-mingw-w64-i686-posix wine32:i386 wixl msitools
 )
 packages+=(clang libclang-rt-14-dev)  # the sanitizer build and the fuzz targets
 missing=()
@@ -25,6 +28,10 @@ if [ ${#missing[@]} -gt 0 ]; then
     echo "== installing: ${missing[*]}"
     sudo=""
     [ "$(id -u)" -eq 0 ] || sudo=sudo
+    # wine32 (the 32-bit loader and system) comes from the i386 architecture.
+    if ! dpkg --print-foreign-architectures | grep -qx i386; then
+        $sudo dpkg --add-architecture i386
+    fi
     $sudo apt-get update -qq
     DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
 fi
@@ -33,10 +40,13 @@ echo "== building build/native"
 cmake -S "$root" -B "$root/build/native" -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build "$root/build/native" -j "$jobs"
 
-echo "== building build/windows"
-cmake -S "$root" -B "$root/build/windows" -DCMAKE_BUILD_TYPE=Release \
-      -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" >/dev/null
-cmake --build "$root/build/windows" -j "$jobs"
+# One tree per Windows architecture, from the same project.
+for tree in windows:x86_64 windows32:i686; do
+    echo "== building build/${tree%%:*}"
+    cmake -S "$root" -B "$root/build/${tree%%:*}" -DCMAKE_BUILD_TYPE=Release \
+          -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-${tree#*:}.cmake" >/dev/null
+    cmake --build "$root/build/${tree%%:*}" -j "$jobs"
+done
 
 # The native tests once more, built by clang with AddressSanitizer and
 # UndefinedBehaviorSanitizer, and the fuzz targets of every reader of outside
