@@ -1,0 +1,102 @@
+#!/usr/bin/env bash
+# Humistart's context menu used as a person would, under the session's
+# display: a right click on the chart, then the menu's keys.
+#   copy:   key Z shows "Move and zoom" checked in the menu (and not before);
+#           "Copy bitmap to clipboard" puts on the clipboard, read by a second
+#           process, exactly the pixels that the chart window shows.
+#   humistart_menu_e2e.sh <bin directory> <screenshot directory> copy
+set -uo pipefail
+mode=${3:-}
+case $mode in copy) ;; *) echo "FAILED: no mode ($mode)"; exit 2 ;; esac
+source "$(dirname "${BASH_SOURCE[0]}")/e2e_common.sh" "$1" "$2/$mode"
+
+# Opens the context menu with a right click at a client pixel and waits for it.
+menu=""
+open_menu() {
+    xdotool mousemove $((x + $1)) $((y + $2)) click 3
+    for _ in $(seq 40); do
+        menu=$(probe menu)
+        [[ $menu =~ ^[0-9]+\ [0-9]+\ [0-9]+\ [0-9]+$ ]] && return 0
+        sleep 0.25
+    done
+    fail "no context menu after a right click"
+}
+# Moves the menu's selection to its n-th item (separators do not count) with
+# the Down key; Return then chooses it.
+select_item() { for _ in $(seq "$1"); do xdotool key Down; done; sleep 0.5; }
+choose_item() { select_item "$1"; xdotool key Return; }
+# Items of the English menu, counted from the top without separators.
+item_move_zoom=9 item_copy=11
+
+# A named point, so that the data are part of what is copied.
+cx=$((plot_x + plot_w / 4)) cy=$((plot_y + plot_h / 3))
+if [ "$mode" != points ]; then
+    xdotool mousemove $((x + cx)) $((y + cy)) click 1
+    sleep 1
+    xdotool type --delay 60 Room
+    xdotool key Return
+    sleep 1
+fi
+
+case $mode in
+copy)
+    # The selected item's row in a screenshot of the menu: its first and last
+    # row, where its highlight starts and the first column inside it that is
+    # not highlight (the check mark, or else the item's text).
+    highlight=$(probe highlight)
+    [[ $highlight =~ ^#[0-9A-F]{6}$ ]] || fail "no highlight colour ($highlight)"
+    selected_row() { # screenshot name
+        read -r mx my mw mh <<<"$menu"
+        convert "$shots/$1.png" -crop "${mw}x${mh}+${mx}+${my}" +repage txt:- | awk -v hl="$highlight" -v W="$mw" '
+            NR > 1 { split($1, p, /[,:]/); px = p[1]; py = p[2]
+                     if (toupper($3) == hl) { n[py]++; if (!(py in l) || px < l[py]) l[py] = px }
+                     else other[py, px] = 1 }
+            END { top = -1
+                  for (py = 0; py < 4000; py++) if (n[py] > W * 0.6) { if (top < 0) top = py; bottom = py }
+                  if (top < 0) { print "none"; exit }
+                  left = 4000
+                  for (py = top; py <= bottom; py++) if (l[py] < left) left = l[py]
+                  first = 4000
+                  for (py = top; py <= bottom; py++)
+                      for (px = left; px < W && px < first; px++) if ((py, px) in other) { first = px; break }
+                  print top, bottom, left, first }'
+    }
+    # "Move and zoom" selected in the menu, before and after the key Z.
+    open_menu 10 10
+    select_item $item_move_zoom
+    shot menu_before
+    read -r top0 bottom0 left0 first0 <<<"$(selected_row menu_before)"
+    xdotool key Escape
+    sleep 0.5
+    xdotool key z
+    open_menu 10 10
+    select_item $item_move_zoom
+    shot menu_after
+    read -r top1 bottom1 left1 first1 <<<"$(selected_row menu_after)"
+    xdotool key Escape
+    sleep 0.5
+    echo "selected item before Z: rows $top0-$bottom0, first mark at $first0; after: rows $top1-$bottom1, at $first1"
+    [ "$top0" != none ] && [ "$top1" = "$top0" ] && [ "$bottom1" = "$bottom0" ] || fail "no selected item in the menu"
+    [ "$first1" -lt $((first0 - 4)) ] || fail "\"Move and zoom\" is not shown checked after Z (or was before)"
+
+    # Copy, then the clipboard read by a second process against the screen.
+    open_menu 10 10
+    choose_item $item_copy
+    sleep 1
+    alive || fail "the copy ended Humistart"
+    rm -f "$shots/clipboard.bin"
+    timeout 60 "$run" "$bin/clipboard_probe.exe" read "Z:$shots/clipboard.bin" </dev/null >/dev/null 2>&1
+    [ -s "$shots/clipboard.bin" ] || fail "no bitmap on the clipboard"
+    read -r cw ch < <(od -An -t d4 -N8 "$shots/clipboard.bin")
+    [ "$cw" = "$w" ] && [ "$ch" = "$h" ] || fail "the clipboard's bitmap is ${cw}x$ch, the chart ${w}x$h"
+    tail -c +9 "$shots/clipboard.bin" | convert -size "${w}x$h" -depth 8 bgra:- -alpha off "$shots/clipboard.png"
+    shot copied
+    convert "$shots/copied.png" -crop "${w}x${h}+${x}+${y}" +repage "$shots/window.png"
+    differing=$(compare -metric AE "$shots/clipboard.png" "$shots/window.png" null: 2>&1)
+    echo "pixels of the clipboard's bitmap that differ from the window's: $differing of $((w * h))"
+    [ "$differing" = 0 ] || fail "the clipboard differs from the window"
+    dot_at "$shots/clipboard.png" $cx $cy || fail "the named point is not on the clipboard"
+    ;;
+esac
+close_with_alt_f4
+echo "humistart menu $mode: ok"
