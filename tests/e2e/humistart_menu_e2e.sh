@@ -4,10 +4,13 @@
 #   copy:   key Z shows "Move and zoom" checked in the menu (and not before);
 #           "Copy bitmap to clipboard" puts on the clipboard, read by a second
 #           process, exactly the pixels that the chart window shows.
-#   humistart_menu_e2e.sh <bin directory> <screenshot directory> copy
+#   points: "Points...", DB.T and R.H checked, values and a name typed, "+"
+#           and "OK" pressed: the named point stands on the chart where the
+#           calculator puts that state.
+#   humistart_menu_e2e.sh <bin directory> <screenshot directory> copy|points
 set -uo pipefail
 mode=${3:-}
-case $mode in copy) ;; *) echo "FAILED: no mode ($mode)"; exit 2 ;; esac
+case $mode in copy | points) ;; *) echo "FAILED: no mode ($mode)"; exit 2 ;; esac
 source "$(dirname "${BASH_SOURCE[0]}")/e2e_common.sh" "$1" "$2/$mode"
 
 # Opens the context menu with a right click at a client pixel and waits for it.
@@ -26,7 +29,7 @@ open_menu() {
 select_item() { for _ in $(seq "$1"); do xdotool key Down; done; sleep 0.5; }
 choose_item() { select_item "$1"; xdotool key Return; }
 # Items of the English menu, counted from the top without separators.
-item_move_zoom=9 item_copy=11
+item_points=2 item_move_zoom=9 item_copy=11
 
 # A named point, so that the data are part of what is copied.
 cx=$((plot_x + plot_w / 4)) cy=$((plot_y + plot_h / 3))
@@ -96,6 +99,61 @@ copy)
     echo "pixels of the clipboard's bitmap that differ from the window's: $differing of $((w * h))"
     [ "$differing" = 0 ] || fail "the clipboard differs from the window"
     dot_at "$shots/clipboard.png" $cx $cy || fail "the named point is not on the clipboard"
+    ;;
+points)
+    px=""
+    ctl_x="" ctl_y="" ctl_top="" ctl_state="" ctl_enabled="" ctl_text=""
+    ctl() { # reads control $1 of the "Points" dialog
+        local line
+        line=$(probe control Points "$1")
+        [[ $line =~ ^[0-9] ]] || fail "no control $1 in the Points dialog ($line)"
+        read -r ctl_x ctl_y _ ctl_top _ _ ctl_state ctl_enabled ctl_text <<<"$line"
+    }
+    press() { ctl "$1"; xdotool mousemove "$ctl_x" "$ctl_y" click 1; sleep 0.3; }
+    read -r px py <<<"$(probe pixel 25 50)"
+    [[ $px =~ ^[0-9]+$ ]] || fail "no pixel for 25 deg.C, 50 % ($px)"
+    shot before_points
+    dot_at "$shots/before_points.png" $((x + px)) $((y + py)) && fail "a point at $px,$py before any was added"
+
+    open_menu 10 10
+    choose_item $item_points
+    for _ in $(seq 40); do
+        [[ $(probe control Points 1) =~ ^[0-9] ]] && break
+        sleep 0.25
+    done
+    sleep 1
+    # DB.T and R.H known: every other parameter is disabled.
+    press 228
+    press 208
+    xdotool type --delay 60 25
+    press 223
+    press 212
+    xdotool type --delay 60 50
+    ctl 228; [ "$ctl_state" = checked ] || fail "DB.T is not checked after a click"
+    ctl 223; [ "$ctl_state" = checked ] || fail "R.H is not checked after a click"
+    ctl 222; [ "$ctl_enabled" = disabled ] || fail "M.C stays enabled with two parameters known"
+    # The name in the name box's edit field, at the top of the box.
+    ctl 227
+    xdotool mousemove "$ctl_x" $((ctl_top + 6)) click 1
+    xdotool type --delay 60 Supply
+    sleep 0.5
+    ctl 217; [ "$ctl_enabled" = enabled ] || fail "\"+\" is not enabled for a new name and two values"
+    shot points_dialog
+    press 217
+    sleep 0.5
+    # The added point is shown: its values as the dialog formats them.
+    ctl 208; [ "$ctl_text" = 25.00 ] || fail "DB.T shows \"$ctl_text\" after +"
+    ctl 212; [ "$ctl_text" = 50.0 ] || fail "R.H shows \"$ctl_text\" after +"
+    press 1
+    for _ in $(seq 20); do
+        [[ $(probe control Points 1) =~ ^[0-9] ]] || break
+        sleep 0.25
+    done
+    [[ $(probe control Points 1) =~ ^[0-9] ]] && fail "OK did not close the Points dialog"
+    alive || fail "the Points dialog's OK ended Humistart"
+    shot added
+    dot_at "$shots/added.png" $((x + px)) $((y + py)) || fail "no point at $px,$py where 25 deg.C and 50 % lie"
+    [ "$(blue_in "$shots/added.png" $((x + px + 8)) $((y + py + 5)) 50 14)" -ge 8 ] || fail "no name beside the added point"
     ;;
 esac
 close_with_alt_f4
