@@ -4,13 +4,23 @@
 #   copy:   key Z shows "Move and zoom" checked in the menu (and not before);
 #           "Copy bitmap to clipboard" puts on the clipboard, read by a second
 #           process, exactly the pixels that the chart window shows.
+#   print:  "Print...", OK pressed with the mouse in the real print dialog, a
+#           one-page PDF with the chart on it from the CUPS PDF queue; skipped
+#           with a line when there is no printer.
 #   points: "Points...", DB.T and R.H checked, values and a name typed, "+"
 #           and "OK" pressed: the named point stands on the chart where the
 #           calculator puts that state.
-#   humistart_menu_e2e.sh <bin directory> <screenshot directory> copy|points
+#   humistart_menu_e2e.sh <bin directory> <screenshot directory> copy|print|points
 set -uo pipefail
 mode=${3:-}
-case $mode in copy | points) ;; *) echo "FAILED: no mode ($mode)"; exit 2 ;; esac
+case $mode in copy | print | points) ;; *) echo "FAILED: no mode ($mode)"; exit 2 ;; esac
+if [ "$mode" = print ]; then
+    # Before anything starts: without CUPS and its queue there is nothing to test.
+    pdf_dir=$(bash "$(dirname "${BASH_SOURCE[0]}")/../../scripts/printer.sh" 2>&1) || {
+        echo "humistart menu print: skipped, no printer (${pdf_dir##*$'\n'})"
+        exit 0
+    }
+fi
 source "$(dirname "${BASH_SOURCE[0]}")/e2e_common.sh" "$1" "$2/$mode"
 
 # Opens the context menu with a right click at a client pixel and waits for it.
@@ -29,9 +39,9 @@ open_menu() {
 select_item() { for _ in $(seq "$1"); do xdotool key Down; done; sleep 0.5; }
 choose_item() { select_item "$1"; xdotool key Return; }
 # Items of the English menu, counted from the top without separators.
-item_points=2 item_move_zoom=9 item_copy=11
+item_points=2 item_move_zoom=9 item_copy=11 item_print=12
 
-# A named point, so that the data are part of what is copied.
+# A named point, so that the data are part of what is copied or printed.
 cx=$((plot_x + plot_w / 4)) cy=$((plot_y + plot_h / 3))
 if [ "$mode" != points ]; then
     xdotool mousemove $((x + cx)) $((y + cy)) click 1
@@ -99,6 +109,46 @@ copy)
     echo "pixels of the clipboard's bitmap that differ from the window's: $differing of $((w * h))"
     [ "$differing" = 0 ] || fail "the clipboard differs from the window"
     dot_at "$shots/clipboard.png" $cx $cy || fail "the named point is not on the clipboard"
+    ;;
+print)
+    marker=$shots/print.start
+    : >"$marker"
+    open_menu 10 10
+    choose_item $item_print
+    ok=""
+    for _ in $(seq 120); do
+        ok=$(probe print-ok)
+        [[ $ok =~ ^[0-9]+\ [0-9]+$ ]] && break
+        alive || fail "\"Print...\" ended Humistart"
+        sleep 0.5
+    done
+    [[ $ok =~ ^[0-9]+\ [0-9]+$ ]] || fail "no print dialog ($ok)"
+    shot print_dialog
+    read -r ox oy <<<"$ok"
+    xdotool mousemove "$ox" "$oy" click 1
+    pdf="" size=-1
+    for _ in $(seq 240); do
+        found=$(find "$pdf_dir" -maxdepth 1 -name '*Humichart*.pdf' -newer "$marker" 2>/dev/null | head -1)
+        if [ -n "$found" ]; then
+            now=$(stat -c %s "$found")
+            if [ "$now" = "$size" ] && tail -c 64 "$found" | grep -q '%%EOF'; then
+                pdf=$found
+                break
+            fi
+            size=$now
+        fi
+        sleep 0.5
+    done
+    [ -n "$pdf" ] || fail "no PDF of the chart in $pdf_dir after OK"
+    alive || fail "printing ended Humistart"
+    pages=$(pdfinfo "$pdf" | sed -n 's/^Pages: *//p')
+    pdftoppm -r 30 -singlefile -png "$pdf" "$shots/page"
+    rm -f "$pdf"
+    [ "$pages" = 1 ] || fail "the PDF has ${pages:-no} pages"
+    # The chart's tinted area alone covers much of the page.
+    inked=$(convert "$shots/page.png" -colorspace gray -threshold 95% -format '%[fx:1-mean]' info:)
+    echo "printed: one page, $inked of it not white"
+    awk -v f="$inked" 'BEGIN { exit !(f > 0.1) }' || fail "the printed page is blank ($inked not white)"
     ;;
 points)
     px=""
