@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # Sourced by the end-to-end scripts: starts Humistart under the session's
 # display, waits for its chart window and gives the helpers that look at it.
 # Sets bin, shots, run, app, x y w h (the chart's client area on the screen)
