@@ -1,0 +1,53 @@
+# shellcheck shell=bash
+# Sourced by the end-to-end scripts: starts Humistart under the session's
+# display, waits for its chart window and gives the helpers that look at it.
+# Sets bin, shots, run, app, x y w h (the chart's client area on the screen)
+# and plot_x plot_y plot_w plot_h (its plot rectangle at the default view).
+#   source e2e_common.sh <bin directory> <screenshot directory>
+bin=$1
+shots=$2
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
+run=$root/scripts/wine-run.sh
+mkdir -p "$shots"
+
+"$run" "$bin/Humistart.exe" </dev/null >/dev/null 2>&1 &
+app=$!
+trap 'kill $app 2>/dev/null' EXIT
+fail() {
+    echo "FAILED: $*"
+    import -window root "$shots/failure.png" 2>/dev/null
+    exit 1
+}
+alive() { kill -0 "$app" 2>/dev/null; }
+probe() { timeout 60 "$run" "$bin/humistart_probe.exe" "$@" </dev/null 2>/dev/null | tr -d '\r'; }
+shot() { sleep 1.5; import -window root "$shots/$1.png"; }
+# Pure blue (the chart's data colour) pixels in a box of a screenshot.
+blue_in() { # file x y width height
+    convert "$1" -crop "${4}x${5}+${2}+${3}" +repage txt:- | grep -ci '#0000FF'
+}
+dot_at() { [ "$(blue_in "$1" $(($2 - 1)) $(($3 - 1)) 3 3)" -ge 5 ]; }
+# Closes the launcher with Alt+F4 on the chart (focused by a click in its
+# margin) and waits for the process to end.
+close_with_alt_f4() {
+    xdotool mousemove $((x + 10)) $((y + 10)) click 1
+    sleep 0.5
+    xdotool key alt+F4
+    for _ in $(seq 40); do
+        alive || break
+        sleep 0.25
+    done
+    alive && fail "Alt+F4 did not close Humistart"
+    trap - EXIT
+}
+
+geometry=""
+for _ in $(seq 60); do
+    geometry=$(probe geometry)
+    [[ $geometry =~ ^[0-9]+\ [0-9]+\ [0-9]+\ [0-9]+$ ]] && break
+    alive || fail "Humistart did not start"
+    sleep 0.5
+done
+read -r x y w h <<<"$geometry" || fail "no chart window: $geometry"
+echo "chart client area at $x,$y size ${w}x$h"
+sleep 2
+plot_x=50 plot_y=40 plot_w=$((w - 90)) plot_h=$((h - 80))
