@@ -23,10 +23,8 @@ std::vector<std::wstring> ListItems(IDialogView& view, int id) {
 }
 
 void ReplaceItem(IDialogView& view, int id, int index, const std::wstring& text) {
-    const int selection = view.Selection(id);
     view.DeleteItem(id, index);
     view.InsertItem(id, index, text);
-    if (selection == index) view.SetSelection(id, index);
 }
 
 void ApplyNameRule(IDialogView& view, int nameBox, int selectedIndex, bool& nameIsNew, bool& nameUsable) {

@@ -16,7 +16,7 @@ int FindWorkingPoint(const std::vector<StatePoint>& points, const std::wstring& 
 
 // The items of a list as texts, for the combo box's exact-match search.
 std::vector<std::wstring> ListItems(IDialogView& view, int id);
-// Item index of a list gets text, keeping the list's selection.
+// Item index of a list gets text; a selection of that item is lost.
 void ReplaceItem(IDialogView& view, int id, int index, const std::wstring& text);
 
 // The name rule: the name box's text looked up in its list. Found: a name of
