@@ -1,13 +1,20 @@
 #include "CChartDialogs.h"
 
 #include "CDlgNewMixer.h"
+#include "CDlgNewPoint.h"
 #include "CDlgNewProcess.h"
+#include "CIDProp.h"
 #include "CIDWnd.h"
 
 namespace humichart {
 
 bool CChartDialogs::Open(CIDWnd& chart, unsigned command) {
     switch (command) {
+    case 203: {
+        CDlgNewPoint dialog(chart);
+        dialog.Run(chart.Hwnd());
+        return true;
+    }
     case 204: {
         CDlgNewProcess dialog(chart);
         dialog.Run(chart.Hwnd());
@@ -15,6 +22,11 @@ bool CChartDialogs::Open(CIDWnd& chart, unsigned command) {
     }
     case 205: {
         CDlgNewMixer dialog(chart);
+        dialog.Run(chart.Hwnd());
+        return true;
+    }
+    case 207: {
+        CIDProp dialog(chart);
         dialog.Run(chart.Hwnd());
         return true;
     }

@@ -1,0 +1,85 @@
+// The rules of the "Points" dialog: a working copy of the chart's named
+// points, a state point entered from any two of seven parameters, all seven
+// shown for the selected point, and Add, Modify, Delete and Apply merging the
+// copy back into the chart.
+#pragma once
+
+#include <vector>
+
+#include "DialogControls.h"
+#include "IChartDocument.h"
+#include "IDialogRules.h"
+#include "IDialogView.h"
+#include "StatePoint.h"
+
+namespace humichart {
+
+class CPointDialogRules final : public IDialogRules {
+public:
+    // Texts of the dialog's messages.
+    static constexpr wchar_t kForgetInput[] = L"Forget input value?";
+    static constexpr wchar_t kOutOfRange[] =
+        L"One or more input value(s) is not valid or the point is out of our range!";
+    static constexpr wchar_t kAboveSaturation[] =
+        L"This point is out of the posible range! \n\nLet me correct it for you?";
+    static constexpr wchar_t kAreYouSure[] = L"Are you sure?";
+    // A point whose humidity ratio lies this far (g/kg) or more above
+    // saturation at its enthalpy is offered the correction.
+    static constexpr double kSaturationTolerance = 0.0011;
+
+    // What each known parameter fixes.
+    enum class Kind { T, D, F, I };
+    // One of the seven parameters: its check box, its edit box, its bit in
+    // knownMask and what its typed value fixes.
+    struct Parameter {
+        int check;
+        int edit;
+        int bit;
+        Kind kind;
+    };
+    // In the order the dialog lists them: DB.T, M.C, DP.T, V.P, R.H, WB.T, I.
+    static const Parameter kParameters[7];
+
+    CPointDialogRules(IChartDocument& chart, IDialogView& view) : m_chart(chart), m_view(view) {}
+
+    static DialogControlTable Controls();
+
+    void OnInit() override;
+    void OnEvent(int id, ControlEvent event) override;
+
+    // The commands, as the buttons run them.
+    void Add();
+    void Modify();
+    void Delete();
+    void Apply();
+    void Ok();
+    void Cancel();
+
+    const std::vector<StatePoint>& WorkingPoints() const { return workingPoints; }
+
+    // The dialog's state, readable by tests.
+    int knownCount = 0;
+    int knownMask = 0;
+    int selectedIndex = -1;
+    int nameIsNew = 0;
+    int nameUsable = 0;
+    int valuesEdited = 0;
+
+private:
+    void OnCheckClicked(int check);
+    void CheckBoxRule();
+    void ButtonRule();
+    void NameRule();
+    void ShowPoint();
+    // The point the inputs describe; false (after telling the user where it
+    // applies) when they describe none that may be stored.
+    bool DerivePoint(StatePoint& point);
+    // Whether check box id is checked and can be changed by the user.
+    bool On(int check);
+
+    IChartDocument& m_chart;
+    IDialogView& m_view;
+    std::vector<StatePoint> workingPoints;
+};
+
+}  // namespace humichart
