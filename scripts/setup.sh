@@ -12,6 +12,7 @@ packages=(
     cmake make g++ googletest libgtest-dev libbenchmark-dev
     g++-mingw-w64-x86-64-posix mingw-w64-tools libwine-dev
     wine wine64 xvfb xauth imagemagick fonts-liberation fonts-dejavu-core fonts-wqy-microhei
+    locales
 )
 missing=()
 for package in "${packages[@]}"; do
