@@ -11,7 +11,7 @@ target_include_directories(process_rules_tests PRIVATE ${CMAKE_CURRENT_SOURCE_DI
 # Chinese locale compiled into the build tree (no system locale needed) and
 # given to Wine through LOCPATH.
 if(WIN32)
-  add_executable(process_dialog_tests process_dialogs_test.cpp)
+  add_executable(process_dialog_tests process_dialogs_test.cpp process_templates_test.cpp)
   target_link_libraries(process_dialog_tests PRIVATE humichart_dialogs humichart_chart_host GTest::gtest_main)
   target_include_directories(process_dialog_tests PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
   add_dependencies(process_dialog_tests Humicalc)
