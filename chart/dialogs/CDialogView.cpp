@@ -4,12 +4,23 @@
 
 namespace humichart {
 
-CDialogView::ListClass CDialogView::ListOf(HWND control) {
+const CDialogView::Control& CDialogView::Find(int id) {
+    auto found = m_controls.find(id);
+    if (found != m_controls.end()) return found->second;
+    Control control;
+    control.window = GetDlgItem(m_dialog, id);
     wchar_t name[32] = {};
-    if (!control || !GetClassNameW(control, name, 32)) return ListClass::None;
-    if (_wcsicmp(name, L"ComboBox") == 0) return ListClass::Combo;
-    if (_wcsicmp(name, L"ListBox") == 0) return ListClass::List;
-    return ListClass::None;
+    if (control.window && GetClassNameW(control.window, name, 32)) {
+        control.className = name;
+        if (_wcsicmp(name, L"ComboBox") == 0) control.list = ListClass::Combo;
+        if (_wcsicmp(name, L"ListBox") == 0) control.list = ListClass::List;
+    }
+    // Ids the dialog does not have are not remembered: they answer nothing.
+    if (!control.window) {
+        static const Control none;
+        return none;
+    }
+    return m_controls.emplace(id, control).first->second;
 }
 
 std::wstring CDialogView::Text(int id) {
@@ -26,17 +37,17 @@ std::wstring CDialogView::Text(int id) {
 void CDialogView::SetText(int id, const std::wstring& text) {
     HWND control = Item(id);
     if (!control) return;
-    const bool combo = ListOf(control) == ListClass::Combo;
+    const bool combo = ListOf(id) == ListClass::Combo;
     const int previous = m_writingCombo;
     if (combo) m_writingCombo = id;
     SetWindowTextW(control, text.c_str());
     m_writingCombo = previous;
 }
 
-bool CDialogView::Checked(int id) { return IsDlgButtonChecked(m_dialog, id) == BST_CHECKED; }
+bool CDialogView::Checked(int id) { return SendMessageW(Item(id), BM_GETCHECK, 0, 0) == BST_CHECKED; }
 
 void CDialogView::SetChecked(int id, bool checked) {
-    CheckDlgButton(m_dialog, id, checked ? BST_CHECKED : BST_UNCHECKED);
+    if (HWND control = Item(id)) SendMessageW(control, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
 }
 
 bool CDialogView::Enabled(int id) {
@@ -54,6 +65,21 @@ void CDialogView::Enable(int id, bool enabled) {
 void CDialogView::ReleaseFocus(HWND control) {
     HWND focus = GetFocus();
     if (!focus || (focus != control && !IsChild(control, focus))) return;
+    // The next control in tab order that is not a push button: a button
+    // would take Enter for itself, where the user expects the default one.
+    HWND next = control;
+    for (int steps = 0; steps < 256; ++steps) {
+        next = GetNextDlgTabItem(m_dialog, next, FALSE);
+        if (!next || next == control) break;
+        wchar_t name[16] = {};
+        GetClassNameW(next, name, 16);
+        const LONG type = GetWindowLongW(next, GWL_STYLE) & BS_TYPEMASK;
+        const bool pushButton = _wcsicmp(name, L"Button") == 0 && (type == BS_PUSHBUTTON || type == BS_DEFPUSHBUTTON);
+        if (!pushButton) {
+            SendMessageW(m_dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(next), TRUE);
+            return;
+        }
+    }
     SendMessageW(m_dialog, WM_NEXTDLGCTL, 0, FALSE);
 }
 
@@ -63,7 +89,7 @@ void CDialogView::SetReadOnly(int id, bool readOnly) {
 
 void CDialogView::ClearList(int id) {
     HWND control = Item(id);
-    switch (ListOf(control)) {
+    switch (ListOf(id)) {
     case ListClass::Combo: SendMessageW(control, CB_RESETCONTENT, 0, 0); break;
     case ListClass::List: SendMessageW(control, LB_RESETCONTENT, 0, 0); break;
     case ListClass::None: break;
@@ -74,7 +100,7 @@ int CDialogView::AddItem(int id, const std::wstring& text) {
     HWND control = Item(id);
     const auto param = reinterpret_cast<LPARAM>(text.c_str());
     LRESULT index = -1;
-    switch (ListOf(control)) {
+    switch (ListOf(id)) {
     case ListClass::Combo: index = SendMessageW(control, CB_ADDSTRING, 0, param); break;
     case ListClass::List: index = SendMessageW(control, LB_ADDSTRING, 0, param); break;
     case ListClass::None: break;
@@ -85,7 +111,7 @@ int CDialogView::AddItem(int id, const std::wstring& text) {
 void CDialogView::InsertItem(int id, int index, const std::wstring& text) {
     HWND control = Item(id);
     const auto param = reinterpret_cast<LPARAM>(text.c_str());
-    switch (ListOf(control)) {
+    switch (ListOf(id)) {
     case ListClass::Combo: SendMessageW(control, CB_INSERTSTRING, index, param); break;
     case ListClass::List: SendMessageW(control, LB_INSERTSTRING, index, param); break;
     case ListClass::None: break;
@@ -94,7 +120,7 @@ void CDialogView::InsertItem(int id, int index, const std::wstring& text) {
 
 void CDialogView::DeleteItem(int id, int index) {
     HWND control = Item(id);
-    switch (ListOf(control)) {
+    switch (ListOf(id)) {
     case ListClass::Combo: SendMessageW(control, CB_DELETESTRING, index, 0); break;
     case ListClass::List: SendMessageW(control, LB_DELETESTRING, index, 0); break;
     case ListClass::None: break;
@@ -104,7 +130,7 @@ void CDialogView::DeleteItem(int id, int index) {
 int CDialogView::ItemCount(int id) {
     HWND control = Item(id);
     LRESULT count = 0;
-    switch (ListOf(control)) {
+    switch (ListOf(id)) {
     case ListClass::Combo: count = SendMessageW(control, CB_GETCOUNT, 0, 0); break;
     case ListClass::List: count = SendMessageW(control, LB_GETCOUNT, 0, 0); break;
     case ListClass::None: break;
@@ -114,7 +140,7 @@ int CDialogView::ItemCount(int id) {
 
 std::wstring CDialogView::ItemText(int id, int index) {
     HWND control = Item(id);
-    const ListClass list = ListOf(control);
+    const ListClass list = ListOf(id);
     if (list == ListClass::None) return {};
     const bool combo = list == ListClass::Combo;
     const LRESULT length = SendMessageW(control, combo ? CB_GETLBTEXTLEN : LB_GETTEXTLEN, index, 0);
@@ -129,7 +155,7 @@ std::wstring CDialogView::ItemText(int id, int index) {
 int CDialogView::Selection(int id) {
     HWND control = Item(id);
     LRESULT index = -1;
-    switch (ListOf(control)) {
+    switch (ListOf(id)) {
     case ListClass::Combo: index = SendMessageW(control, CB_GETCURSEL, 0, 0); break;
     case ListClass::List: index = SendMessageW(control, LB_GETCURSEL, 0, 0); break;
     case ListClass::None: break;
@@ -139,7 +165,7 @@ int CDialogView::Selection(int id) {
 
 void CDialogView::SetSelection(int id, int index) {
     HWND control = Item(id);
-    switch (ListOf(control)) {
+    switch (ListOf(id)) {
     case ListClass::Combo: {
         // Selecting writes the item's text into the edit field.
         const int previous = m_writingCombo;

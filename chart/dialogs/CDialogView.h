@@ -5,6 +5,9 @@
 
 #include <windows.h>
 
+#include <string>
+#include <unordered_map>
+
 #include "IDialogRules.h"
 #include "IDialogView.h"
 
@@ -13,7 +16,10 @@ namespace humichart {
 class CDialogView final : public IDialogView {
 public:
     // The dialog whose controls this view reads and writes.
-    void Attach(HWND dialog) { m_dialog = dialog; }
+    void Attach(HWND dialog) {
+        m_dialog = dialog;
+        m_controls.clear();
+    }
     HWND Dialog() const { return m_dialog; }
 
     std::wstring Text(int id) override;
@@ -43,6 +49,8 @@ public:
     bool IsOwnWrite(int id, ControlEvent event) const {
         return event == ControlEvent::TextChanged && id == m_writingCombo;
     }
+    // The window class of control id ("Button", "Edit", ...), looked up once.
+    const std::wstring& ClassName(int id) { return Find(id).className; }
     // How often the rules moved the focus (so that initialisation knows
     // whether to leave the first focus to the dialog manager).
     int FocusMoves() const { return m_focusMoves; }
@@ -50,13 +58,21 @@ public:
 private:
     enum class ListClass { None, Combo, List };
 
-    HWND Item(int id) const { return GetDlgItem(m_dialog, id); }
-    static ListClass ListOf(HWND control);
+    // A dialog's controls live as long as it does: looked up once.
+    struct Control {
+        HWND window = nullptr;
+        ListClass list = ListClass::None;
+        std::wstring className;
+    };
+    const Control& Find(int id);
+    HWND Item(int id) { return Find(id).window; }
+    ListClass ListOf(int id) { return Find(id).list; }
     // Moves the focus on when control (or its edit field) holds it, so that
     // disabling it does not leave the keyboard with nowhere to go.
     void ReleaseFocus(HWND control);
 
     HWND m_dialog = nullptr;
+    std::unordered_map<int, Control> m_controls;
     int m_writingCombo = 0;
     int m_focusMoves = 0;
 };

@@ -97,9 +97,7 @@ void CRulesDialog::OnCommand(WPARAM wParam, LPARAM lParam) {
         // template has no such button; they still mean OK and Cancel.
         if (code == BN_CLICKED && (id == IDOK || id == IDCANCEL)) event = ControlEvent::Clicked;
     } else {
-        wchar_t className[32] = {};
-        GetClassNameW(control, className, 32);
-        event = Translate(className, code);
+        event = Translate(m_view.ClassName(id).c_str(), code);
     }
     if (!event || m_view.IsOwnWrite(id, *event)) return;
     Guarded([&] { Rules().OnEvent(id, *event); });
