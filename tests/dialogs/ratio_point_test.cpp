@@ -76,7 +76,8 @@ TEST_F(RatioPointTest, NoPointWhereTheLineGivesNone) {
         {"M.C beyond saturation", 50, 10, 0, KnownKind::Moisture, 30, 0},
         {"DB.T beyond saturation", 50, 10, -2000, KnownKind::DryBulb, 15, 0},
         {"R.H the line never reaches", 50, 10, 5000, KnownKind::RelHumidity, 90, 0},
-        {"M.C on a line too steep for numbers", 50, 10, 1e308, KnownKind::Moisture, 12, 0},
+        {"V.P beyond the pressure on a line too steep for numbers", 50, 10, 1e308, KnownKind::VapourPressure,
+         1013250, 0},
     };
     for (const RatioCase& c : cases) {
         SCOPED_TRACE(c.label);
