@@ -1,6 +1,5 @@
 #include "WorkingLists.h"
 
-#include <algorithm>
 #include <unordered_set>
 
 #include "TypedText.h"
