@@ -66,6 +66,13 @@ protected:
         return focus ? GetDlgCtrlID(focus) : 0;
     }
     // The button Enter would press: the one drawn as default.
+    // How many characters the user may type into a field (a combo box's
+    // edit field for a combo box).
+    static LRESULT TypingLimit(HWND dialog, int id) {
+        HWND control = GetDlgItem(dialog, id);
+        if (HWND edit = FindWindowExW(control, nullptr, L"Edit", nullptr)) control = edit;
+        return SendMessageW(control, EM_GETLIMITTEXT, 0, 0);
+    }
     static int DefaultButton(HWND box) {
         for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
             if ((GetWindowLongW(child, GWL_STYLE) & BS_TYPEMASK) == BS_DEFPUSHBUTTON) return GetDlgCtrlID(child);
@@ -88,6 +95,8 @@ TEST_F(ProcessDialogsTest, TransferProcessesEndByRatioFlowFromLoadAndRefusals) {
         EXPECT_FALSE(Enabled(d, IDC_ITEM_ADD) || Enabled(d, IDC_ITEM_MODIFY) || Enabled(d, IDC_ITEM_DELETE));
         EXPECT_FALSE(Enabled(d, IDC_APPLY));
         EXPECT_TRUE(ReadOnly(d, IDC_PROCESS_RATIO));
+        // Names as long as the user likes.
+        EXPECT_GE(TypingLimit(d, IDC_PROCESS_NAME), 100000);
         User::Choose(d, IDC_PROCESS_START, 1);
         User::Choose(d, IDC_PROCESS_END, 0);
     });
@@ -104,6 +113,7 @@ TEST_F(ProcessDialogsTest, TransferProcessesEndByRatioFlowFromLoadAndRefusals) {
                   (std::vector<std::wstring>{L"DB.T(Deg.C)", L"R.H(%)", L"M.C(g/kg)", L"I(kJ/kg)", L"WB.T(Deg.C)",
                                              L"DP.T(Deg.C)", L"V.P(Pa)"}));
         EXPECT_EQ(Selection(d, IDC_KNOWN_KIND), 0);
+        EXPECT_GE(TypingLimit(d, IDC_NEW_POINT_NAME), 100000);
         User::Type(d, IDC_NEW_POINT_NAME, L"N");
         User::Choose(d, IDC_KNOWN_KIND, 2);
         User::Type(d, IDC_KNOWN_VALUE, L"101");
@@ -178,6 +188,8 @@ TEST_F(ProcessDialogsTest, MixProcessesAddRenameRefusedAndOk) {
     ModalScript script;
     script.In(title, "opened", [&](HWND d) {
         EXPECT_EQ(ComboItems(GetDlgItem(d, IDC_MIX_FRESH)), (std::vector<std::wstring>{L"O", L"R"}));
+        EXPECT_GE(TypingLimit(d, IDC_PROCESS_NAME), 100000);
+        EXPECT_GE(TypingLimit(d, IDC_MIX_POINT), 100000);
         User::Choose(d, IDC_MIX_FRESH, 0);
         User::Choose(d, IDC_MIX_RETURN, 1);
     });
