@@ -19,7 +19,7 @@ fi
 
 mkdir -p "$WINEPREFIX"
 "$server" -p </dev/null >/dev/null 2>&1 || true
-if [ ! -f "$WINEPREFIX/.humichart-ready-2" ]; then
+if [ ! -f "$WINEPREFIX/.humichart-ready-3" ]; then
     "$wine" wineboot -i </dev/null >/dev/null 2>&1
     fonts='HKCU\Software\Wine\Fonts\Replacements'
     for pair in "Times New Roman=Liberation Serif" "Arial=Liberation Sans" "Arial Black=Liberation Sans"; do
@@ -32,7 +32,19 @@ if [ ! -f "$WINEPREFIX/.humichart-ready-2" ]; then
         "$wine" reg add "$link" /v "$face" /t REG_MULTI_SZ /d 'DejaVuSerif.ttf,DejaVu Serif' /f \
             </dev/null >/dev/null 2>&1
     done
-    touch "$WINEPREFIX/.humichart-ready-2"
+    # Dialogs ask for "MS Shell Dlg", which Wine maps to a Tahoma it does not
+    # ship here: map it to Liberation Sans, and link that, its bold face and
+    # Tahoma (captions) to DejaVu Sans for signs such as the degree Celsius and
+    # to WenQuanYi Micro Hei for the Chinese templates.
+    subs='HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes'
+    for face in "MS Shell Dlg" "MS Shell Dlg 2" "Tahoma"; do
+        "$wine" reg add "$subs" /v "$face" /t REG_SZ /d "Liberation Sans" /f </dev/null >/dev/null 2>&1
+    done
+    for face in "Liberation Sans" "Liberation Sans Bold" "Tahoma"; do
+        "$wine" reg add "$link" /v "$face" /t REG_MULTI_SZ \
+            /d 'DejaVuSans.ttf,DejaVu Sans\0wqy-microhei.ttc,WenQuanYi Micro Hei' /f </dev/null >/dev/null 2>&1
+    done
+    touch "$WINEPREFIX/.humichart-ready-3"
 else
     "$wine" wineboot </dev/null >/dev/null 2>&1 || true
 fi

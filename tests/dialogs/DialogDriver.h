@@ -21,6 +21,20 @@
 
 namespace humichart::test {
 
+// Under Wine without a window manager, hiding a window that Wine leaves to
+// the window manager waits two seconds for an answer that never comes; a
+// program of our own may ask Wine to manage its windows itself. Takes effect
+// for the program's next start (Wine reads it at start-up); on Windows the
+// key means nothing.
+inline void AskWineToManageOurWindows() {
+    wchar_t path[MAX_PATH] = {};
+    GetModuleFileNameW(nullptr, path, MAX_PATH);
+    const wchar_t* name = wcsrchr(path, L'\\');
+    const std::wstring key = std::wstring(L"Software\\Wine\\AppDefaults\\") + (name ? name + 1 : path) +
+                             L"\\X11 Driver";
+    RegSetKeyValueW(HKEY_CURRENT_USER, key.c_str(), L"Managed", REG_SZ, L"N", 2 * sizeof(wchar_t));
+}
+
 struct MessageBoxSeen {
     HWND window = nullptr;
     std::wstring caption;
@@ -72,7 +86,26 @@ public:
     }
     // The control holding the keyboard focus (its dialog item id; an edit
     // field inside a combo box counts as the combo box).
-    int FocusId() const {
+    // After a message box, the window system hands the activation back in
+    // its own time (X events under Wine): wait until the focus is somewhere
+    // and stays there for a few rounds of the dialog's loop. Another
+    // program's window on the shared display may have taken the activation
+    // meanwhile; then the dialog is brought back as the user would, and its
+    // focus is where the dialog left it.
+    int FocusId() {
+        int last = -1, same = 0;
+        for (int i = 0; i < 400; ++i) {
+            Settle();
+            const int now = FocusNow();
+            if (now == 0 && i % 40 == 39) SetForegroundWindow(m_dialog);
+            same = now == last ? same + 1 : 0;
+            last = now;
+            if (now != 0 && same >= 3) break;
+            Sleep(5);
+        }
+        return last;
+    }
+    int FocusNow() const {
         GUITHREADINFO info{};
         info.cbSize = sizeof info;
         if (!GetGUIThreadInfo(m_threadId, &info) || !info.hwndFocus) return 0;

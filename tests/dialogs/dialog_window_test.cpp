@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <cstring>
 #include <map>
 #include <memory>
 #include <string>
@@ -15,6 +17,7 @@
 #include "CChartDialogs.h"
 #include "CComCalcBinding.h"
 #include "CDlgNewPoint.h"
+#include "CGraphPropertyRules.h"
 #include "CIDProp.h"
 #include "ChartHost.h"
 #include "DialogDriver.h"
@@ -42,6 +45,8 @@ private:
     LANGID m_ui;
     LCID m_locale;
 };
+const bool kUnmanaged = (AskWineToManageOurWindows(), true);
+
 const LANGID kEnglish = MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US);
 const LANGID kChinese = MAKELANGID(LANG_CHINESE, SUBLANG_CHINESE_SIMPLIFIED);
 
@@ -64,7 +69,7 @@ protected:
         ASSERT_HRESULT_SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
         auto chart = std::make_unique<CIDWnd>(std::unique_ptr<ICalcBinding>(binding = new BreakableBinding));
         host = std::make_unique<render::ChartHost>(640, 480, std::move(chart));
-        ASSERT_TRUE(host->Ok());
+        ASSERT_TRUE(host->Ok()) << "chart window not created: " << GetLastError();
         host->Show();
         Chart().renderPending() = 0;
         ValidateRect(Chart().Hwnd(), nullptr);
@@ -371,6 +376,104 @@ TEST_F(DialogWindowTest, ChineseTemplatesHaveTheSameControlsAndWork) {
     EXPECT_TRUE(SameLayout(english[0], chinese[0]));
     EXPECT_TRUE(SameLayout(english[1], chinese[1]));
     EXPECT_EQ(ChartNames(), std::vector<std::wstring>{L"送风"});
+}
+
+// The template of dialog id in language, created hidden with no rules.
+HWND CreateFromTemplate(UINT id, LANGID language) {
+    HMODULE module = GetModuleHandleW(nullptr);
+    HRSRC found = FindResourceExW(module, MAKEINTRESOURCEW(5), MAKEINTRESOURCEW(id), language);
+    if (!found) return nullptr;
+    const auto* bytes = static_cast<const DLGTEMPLATE*>(LockResource(LoadResource(module, found)));
+    return CreateDialogIndirectParamW(module, bytes, nullptr, [](HWND, UINT, WPARAM, LPARAM) -> INT_PTR { return 0; }, 0);
+}
+
+// Dialog units of the template's size (DLGTEMPLATEEX: cx and cy at 22 and 24).
+SIZE TemplateSize(UINT id, LANGID language) {
+    HMODULE module = GetModuleHandleW(nullptr);
+    HRSRC found = FindResourceExW(module, MAKEINTRESOURCEW(5), MAKEINTRESOURCEW(id), language);
+    const auto* bytes = static_cast<const BYTE*>(LockResource(LoadResource(module, found)));
+    short cx = 0, cy = 0;
+    memcpy(&cx, bytes + 22, 2);
+    memcpy(&cy, bytes + 24, 2);
+    return {cx, cy};
+}
+
+TEST_F(DialogWindowTest, TemplatesHoldEveryControlOfTheRulesWithItsKindAndStyle) {
+    struct Dialog {
+        UINT id;
+        DialogControlTable controls;
+        SIZE size;
+    };
+    const Dialog dialogs[] = {{IDD_POINTS, CPointDialogRules::Controls(), {195, 161}},
+                              {IDD_GRAPH_PROPERTY, CGraphPropertyRules::Controls(), {262, 105}}};
+    for (LANGID language : {kEnglish, kChinese}) {
+        for (const Dialog& dialog : dialogs) {
+            SCOPED_TRACE(testing::Message() << "dialog " << dialog.id << " language " << language);
+            const SIZE size = TemplateSize(dialog.id, language);
+            EXPECT_EQ(size.cx, dialog.size.cx);
+            EXPECT_EQ(size.cy, dialog.size.cy);
+            HWND window = CreateFromTemplate(dialog.id, language);
+            ASSERT_TRUE(window);
+            for (const DialogControl& control : dialog.controls) {
+                HWND item = GetDlgItem(window, control.id);
+                ASSERT_TRUE(item) << control.id;
+                wchar_t name[32] = {};
+                GetClassNameW(item, name, 32);
+                const LONG style = GetWindowLongW(item, GWL_STYLE);
+                switch (control.kind) {
+                case ControlKind::Edit:
+                    EXPECT_STREQ(name, L"Edit") << control.id;
+                    EXPECT_TRUE(style & ES_AUTOHSCROLL) << control.id;
+                    if (dialog.id == IDD_POINTS) {
+                        EXPECT_EQ(style & (ES_RIGHT | ES_READONLY), ES_RIGHT | ES_READONLY);
+                    }
+                    break;
+                case ControlKind::CheckBox:
+                    EXPECT_STREQ(name, L"Button") << control.id;
+                    EXPECT_EQ(style & BS_TYPEMASK, BS_AUTOCHECKBOX) << control.id;
+                    EXPECT_EQ((style & BS_LEFTTEXT) != 0, dialog.id == IDD_POINTS) << control.id;
+                    break;
+                case ControlKind::Button:
+                    EXPECT_STREQ(name, L"Button") << control.id;
+                    EXPECT_EQ(style & BS_TYPEMASK, control.id == IDOK ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON) << control.id;
+                    break;
+                case ControlKind::SimpleCombo:
+                    EXPECT_STREQ(name, L"ComboBox") << control.id;
+                    EXPECT_EQ(style & 3, CBS_SIMPLE);
+                    EXPECT_FALSE(style & CBS_SORT);
+                    EXPECT_TRUE(style & CBS_AUTOHSCROLL);
+                    break;
+                default:
+                    ADD_FAILURE() << "unexpected kind for " << control.id;
+                }
+                EXPECT_TRUE(style & WS_TABSTOP) << control.id;
+            }
+            if (dialog.id == IDD_POINTS) {
+                EXPECT_FALSE(IsWindowEnabled(GetDlgItem(window, IDC_POINTS_APPLY)));
+                EnableWindow(GetDlgItem(window, IDC_POINTS_APPLY), TRUE);
+            }
+            // Tab order reads down a column, along a row, or on to the next
+            // column to the right, and reaches every control of the rules.
+            std::vector<HWND> order;
+            HWND first = GetNextDlgTabItem(window, nullptr, FALSE);
+            for (HWND at = first; at && order.size() < 100; at = GetNextDlgTabItem(window, at, FALSE)) {
+                if (!order.empty() && at == first) break;
+                order.push_back(at);
+            }
+            EXPECT_EQ(order.size(), dialog.controls.size());
+            for (size_t i = 1; i < order.size(); ++i) {
+                RECT a, b;
+                GetWindowRect(order[i - 1], &a);
+                GetWindowRect(order[i], &b);
+                const bool down = b.top > a.top + 2;
+                const bool along = std::abs(b.top - a.top) <= 2 && b.left > a.left;
+                const bool nextColumn = b.left >= a.right;
+                EXPECT_TRUE(down || along || nextColumn)
+                    << GetDlgCtrlID(order[i - 1]) << " then " << GetDlgCtrlID(order[i]);
+            }
+            DestroyWindow(window);
+        }
+    }
 }
 
 }  // namespace
