@@ -12,6 +12,7 @@
 
 #include "CChartDialogs.h"
 #include "ChartHost.h"
+#include "DialogDriver.h"
 #include "DibSurface.h"
 #include "ModalScript.h"
 #include "ProcessDialogsResource.h"
@@ -32,6 +33,8 @@ bool ChineseInterface() { return GetUserDefaultUILanguage() == kChinese; }
 class ProcessDialogsTest : public ::testing::Test {
 protected:
     void SetUp() override {
+        // Spares the next runs Wine's wait for a window manager.
+        test::AskWineToManageOurWindows();
         ASSERT_HRESULT_SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
         host = std::make_unique<render::ChartHost>(640, 480);
         ASSERT_TRUE(host->Ok());
