@@ -63,17 +63,6 @@ int wmain(int argc, wchar_t** argv) {
     const Captions captions = chinese ? Captions{L"热湿过程线管理", L"定热湿比求未知点", L"确定风量", L"混合过程线管理"}
                                       : Captions{L"Transfer processes", L"Get point by HOM", L"Get air flow",
                                                  L"Mix processes"};
-    if (chinese) {
-        // Wine draws the frames here, in a caption face without Chinese
-        // glyphs: this process alone gets one that has them.
-        NONCLIENTMETRICSW metrics{};
-        metrics.cbSize = sizeof metrics;
-        if (SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0)) {
-            wcscpy_s(metrics.lfCaptionFont.lfFaceName, L"WenQuanYi Micro Hei");
-            metrics.lfCaptionFont.lfCharSet = GB2312_CHARSET;
-            SystemParametersInfoW(SPI_SETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
-        }
-    }
     if (FAILED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) return 1;
     int status = 0;
     {
