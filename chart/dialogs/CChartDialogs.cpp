@@ -1,7 +1,9 @@
 #include "CChartDialogs.h"
 
 #include "CDlgDataIO.h"
+#include "CDlgNewMixer.h"
 #include "CDlgNewPoint.h"
+#include "CDlgNewProcess.h"
 #include "CIDProp.h"
 #include "CIDWnd.h"
 
@@ -16,6 +18,16 @@ bool CChartDialogs::Open(CIDWnd& chart, unsigned command) {
     }
     case 203: {
         CDlgNewPoint dialog(chart);
+        dialog.Run(chart.Hwnd());
+        return true;
+    }
+    case 204: {
+        CDlgNewProcess dialog(chart);
+        dialog.Run(chart.Hwnd());
+        return true;
+    }
+    case 205: {
+        CDlgNewMixer dialog(chart);
         dialog.Run(chart.Hwnd());
         return true;
     }

@@ -1,0 +1,320 @@
+#include "CNewMixerRules.h"
+
+#include <algorithm>
+
+#include "DialogTexts.h"
+#include "ProcessDialogsResource.h"
+#include "TypedText.h"
+#include "WorkingLists.h"
+
+namespace humichart {
+
+namespace {
+
+constexpr DialogControl kControls[] = {
+    {IDC_MIX_FRESH, ControlKind::DropDownList},
+    {IDC_MIX_RETURN, ControlKind::DropDownList},
+    {IDC_MIX_POINT, ControlKind::DropDownCombo},
+    {IDC_FRESH_FLOW, ControlKind::Edit},
+    {IDC_AIR_FLOW, ControlKind::Edit},
+    {IDC_PROCESS_NAME, ControlKind::SimpleCombo},
+    {IDC_ITEM_ADD, ControlKind::Button},
+    {IDC_ITEM_MODIFY, ControlKind::Button},
+    {IDC_ITEM_DELETE, ControlKind::Button},
+    {IDOK, ControlKind::Button},
+    {IDCANCEL, ControlKind::Button},
+    {IDC_APPLY, ControlKind::Button},
+};
+
+// The fresh, return and mix lists hold the same items: the working points.
+constexpr int kPointLists[] = {IDC_MIX_FRESH, IDC_MIX_RETURN, IDC_MIX_POINT};
+
+constexpr wchar_t kSamePosition[] = L"Same position found one existing process. \n\nPlease make changes.";
+constexpr wchar_t kExistingMixPoint[] =
+    L"New process using an existing mix point. \n\nPlease make sure the mix point is a new one.";
+
+}  // namespace
+
+CNewMixerRules::CNewMixerRules(IChartDocument& chart, IDialogView& view) : m_view(view), m_chart(chart) {}
+
+DialogControlTable CNewMixerRules::Controls() { return kControls; }
+
+void CNewMixerRules::OnInit() {
+    for (int list : kPointLists) m_view.ClearList(list);
+    m_view.ClearList(IDC_PROCESS_NAME);
+    const CHumichartDataObj& data = m_chart.View().Data();
+    for (const StatePoint& point : data.points) {
+        if (point.name.empty()) continue;
+        workingPoints.push_back(point);
+        AddPointItem(point.name);
+    }
+    for (const MixProcess& mix : data.mixes) {
+        workingMixes.push_back(mix);
+        m_view.AddItem(IDC_PROCESS_NAME, mix.name);
+    }
+    m_view.Enable(IDC_ITEM_ADD, false);
+    m_view.Enable(IDC_ITEM_MODIFY, false);
+    m_view.Enable(IDC_ITEM_DELETE, false);
+    // As the template creates them.
+    m_view.Enable(IDC_APPLY, false);
+}
+
+void CNewMixerRules::OnEvent(int id, ControlEvent event) {
+    switch (event) {
+    case ControlEvent::SelectionChanged:
+        if (id == IDC_MIX_FRESH || id == IDC_MIX_RETURN || id == IDC_MIX_POINT) {
+            valuesEdited = true;
+            ButtonRule();
+        } else if (id == IDC_PROCESS_NAME) {
+            ShowMix();
+            ButtonRule();
+        }
+        break;
+    case ControlEvent::TextChanged:
+        if (id == IDC_MIX_POINT) {
+            if (m_view.Text(IDC_MIX_POINT).empty()) m_view.SetSelection(IDC_MIX_POINT, -1);
+            valuesEdited = true;
+            ButtonRule();
+        } else if (id == IDC_FRESH_FLOW || id == IDC_AIR_FLOW) {
+            if (selectedIndex >= 0) {
+                valuesEdited = true;
+                ButtonRule();
+            }
+        } else if (id == IDC_PROCESS_NAME) {
+            NameRule();
+            ButtonRule();
+        }
+        break;
+    case ControlEvent::Clicked:
+        switch (id) {
+        case IDC_ITEM_ADD: Add(); break;
+        case IDC_ITEM_MODIFY: Modify(); break;
+        case IDC_ITEM_DELETE: Delete(); break;
+        case IDC_APPLY: Apply(); break;
+        case IDOK:
+            if (m_view.Enabled(IDC_APPLY)) Apply();
+            m_view.Close(IDOK);
+            break;
+        case IDCANCEL: m_view.Close(IDCANCEL); break;
+        }
+        break;
+    default:
+        break;
+    }
+}
+
+void CNewMixerRules::ButtonRule() {
+    m_view.Enable(IDC_ITEM_MODIFY, false);
+    m_view.Enable(IDC_ITEM_ADD, false);
+    m_view.Enable(IDC_ITEM_DELETE, selectedIndex >= 0);
+    const int f = m_view.Selection(IDC_MIX_FRESH);
+    const int r = m_view.Selection(IDC_MIX_RETURN);
+    const int m = m_view.Selection(IDC_MIX_POINT);
+    const bool mixNamed = !m_view.Text(IDC_MIX_POINT).empty() || m >= 0;
+    if (f >= 0 && r >= 0 && f != r && mixNamed && nameUsable) {
+        if (nameIsNew) m_view.Enable(IDC_ITEM_ADD, true);
+        if (selectedIndex >= 0 && (valuesEdited || nameIsNew)) m_view.Enable(IDC_ITEM_MODIFY, true);
+    }
+}
+
+void CNewMixerRules::NameRule() { ApplyNameRule(m_view, IDC_PROCESS_NAME, selectedIndex, nameIsNew, nameUsable); }
+
+void CNewMixerRules::ShowMix() {
+    selectedIndex = m_view.Selection(IDC_PROCESS_NAME);
+    MixProcess shown;
+    if (selectedIndex >= 0 && selectedIndex < static_cast<int>(workingMixes.size())) shown = workingMixes[selectedIndex];
+    const std::vector<std::wstring> items = ListItems(m_view, IDC_MIX_FRESH);
+    m_view.SetSelection(IDC_MIX_FRESH, FindExact(items, shown.ptFresh));
+    m_view.SetSelection(IDC_MIX_RETURN, FindExact(items, shown.ptReturn));
+    m_view.SetSelection(IDC_MIX_POINT, FindExact(items, shown.ptMix));
+    // The flows announce themselves as edits; with no selection they do not
+    // count as one.
+    const int kept = selectedIndex;
+    selectedIndex = -1;
+    m_view.SetText(IDC_AIR_FLOW, FormatNumber("%.2f", shown.dAirFlow));
+    m_view.SetText(IDC_FRESH_FLOW, FormatNumber("%.2f", shown.dFreshAirFlow));
+    selectedIndex = kept;
+    valuesEdited = false;
+    nameIsNew = false;
+    nameUsable = true;
+}
+
+void CNewMixerRules::Fail(const wchar_t* text, int focus) {
+    m_view.Ask(text, kErrorReport, kStyleError);
+    m_view.Focus(focus);
+}
+
+std::optional<MixProcess> CNewMixerRules::ReadInputs() {
+    MixProcess mix;
+    mix.name = m_view.Text(IDC_PROCESS_NAME);
+    const std::wstring freshText = m_view.Text(IDC_FRESH_FLOW);
+    if (freshText.empty()) {
+        Fail(L"Forget input fresh air flow?", IDC_FRESH_FLOW);
+        return std::nullopt;
+    }
+    mix.dFreshAirFlow = LeadingNumber(freshText);
+    if (mix.dFreshAirFlow < 0) {
+        Fail(L"Are you sure fresh air flow can less than 0?", IDC_FRESH_FLOW);
+        return std::nullopt;
+    }
+    const std::wstring totalText = m_view.Text(IDC_AIR_FLOW);
+    if (totalText.empty()) {
+        Fail(L"Forget input air flow?", IDC_AIR_FLOW);
+        return std::nullopt;
+    }
+    mix.dAirFlow = LeadingNumber(totalText);
+    if (mix.dAirFlow < 0) {
+        Fail(L"Are you sure air flow can less than 0?", IDC_AIR_FLOW);
+        return std::nullopt;
+    }
+    if (mix.dAirFlow < mix.dFreshAirFlow) {
+        Fail(L"Are you sure fresh air flow can be larger than total air flow?", IDC_FRESH_FLOW);
+        return std::nullopt;
+    }
+    const int f = m_view.Selection(IDC_MIX_FRESH);
+    if (f < 0) {
+        Fail(L"Forget asign fresh point?", IDC_MIX_FRESH);
+        return std::nullopt;
+    }
+    const int r = m_view.Selection(IDC_MIX_RETURN);
+    if (r < 0) {
+        Fail(L"Forget asign return point?", IDC_MIX_RETURN);
+        return std::nullopt;
+    }
+    if (f == r) {
+        Fail(L"God save me! \n\nDo you think return point can be the same as fresh one?", IDC_MIX_FRESH);
+        return std::nullopt;
+    }
+    mix.ptMix = m_view.Text(IDC_MIX_POINT);
+    if (mix.ptMix.empty()) {
+        Fail(L"Forget asign mix point?", IDC_MIX_POINT);
+        return std::nullopt;
+    }
+    const int points = static_cast<int>(workingPoints.size());
+    if (f >= points || r >= points) return std::nullopt;  // the lists mirror workingPoints
+    mix.ptFresh = workingPoints[f].name;
+    mix.ptReturn = workingPoints[r].name;
+    return mix;
+}
+
+int CNewMixerRules::FindSamePosition(const MixProcess& key, int skip) const {
+    if (key.ptFresh.empty() || key.ptReturn.empty() || key.ptMix.empty()) return -1;
+    for (std::size_t k = 0; k < workingMixes.size(); ++k) {
+        if (static_cast<int>(k) == skip) continue;
+        const MixProcess& mix = workingMixes[k];
+        if (mix.ptFresh.empty() || mix.ptReturn.empty() || mix.ptMix.empty()) continue;
+        if ((mix.ptFresh == key.ptFresh && mix.ptReturn == key.ptReturn) ||
+            (mix.ptFresh == key.ptReturn && mix.ptReturn == key.ptFresh))
+            return static_cast<int>(k);
+    }
+    return -1;
+}
+
+void CNewMixerRules::AddPointItem(const std::wstring& name) {
+    for (int list : kPointLists) m_view.AddItem(list, name);
+}
+
+void CNewMixerRules::Add() {
+    if (!(nameIsNew && nameUsable)) {
+        m_view.Enable(IDC_ITEM_ADD, false);
+        return;
+    }
+    const std::optional<MixProcess> mix = ReadInputs();
+    if (!mix) return;
+    if (FindSamePosition(*mix, -1) >= 0) {
+        Fail(kSamePosition, IDC_MIX_FRESH);
+        return;
+    }
+    if (FindWorkingPoint(workingPoints, mix->ptMix) >= 0) {
+        Fail(kExistingMixPoint, IDC_MIX_POINT);
+        return;
+    }
+    workingMixes.push_back(*mix);
+    // The chart places the new mix point at its first paint after Apply.
+    workingPoints.push_back({0.0, 0.0, mix->ptMix});
+    AddPointItem(mix->ptMix);
+    m_view.SetSelection(IDC_PROCESS_NAME, m_view.AddItem(IDC_PROCESS_NAME, mix->name));
+    nameIsNew = false;
+    valuesEdited = false;
+    ShowMix();
+    ButtonRule();
+    m_view.Enable(IDC_APPLY, true);
+}
+
+void CNewMixerRules::Modify() {
+    if (!(nameUsable && selectedIndex >= 0 && selectedIndex < static_cast<int>(workingMixes.size()))) {
+        m_view.Enable(IDC_ITEM_MODIFY, false);
+        return;
+    }
+    const std::optional<MixProcess> mix = ReadInputs();
+    if (!mix) return;
+    if (FindSamePosition(*mix, selectedIndex) >= 0) {
+        Fail(kSamePosition, IDC_MIX_FRESH);
+        return;
+    }
+    const int index = selectedIndex;
+    const std::wstring old = workingMixes[index].ptMix;
+    const int renamed = FindWorkingPoint(workingPoints, old);
+    if (mix->ptMix != old) {
+        // Renaming onto a name another point carries would leave two points
+        // of one name: refused as on Add.
+        if (FindWorkingPoint(workingPoints, mix->ptMix) >= 0) {
+            Fail(kExistingMixPoint, IDC_MIX_POINT);
+            return;
+        }
+        if (m_view.Ask(L"Rename mix point may cause the related process lost if there is one. \n\nAre you sure to "
+                       L"make the change?",
+                       kDeleteConfirm, kMsgYesNo | kMsgIconWarning | kMsgDefaultButton2) != kAnswerYes) {
+            m_view.SetText(IDC_MIX_POINT, old);
+            m_view.Focus(IDC_MIX_POINT);
+            return;
+        }
+        if (renamed >= 0) {
+            workingPoints[renamed].name = mix->ptMix;
+            // Item k is working point k in all three lists.
+            for (int list : kPointLists) ReplaceItem(m_view, list, renamed, mix->ptMix);
+        }
+    }
+    if (renamed < 0) {
+        workingPoints.push_back({0.0, 0.0, mix->ptMix});
+        AddPointItem(mix->ptMix);
+    }
+    ReplaceItem(m_view, IDC_PROCESS_NAME, index, mix->name);
+    workingMixes[index] = *mix;
+    m_view.SetSelection(IDC_PROCESS_NAME, index);
+    nameIsNew = false;
+    valuesEdited = false;
+    ShowMix();
+    ButtonRule();
+    m_view.Enable(IDC_APPLY, true);
+}
+
+void CNewMixerRules::Delete() {
+    if (selectedIndex < 0 || selectedIndex >= m_view.ItemCount(IDC_PROCESS_NAME) ||
+        selectedIndex >= static_cast<int>(workingMixes.size()))
+        return;
+    if (m_view.Ask(L"Are you sure?", kDeleteConfirm, kStyleConfirm) != kAnswerYes) return;
+    // The mix point stays: other processes may use it.
+    m_view.DeleteItem(IDC_PROCESS_NAME, selectedIndex);
+    workingMixes.erase(workingMixes.begin() + selectedIndex);
+    if (!workingMixes.empty()) {
+        selectedIndex = std::min(selectedIndex, static_cast<int>(workingMixes.size()) - 1);
+        m_view.SetSelection(IDC_PROCESS_NAME, selectedIndex);
+        ShowMix();
+    } else {
+        selectedIndex = -1;
+        m_view.Enable(IDC_ITEM_DELETE, false);
+        m_view.SetText(IDC_PROCESS_NAME, L"");
+    }
+    m_view.Enable(IDC_APPLY, true);
+}
+
+void CNewMixerRules::Apply() {
+    CHumichartDataObj& data = m_chart.View().Data();
+    ApplyWorkingPoints(data, workingPoints);
+    data.mixes = workingMixes;
+    m_chart.RequestRepaint();
+    m_view.Enable(IDC_APPLY, false);
+}
+
+}  // namespace humichart

@@ -1,0 +1,56 @@
+// "Mix processes": the rules of the dialog in which the user adds, changes and
+// deletes the mixing of a fresh and a return air stream. The dialog names the
+// mix point and creates it when new; the chart places it by the flows. It
+// edits copies of the chart's points and mixes and writes them back on Apply.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "DialogControls.h"
+#include "IChartDocument.h"
+#include "IDialogRules.h"
+#include "IDialogView.h"
+
+namespace humichart {
+
+class CNewMixerRules final : public IDialogRules {
+public:
+    CNewMixerRules(IChartDocument& chart, IDialogView& view);
+
+    static DialogControlTable Controls();
+
+    void OnInit() override;
+    void OnEvent(int id, ControlEvent event) override;
+
+    const std::vector<StatePoint>& WorkingPoints() const { return workingPoints; }
+    const std::vector<MixProcess>& WorkingMixes() const { return workingMixes; }
+    int SelectedIndex() const { return selectedIndex; }
+
+private:
+    void ButtonRule();
+    void NameRule();
+    void ShowMix();
+    std::optional<MixProcess> ReadInputs();
+    // Index of a working mix other than skip at the same position.
+    int FindSamePosition(const MixProcess& key, int skip) const;
+    void Fail(const wchar_t* text, int focus);
+    void AddPointItem(const std::wstring& name);
+    void Add();
+    void Modify();
+    void Delete();
+    void Apply();
+
+    IDialogView& m_view;
+    IChartDocument& m_chart;
+
+    std::vector<StatePoint> workingPoints;
+    std::vector<MixProcess> workingMixes;
+    int selectedIndex = -1;
+    bool nameIsNew = false;
+    bool nameUsable = false;
+    bool valuesEdited = false;
+};
+
+}  // namespace humichart

@@ -1,0 +1,55 @@
+#!/usr/bin/env bash
+# Screenshots of the process dialogs for the README, taken from the running
+# program under Xvfb: each dialog is opened over a chart window with the demo
+# data and held on the screen while ImageMagick grabs it.
+#   bash scripts/process-dialog-shots.sh   (after scripts/setup.sh)
+# Writes docs/images/dialog-*.png.
+set -euo pipefail
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+bin=$root/build/windows/bin
+out=$root/docs/images
+work=$(mktemp -d)
+source "$root/scripts/session.sh"
+start_session
+trap 'end_session; rm -rf "$work"' EXIT
+register_dll "$bin/Humicalc.dll"
+# Xvfb has no window manager to draw captions: Wine draws this program's
+# windows itself, frames and captions included.
+"$root/scripts/wine-run.sh" reg add 'HKCU\Software\Wine\AppDefaults\process_dialog_shots.exe\X11 Driver' \
+    /v Managed /d N /f >/dev/null
+localedef -i zh_CN -f UTF-8 "$work/zh_CN.UTF-8"
+
+# shot KIND NAME [LC_ALL]
+shot() {
+    local kind=$1 name=$2 lang=${3:-}
+    rm -f "$work/ready" "$work/done"
+    if [ -n "$lang" ]; then
+        LOCPATH=$work LC_ALL=$lang "$root/scripts/wine-run.sh" "$bin/process_dialog_shots.exe" "$kind" \
+            "Z:${work//\//\\}\\ready" "Z:${work//\//\\}\\done" &
+    else
+        "$root/scripts/wine-run.sh" "$bin/process_dialog_shots.exe" "$kind" \
+            "Z:${work//\//\\}\\ready" "Z:${work//\//\\}\\done" &
+    fi
+    local pid=$!
+    for _ in $(seq 300); do
+        [ -s "$work/ready" ] && break
+        sleep 0.1
+    done
+    if [ ! -s "$work/ready" ]; then
+        echo "no $kind dialog came up" >&2
+        kill "$pid" 2>/dev/null || true
+        return 1
+    fi
+    sleep 0.5
+    read -r x y w h < "$work/ready"
+    import -window root -crop "${w}x${h}+${x}+${y}" +repage "$out/dialog-$name.png"
+    touch "$work/done"
+    wait "$pid"
+    echo "docs/images/dialog-$name.png"
+}
+
+shot process transfer-processes
+shot hom get-point-by-hom
+shot flow get-air-flow
+shot mixer mix-processes
+shot process transfer-processes-zh zh_CN.UTF-8

@@ -1,0 +1,181 @@
+// Drives modal dialogs the way a user would while their own message loops
+// run: a thread timer plays a script of steps, each when it is ready (a
+// window has appeared, say). Steps send what a user's actions send (typed
+// text, list picks, button clicks, answers to message boxes) and never wait,
+// so a step whose action opens another modal window is followed by the next
+// step inside that window's loop. A script that stalls cancels every window
+// of the thread so that the test ends.
+#pragma once
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace humichart::test {
+
+// A visible dialog or message box of this thread with exactly this caption.
+inline HWND FindThreadWindow(const std::wstring& caption) {
+    struct Search {
+        const std::wstring* caption;
+        HWND found = nullptr;
+    } search{&caption};
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND window, LPARAM param) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(param);
+            wchar_t text[256] = {};
+            GetWindowTextW(window, text, 256);
+            if (IsWindowVisible(window) && *s->caption == text) {
+                s->found = window;
+                return FALSE;
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+inline std::wstring WindowText(HWND window) {
+    const int length = GetWindowTextLengthW(window);
+    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(GetWindowTextW(window, text.data(), length + 1)));
+    return text;
+}
+
+// The items of a combo box.
+inline std::vector<std::wstring> ComboItems(HWND combo) {
+    std::vector<std::wstring> items;
+    const int count = static_cast<int>(SendMessageW(combo, CB_GETCOUNT, 0, 0));
+    for (int i = 0; i < count; ++i) {
+        std::wstring item(static_cast<std::size_t>(SendMessageW(combo, CB_GETLBTEXTLEN, i, 0)) + 1, L'\0');
+        item.resize(static_cast<std::size_t>(SendMessageW(combo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(item.data()))));
+        items.push_back(item);
+    }
+    return items;
+}
+
+// The texts of a message box (its static controls, the icon's empty one left
+// out).
+inline std::wstring MessageText(HWND box) {
+    std::wstring text;
+    for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        wchar_t className[16] = {};
+        GetClassNameW(child, className, 16);
+        if (_wcsicmp(className, L"Static") == 0) text += WindowText(child);
+    }
+    return text;
+}
+
+// The user's actions on the controls of dialog.
+struct User {
+    // Types text into an edit box or a combo box's edit field: everything
+    // selected, then one character message per character (a backspace for
+    // no text), as the keyboard sends them.
+    static void Type(HWND dialog, int id, const std::wstring& text) {
+        HWND control = GetDlgItem(dialog, id);
+        wchar_t className[16] = {};
+        GetClassNameW(control, className, 16);
+        if (_wcsicmp(className, L"ComboBox") == 0) control = FindWindowExW(control, nullptr, L"Edit", nullptr);
+        ASSERT_NE(control, nullptr) << "no edit field " << id;
+        ASSERT_TRUE(IsWindowEnabled(control));
+        ASSERT_EQ(GetWindowLongW(control, GWL_STYLE) & ES_READONLY, 0) << "read-only field " << id;
+        SendMessageW(control, EM_SETSEL, 0, -1);
+        if (text.empty()) SendMessageW(control, WM_CHAR, VK_BACK, 0);
+        for (wchar_t c : text) SendMessageW(control, WM_CHAR, c, 0);
+        ASSERT_EQ(WindowText(control), text);
+    }
+    // Picks item index of a combo box, as its list announces it.
+    static void Choose(HWND dialog, int id, int index) {
+        HWND combo = GetDlgItem(dialog, id);
+        ASSERT_TRUE(IsWindowEnabled(combo));
+        SendMessageW(combo, CB_SETCURSEL, index, 0);
+        PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), reinterpret_cast<LPARAM>(combo));
+    }
+    static void DoubleClick(HWND dialog, int id, int index) {
+        Choose(dialog, id, index);
+        PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, CBN_DBLCLK), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
+    }
+    // A click on an enabled button.
+    static void Click(HWND dialog, int id) {
+        HWND button = GetDlgItem(dialog, id);
+        ASSERT_NE(button, nullptr);
+        ASSERT_TRUE(IsWindowEnabled(button)) << "button " << id << " is disabled";
+        PostMessageW(button, BM_CLICK, 0, 0);
+    }
+    // Presses a message box's button.
+    static void Press(HWND box, int button) {
+        HWND control = GetDlgItem(box, button);
+        ASSERT_NE(control, nullptr) << "no button " << button;
+        PostMessageW(control, BM_CLICK, 0, 0);
+    }
+};
+
+class ModalScript {
+public:
+    // act(window) runs once a visible window of this thread has caption.
+    void In(const std::wstring& caption, std::string label, std::function<void(HWND)> act) {
+        m_steps.push_back({std::move(label), caption, std::move(act)});
+    }
+    // Answers a message box of caption after checking its text.
+    void Answer(const std::wstring& caption, const std::wstring& text, int button) {
+        In(caption, "message box", [text, button](HWND box) {
+            EXPECT_EQ(MessageText(box), text);
+            User::Press(box, button);
+        });
+    }
+
+    // Runs modal (which opens the first window) while the script plays; fails
+    // the test for every step not reached.
+    void Run(const std::function<void()>& modal, DWORD timeoutMs = 30000) {
+        s_current = this;
+        m_start = GetTickCount();
+        m_timeout = timeoutMs;
+        const UINT_PTR timer = SetTimer(nullptr, 0, 15, &Tick);
+        modal();
+        KillTimer(nullptr, timer);
+        s_current = nullptr;
+        for (std::size_t i = m_next; i < m_steps.size(); ++i)
+            ADD_FAILURE() << "step not reached: " << m_steps[i].label;
+    }
+
+private:
+    struct Step {
+        std::string label;
+        std::wstring caption;
+        std::function<void(HWND)> act;
+    };
+
+    static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
+        ModalScript* script = s_current;
+        if (!script) return;
+        if (GetTickCount() - script->m_start > script->m_timeout) {
+            // Stalled: close whatever is open.
+            if (HWND active = GetActiveWindow()) PostMessageW(active, WM_COMMAND, IDCANCEL, 0);
+            return;
+        }
+        if (script->m_next >= script->m_steps.size()) return;
+        Step& step = script->m_steps[script->m_next];
+        HWND window = FindThreadWindow(step.caption);
+        if (!window) return;
+        // Taken before acting: the action may open a window whose loop plays
+        // the next steps.
+        ++script->m_next;
+        if (getenv("MODAL_SCRIPT_TRACE")) fprintf(stderr, "%lu %s\n", GetTickCount() - script->m_start, step.label.c_str());
+        SCOPED_TRACE(step.label);
+        step.act(window);
+    }
+
+    static inline ModalScript* s_current = nullptr;
+    std::vector<Step> m_steps;
+    std::size_t m_next = 0;
+    DWORD m_start = 0;
+    DWORD m_timeout = 30000;
+};
+
+}  // namespace humichart::test

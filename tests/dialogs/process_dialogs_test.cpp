@@ -1,0 +1,296 @@
+// The process dialogs for real under Wine: opened over a chart window by the
+// menu's dialog opener, driven by the messages a user's actions send, their
+// message boxes answered, the controls and the chart checked afterwards. The
+// Chinese cases run in a process whose user interface language is Chinese
+// (the test script starts one); each language skips the other's cases.
+#include <windows.h>
+#include <objbase.h>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "CChartDialogs.h"
+#include "ChartHost.h"
+#include "DialogDriver.h"
+#include "DibSurface.h"
+#include "ModalScript.h"
+#include "ProcessDialogsResource.h"
+#include "ProcessTexts.h"
+#include "TypedText.h"
+
+namespace humichart {
+namespace {
+
+using test::ComboItems;
+using test::ModalScript;
+using test::User;
+using test::WindowText;
+
+constexpr LANGID kChinese = MAKELANGID(LANG_CHINESE, SUBLANG_CHINESE_SIMPLIFIED);
+bool ChineseInterface() { return GetUserDefaultUILanguage() == kChinese; }
+
+class ProcessDialogsTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        // Spares the next runs Wine's wait for a window manager.
+        test::AskWineToManageOurWindows();
+        ASSERT_HRESULT_SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
+        host = std::make_unique<render::ChartHost>(640, 480);
+        ASSERT_TRUE(host->Ok());
+        host->Show();
+    }
+    void TearDown() override {
+        host.reset();
+        CoUninitialize();
+    }
+    CIDWnd& Chart() { return host->Chart(); }
+    // The dialog of a context-menu command, run to its end with script.
+    void Open(unsigned command, ModalScript& script) {
+        script.Run([&] { EXPECT_TRUE(CChartDialogs().Open(Chart(), command)); });
+    }
+    double Rho(double I, double D) {
+        std::unique_ptr<ICalcSession> calc;
+        EXPECT_TRUE(Succeeded(Chart().Calc().Open(Chart().airPressure, calc)));
+        return calc ? calc->ID_ROU_I_D(I, D) : 0.0;
+    }
+    static bool ReadOnly(HWND dialog, int id) {
+        return (GetWindowLongW(GetDlgItem(dialog, id), GWL_STYLE) & ES_READONLY) != 0;
+    }
+    static bool Enabled(HWND dialog, int id) { return IsWindowEnabled(GetDlgItem(dialog, id)) != FALSE; }
+    static int Selection(HWND dialog, int id) {
+        return static_cast<int>(SendDlgItemMessageW(dialog, id, CB_GETCURSEL, 0, 0));
+    }
+    static std::wstring Text(HWND dialog, int id) { return WindowText(GetDlgItem(dialog, id)); }
+    // The control that has the focus, a combo box for its edit field.
+    static int FocusId(HWND dialog) {
+        HWND focus = GetFocus();
+        if (focus && GetParent(focus) != dialog) focus = GetParent(focus);
+        return focus ? GetDlgCtrlID(focus) : 0;
+    }
+    // The button Enter would press: the one drawn as default.
+    // How many characters the user may type into a field (a combo box's
+    // edit field for a combo box).
+    static LRESULT TypingLimit(HWND dialog, int id) {
+        HWND control = GetDlgItem(dialog, id);
+        if (HWND edit = FindWindowExW(control, nullptr, L"Edit", nullptr)) control = edit;
+        return SendMessageW(control, EM_GETLIMITTEXT, 0, 0);
+    }
+    static int DefaultButton(HWND box) {
+        for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+            if ((GetWindowLongW(child, GWL_STYLE) & BS_TYPEMASK) == BS_DEFPUSHBUTTON) return GetDlgCtrlID(child);
+        return 0;
+    }
+
+    std::unique_ptr<render::ChartHost> host;
+};
+
+TEST_F(ProcessDialogsTest, TransferProcessesEndByRatioFlowFromLoadAndRefusals) {
+    if (ChineseInterface()) GTEST_SKIP() << "English interface only";
+    Chart().points = {{50, 10, L"A"}, {40, 8, L"B"}, {30, 5, L""}};
+    Chart().processes = {{L"A", L"B", L"P1", 1000}};
+    const double rho = Rho(50, 10);
+    const std::wstring title = L"Transfer processes";
+    ModalScript script;
+    script.In(title, "opened", [&](HWND d) {
+        EXPECT_EQ(ComboItems(GetDlgItem(d, IDC_PROCESS_START)), (std::vector<std::wstring>{L"<By HOM>", L"A", L"B"}));
+        EXPECT_EQ(ComboItems(GetDlgItem(d, IDC_PROCESS_NAME)), std::vector<std::wstring>{L"P1"});
+        EXPECT_FALSE(Enabled(d, IDC_ITEM_ADD) || Enabled(d, IDC_ITEM_MODIFY) || Enabled(d, IDC_ITEM_DELETE));
+        EXPECT_FALSE(Enabled(d, IDC_APPLY));
+        EXPECT_TRUE(ReadOnly(d, IDC_PROCESS_RATIO));
+        // Names as long as the user likes.
+        EXPECT_GE(TypingLimit(d, IDC_PROCESS_NAME), 100000);
+        User::Choose(d, IDC_PROCESS_START, 1);
+        User::Choose(d, IDC_PROCESS_END, 0);
+    });
+    script.In(title, "a new process ending by ratio", [&](HWND d) {
+        EXPECT_FALSE(ReadOnly(d, IDC_PROCESS_RATIO));
+        User::Type(d, IDC_PROCESS_RATIO, L"5000");
+        User::Type(d, IDC_AIR_FLOW, L"1000");
+        User::Type(d, IDC_PROCESS_NAME, L"Cooling");
+        EXPECT_TRUE(Enabled(d, IDC_ITEM_ADD));
+        User::Click(d, IDC_ITEM_ADD);
+    });
+    script.In(L"Get point by HOM", "the new point's name and moisture", [&](HWND d) {
+        EXPECT_EQ(ComboItems(GetDlgItem(d, IDC_KNOWN_KIND)),
+                  (std::vector<std::wstring>{L"DB.T(Deg.C)", L"R.H(%)", L"M.C(g/kg)", L"I(kJ/kg)", L"WB.T(Deg.C)",
+                                             L"DP.T(Deg.C)", L"V.P(Pa)"}));
+        EXPECT_EQ(Selection(d, IDC_KNOWN_KIND), 0);
+        EXPECT_GE(TypingLimit(d, IDC_NEW_POINT_NAME), 100000);
+        User::Type(d, IDC_NEW_POINT_NAME, L"N");
+        User::Choose(d, IDC_KNOWN_KIND, 2);
+        User::Type(d, IDC_KNOWN_VALUE, L"101");
+        User::Click(d, IDOK);
+    });
+    script.Answer(L"Error Report", L"Value out of range!", IDOK);
+    script.In(L"Get point by HOM", "a moisture in range", [&](HWND d) {
+        EXPECT_EQ(FocusId(d), IDC_KNOWN_VALUE);
+        User::Type(d, IDC_KNOWN_VALUE, L"12");
+        User::Click(d, IDOK);
+    });
+    script.In(title, "added, then applied", [&](HWND d) {
+        EXPECT_EQ(ComboItems(GetDlgItem(d, IDC_PROCESS_NAME)), (std::vector<std::wstring>{L"P1", L"Cooling"}));
+        EXPECT_EQ(Selection(d, IDC_PROCESS_NAME), 1);
+        EXPECT_EQ(ComboItems(GetDlgItem(d, IDC_PROCESS_END)).back(), L"N");
+        EXPECT_EQ(Selection(d, IDC_PROCESS_END), 3);
+        EXPECT_EQ(Text(d, IDC_PROCESS_RATIO), L"5000.00");
+        EXPECT_EQ(Text(d, IDC_PROCESS_HEAT), HeatText(rho * 1000 * 10));
+        EXPECT_EQ(Text(d, IDC_PROCESS_MOIST), MoistureText(rho * 2));
+        User::Click(d, IDC_APPLY);
+    });
+    script.In(title, "the chart has them", [&](HWND d) {
+        EXPECT_FALSE(Enabled(d, IDC_APPLY));
+        ASSERT_EQ(Chart().points.size(), 3u);
+        EXPECT_EQ(Chart().points[2].name, L"N");
+        EXPECT_DOUBLE_EQ(Chart().points[2].I, 60.0);
+        EXPECT_EQ(Chart().processes.size(), 2u);
+        User::DoubleClick(d, IDC_PROCESS_NAME, 1);
+    });
+    script.In(L"Get air flow", "a heat load", [&](HWND d) {
+        EXPECT_EQ(ComboItems(GetDlgItem(d, IDC_KNOWN_KIND)), (std::vector<std::wstring>{L"Heat(kJ/Hr)", L"Moist(kg/Hr)"}));
+        EXPECT_EQ(Text(d, IDC_KNOWN_VALUE), HeatText(rho * 1000 * 10));
+        User::Type(d, IDC_KNOWN_VALUE, L"5000");
+        User::Click(d, IDOK);
+    });
+    script.In(title, "the flow for it, then a negative flow", [&](HWND d) {
+        EXPECT_EQ(Text(d, IDC_AIR_FLOW), FormatNumber("%.2f", 5000 / rho / 10));
+        EXPECT_TRUE(Enabled(d, IDC_APPLY));
+        User::Type(d, IDC_AIR_FLOW, L"-1");
+        User::Click(d, IDC_ITEM_MODIFY);
+    });
+    script.In(L"Error Report", "refused", [&](HWND box) {
+        EXPECT_EQ(test::MessageText(box), L"Are you sure air flow can be less than 0?");
+        EXPECT_NE(GetDlgItem(box, IDOK), nullptr);
+        User::Press(box, IDOK);
+    });
+    script.In(title, "the flow edit has the focus; delete asked", [&](HWND d) {
+        EXPECT_EQ(FocusId(d), IDC_AIR_FLOW);
+        User::Click(d, IDC_ITEM_DELETE);
+    });
+    script.In(L"Delete Confirm", "No is the default", [&](HWND box) {
+        EXPECT_EQ(test::MessageText(box), L"Are you sure?");
+        EXPECT_EQ(DefaultButton(box), IDNO);
+        User::Press(box, IDNO);
+    });
+    script.In(title, "cancelled", [&](HWND d) {
+        EXPECT_EQ(ComboItems(GetDlgItem(d, IDC_PROCESS_NAME)).size(), 2u);
+        User::Click(d, IDCANCEL);
+    });
+    Open(204, script);
+    // What was applied stays; the flow sized afterwards was cancelled.
+    ASSERT_EQ(Chart().processes.size(), 2u);
+    EXPECT_EQ(Chart().processes[1].ptEnd, L"N");
+    EXPECT_EQ(Chart().processes[1].dAirFlow, 1000.0);
+    EXPECT_EQ(Chart().points.size(), 3u);
+}
+
+TEST_F(ProcessDialogsTest, MixProcessesAddRenameRefusedAndOk) {
+    if (ChineseInterface()) GTEST_SKIP() << "English interface only";
+    Chart().points = {{80, 20, L"O"}, {45, 9, L"R"}, {1, 1, L""}};
+    const std::wstring title = L"Mix processes";
+    ModalScript script;
+    script.In(title, "opened", [&](HWND d) {
+        EXPECT_EQ(ComboItems(GetDlgItem(d, IDC_MIX_FRESH)), (std::vector<std::wstring>{L"O", L"R"}));
+        EXPECT_GE(TypingLimit(d, IDC_PROCESS_NAME), 100000);
+        EXPECT_GE(TypingLimit(d, IDC_MIX_POINT), 100000);
+        User::Choose(d, IDC_MIX_FRESH, 0);
+        User::Choose(d, IDC_MIX_RETURN, 1);
+    });
+    script.In(title, "a new mix", [&](HWND d) {
+        User::Type(d, IDC_MIX_POINT, L"M");
+        User::Type(d, IDC_FRESH_FLOW, L"300");
+        User::Type(d, IDC_AIR_FLOW, L"1000");
+        User::Type(d, IDC_PROCESS_NAME, L"Mix1");
+        User::Click(d, IDC_ITEM_ADD);
+    });
+    script.In(title, "added; its mix point renamed", [&](HWND d) {
+        EXPECT_EQ(ComboItems(GetDlgItem(d, IDC_PROCESS_NAME)), std::vector<std::wstring>{L"Mix1"});
+        EXPECT_EQ(ComboItems(GetDlgItem(d, IDC_MIX_POINT)), (std::vector<std::wstring>{L"O", L"R", L"M"}));
+        EXPECT_EQ(Text(d, IDC_MIX_POINT), L"M");
+        EXPECT_EQ(Text(d, IDC_FRESH_FLOW), L"300.00");
+        User::Type(d, IDC_MIX_POINT, L"Mixed");
+        User::Click(d, IDC_ITEM_MODIFY);
+    });
+    script.In(L"Delete Confirm", "rename question", [&](HWND box) {
+        EXPECT_EQ(test::MessageText(box),
+                  L"Rename mix point may cause the related process lost if there is one. \n\nAre you sure to make the "
+                  L"change?");
+        EXPECT_EQ(DefaultButton(box), IDNO);
+        User::Press(box, IDNO);
+    });
+    script.In(title, "old name back; fresh above total", [&](HWND d) {
+        EXPECT_EQ(Text(d, IDC_MIX_POINT), L"M");
+        EXPECT_EQ(FocusId(d), IDC_MIX_POINT);
+        User::Type(d, IDC_AIR_FLOW, L"200");
+        User::Click(d, IDC_ITEM_MODIFY);
+    });
+    script.Answer(L"Error Report", L"Are you sure fresh air flow can be larger than total air flow?", IDOK);
+    script.In(title, "focus on the fresh flow; OK applies", [&](HWND d) {
+        EXPECT_EQ(FocusId(d), IDC_FRESH_FLOW);
+        EXPECT_TRUE(Enabled(d, IDC_APPLY));
+        User::Click(d, IDOK);
+    });
+    Open(205, script);
+    ASSERT_EQ(Chart().mixes.size(), 1u);
+    EXPECT_EQ(Chart().mixes[0].ptMix, L"M");
+    EXPECT_EQ(Chart().mixes[0].dAirFlow, 1000.0);
+    ASSERT_EQ(Chart().points.size(), 3u);  // the unnamed point is gone
+    // The next paint places the mix point by the flows.
+    DibSurface surface(640, 480);
+    host->PaintAll(surface);
+    EXPECT_DOUBLE_EQ(Chart().points[2].I, 0.3 * 80 + 0.7 * 45);
+    EXPECT_DOUBLE_EQ(Chart().points[2].D, 0.3 * 20 + 0.7 * 9);
+}
+
+TEST_F(ProcessDialogsTest, ChineseTemplatesAndStrings) {
+    if (!ChineseInterface()) GTEST_SKIP() << "Chinese interface only";
+    Chart().points = {{50, 10, L"A"}, {40, 8, L"B"}};
+    Chart().processes = {{L"A", L"B", L"P1", 1000}};
+    const std::wstring title = L"热湿过程线管理";
+    ModalScript script;
+    script.In(title, "opened", [&](HWND d) {
+        EXPECT_EQ(ComboItems(GetDlgItem(d, IDC_PROCESS_START)).front(), L"<由热湿比确定>");
+        User::Choose(d, IDC_PROCESS_START, 2);
+        User::Choose(d, IDC_PROCESS_END, 0);
+    });
+    script.In(title, "by ratio", [&](HWND d) {
+        User::Type(d, IDC_PROCESS_RATIO, L"5000");
+        User::Type(d, IDC_AIR_FLOW, L"10");
+        User::Type(d, IDC_PROCESS_NAME, L"过程");
+        User::Click(d, IDC_ITEM_ADD);
+    });
+    script.In(L"定热湿比求未知点", "the Chinese question", [&](HWND d) {
+        EXPECT_EQ(ComboItems(GetDlgItem(d, IDC_KNOWN_KIND)),
+                  (std::vector<std::wstring>{L"干球温度(℃)", L"相对湿度(%)", L"含湿量(g/kg)", L"焓(kJ/kg)",
+                                             L"湿球温度(℃)", L"露点温度(℃)", L"水气分压(Pa)"}));
+        User::Click(d, IDOK);
+    });
+    // The system's messages stay as they are.
+    script.Answer(L"Error Report", L"Need name!", IDOK);
+    script.In(L"定热湿比求未知点", "cancelled", [&](HWND d) { User::Click(d, IDCANCEL); });
+    script.In(title, "the air flow question", [&](HWND d) { User::DoubleClick(d, IDC_PROCESS_NAME, 0); });
+    script.In(L"确定风量", "loads in Chinese", [&](HWND d) {
+        EXPECT_EQ(ComboItems(GetDlgItem(d, IDC_KNOWN_KIND)),
+                  (std::vector<std::wstring>{L"传递热量(kJ/Hr)", L"传递湿量(kg/Hr)"}));
+        User::Click(d, IDCANCEL);
+    });
+    script.In(title, "closed", [&](HWND d) { User::Click(d, IDCANCEL); });
+    Open(204, script);
+
+    ModalScript mixer;
+    mixer.In(L"混合过程线管理", "the narrower Chinese template", [&](HWND d) {
+        RECT client{};
+        GetClientRect(d, &client);
+        RECT units{0, 0, 148, 185};
+        MapDialogRect(d, &units);
+        EXPECT_EQ(client.right, units.right);
+        EXPECT_EQ(client.bottom, units.bottom);
+        EXPECT_EQ(WindowText(GetDlgItem(d, IDCANCEL)), L"取消");
+        User::Click(d, IDCANCEL);
+    });
+    Open(205, mixer);
+    EXPECT_EQ(Chart().processes.size(), 1u);
+}
+
+}  // namespace
+}  // namespace humichart
