@@ -13,6 +13,7 @@
 #include <string>
 #include <thread>
 #include <vector>
+#include "../Win32Callbacks.h"
 
 namespace humichart::test {
 
@@ -115,10 +116,10 @@ public:
 
     // Closes whatever the dialog thread still shows.
     void CloseAll() {
-        EnumThreadWindows(thread_, [](HWND w, LPARAM) -> BOOL {
+        EnumThreadWindows(thread_, AsEnumProc([](HWND w, LPARAM) -> BOOL {
             if (IsWindowVisible(w)) PostMessageW(w, WM_COMMAND, IDCANCEL, 0);
             return TRUE;
-        }, 0);
+        }), 0);
     }
 
     void Problem(const std::string& what) { problems.push_back(what); }
@@ -132,7 +133,7 @@ public:
 private:
     HWND Find(const std::wstring& caption) {
         struct Search { const std::wstring* caption; HWND found; } search{&caption, nullptr};
-        EnumThreadWindows(thread_, [](HWND w, LPARAM p) -> BOOL {
+        EnumThreadWindows(thread_, AsEnumProc([](HWND w, LPARAM p) -> BOOL {
             auto* s = reinterpret_cast<Search*>(p);
             wchar_t text[256] = {};
             GetWindowTextW(w, text, 256);
@@ -141,7 +142,7 @@ private:
                 return FALSE;
             }
             return TRUE;
-        }, reinterpret_cast<LPARAM>(&search));
+        }), reinterpret_cast<LPARAM>(&search));
         return search.found;
     }
 
@@ -157,7 +158,7 @@ private:
 
     static std::wstring BoxText(HWND box) {
         std::wstring text;
-        EnumChildWindows(box, [](HWND w, LPARAM p) -> BOOL {
+        EnumChildWindows(box, AsEnumProc([](HWND w, LPARAM p) -> BOOL {
             wchar_t cls[32] = {};
             GetClassNameW(w, cls, 32);
             if (lstrcmpiW(cls, L"Static") == 0) {
@@ -166,7 +167,7 @@ private:
                 if (*t) *reinterpret_cast<std::wstring*>(p) += t;
             }
             return TRUE;
-        }, reinterpret_cast<LPARAM>(&text));
+        }), reinterpret_cast<LPARAM>(&text));
         return text;
     }
 

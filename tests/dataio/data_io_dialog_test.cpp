@@ -17,6 +17,7 @@
 #include "DataIODialogsResource.h"
 #include "DialogDriver.h"
 #include "ExchangeTestSupport.h"
+#include "../Win32Callbacks.h"
 
 namespace humichart::test {
 namespace {
@@ -247,7 +248,7 @@ TEST(DataIOTemplates, EnglishAndChineseCarryTheSameControlsWithTheirTexts) {
         ASSERT_TRUE(found);
         auto* dialogTemplate = static_cast<const DLGTEMPLATE*>(LockResource(LoadResource(module, found)));
         HWND dialog = CreateDialogIndirectParamW(
-            module, dialogTemplate, nullptr, [](HWND, UINT, WPARAM, LPARAM) -> INT_PTR { return FALSE; }, 0);
+            module, dialogTemplate, nullptr, AsDlgProc([](HWND, UINT, WPARAM, LPARAM) -> INT_PTR { return FALSE; }), 0);
         ASSERT_TRUE(dialog);
         for (const auto& [id, text] : c.texts) {
             HWND control = id ? GetDlgItem(dialog, id) : dialog;

@@ -18,6 +18,7 @@
 #include <string>
 #include <thread>
 #include <vector>
+#include "../Win32Callbacks.h"
 
 namespace humichart::test {
 
@@ -194,7 +195,7 @@ public:
         } search{this, &found};
         EnumThreadWindows(
             m_threadId,
-            [](HWND window, LPARAM param) -> BOOL {
+            AsEnumProc([](HWND window, LPARAM param) -> BOOL {
                 auto* s = reinterpret_cast<Search*>(param);
                 wchar_t cls[16] = {};
                 GetClassNameW(window, cls, 16);
@@ -202,7 +203,7 @@ public:
                     return TRUE;
                 *s->found = Read(window);
                 return FALSE;
-            },
+            }),
             reinterpret_cast<LPARAM>(&search));
         return found;
     }
@@ -279,7 +280,7 @@ private:
             } search{m_caption};
             EnumThreadWindows(
                 m_threadId,
-                [](HWND window, LPARAM param) -> BOOL {
+                AsEnumProc([](HWND window, LPARAM param) -> BOOL {
                     auto* s = reinterpret_cast<Search*>(param);
                     wchar_t cls[16] = {};
                     GetClassNameW(window, cls, 16);
@@ -291,7 +292,7 @@ private:
                     }
                     s->found = window;
                     return FALSE;
-                },
+                }),
                 reinterpret_cast<LPARAM>(&search));
             if (search.found) {
                 m_dialog = search.found;

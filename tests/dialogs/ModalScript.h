@@ -16,6 +16,7 @@
 #include <functional>
 #include <string>
 #include <vector>
+#include "../Win32Callbacks.h"
 
 namespace humichart::test {
 
@@ -27,7 +28,7 @@ inline HWND FindThreadWindow(const std::wstring& caption) {
     } search{&caption};
     EnumThreadWindows(
         GetCurrentThreadId(),
-        [](HWND window, LPARAM param) -> BOOL {
+        AsEnumProc([](HWND window, LPARAM param) -> BOOL {
             auto* s = reinterpret_cast<Search*>(param);
             wchar_t text[256] = {};
             GetWindowTextW(window, text, 256);
@@ -36,7 +37,7 @@ inline HWND FindThreadWindow(const std::wstring& caption) {
                 return FALSE;
             }
             return TRUE;
-        },
+        }),
         reinterpret_cast<LPARAM>(&search));
     return search.found;
 }

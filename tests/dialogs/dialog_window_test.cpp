@@ -22,6 +22,7 @@
 #include "ChartHost.h"
 #include "DialogDriver.h"
 #include "PointDialogsResource.h"
+#include "../Win32Callbacks.h"
 
 namespace humichart::test {
 namespace {
@@ -384,7 +385,7 @@ HWND CreateFromTemplate(UINT id, LANGID language) {
     HRSRC found = FindResourceExW(module, MAKEINTRESOURCEW(5), MAKEINTRESOURCEW(id), language);
     if (!found) return nullptr;
     const auto* bytes = static_cast<const DLGTEMPLATE*>(LockResource(LoadResource(module, found)));
-    return CreateDialogIndirectParamW(module, bytes, nullptr, [](HWND, UINT, WPARAM, LPARAM) -> INT_PTR { return 0; }, 0);
+    return CreateDialogIndirectParamW(module, bytes, nullptr, AsDlgProc([](HWND, UINT, WPARAM, LPARAM) -> INT_PTR { return 0; }), 0);
 }
 
 // Dialog units of the template's size (DLGTEMPLATEEX: cx and cy at 22 and 24).

@@ -14,6 +14,7 @@
 #include "CSubProcessFlowRules.h"
 #include "CSubProcessRules.h"
 #include "ProcessDialogsResource.h"
+#include "../Win32Callbacks.h"
 
 namespace humichart {
 namespace {
@@ -42,7 +43,7 @@ Created Create(UINT templateId, WORD language) {
     if (!found) return created;
     auto* bytes = static_cast<const DLGTEMPLATE*>(LockResource(LoadResource(module, found)));
     created.dialog = CreateDialogIndirectParamW(
-        module, bytes, nullptr, [](HWND, UINT, WPARAM, LPARAM) -> INT_PTR { return FALSE; }, 0);
+        module, bytes, nullptr, test::AsDlgProc([](HWND, UINT, WPARAM, LPARAM) -> INT_PTR { return FALSE; }), 0);
     if (!created.dialog) return created;
     // A DLGTEMPLATEEX starts with version 1 and 0xFFFF; cx and cy follow its
     // helpId, exStyle, style, item count, x and y.
