@@ -18,6 +18,7 @@ packages=(
     cups cups-bsd printer-driver-cups-pdf poppler-utils
     xdotool
     g++-mingw-w64-i686-posix wine32:i386 wixl msitools
+    libcups2:i386  # the 32-bit Wine reaches the CUPS printers only through it
     locales
 )
 packages+=(clang libclang-rt-14-dev)  # the sanitizer build and the fuzz targets

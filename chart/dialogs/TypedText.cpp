@@ -100,17 +100,17 @@ double LeadingNumber(const std::wstring& text) {
 
 std::wstring FormatNumber(const char* format, double value) {
     // "%[width][.precision](f|e|E)"
-    std::string_view spec(format);
+    std::string_view pattern(format);
     int width = 0, precision = 6;
-    std::size_t at = spec.empty() || spec[0] != '%' ? spec.size() : 1;
-    while (at < spec.size() && spec[at] >= '0' && spec[at] <= '9') width = width * 10 + (spec[at++] - '0');
-    if (at < spec.size() && spec[at] == '.') {
+    std::size_t at = pattern.empty() || pattern[0] != '%' ? spec.size() : 1;
+    while (at < pattern.size() && pattern[at] >= '0' && pattern[at] <= '9') width = width * 10 + (pattern[at++] - '0');
+    if (at < pattern.size() && pattern[at] == '.') {
         precision = 0;
         ++at;
-        while (at < spec.size() && spec[at] >= '0' && spec[at] <= '9')
-            precision = precision * 10 + (spec[at++] - '0');
+        while (at < pattern.size() && pattern[at] >= '0' && pattern[at] <= '9')
+            precision = precision * 10 + (pattern[at++] - '0');
     }
-    const char conversion = at < spec.size() ? spec[at] : 'f';
+    const char conversion = at < pattern.size() ? pattern[at] : 'f';
     const bool scientific = conversion == 'e' || conversion == 'E';
 
     std::string out;
