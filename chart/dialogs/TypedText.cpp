@@ -102,7 +102,7 @@ std::wstring FormatNumber(const char* format, double value) {
     // "%[width][.precision](f|e|E)"
     std::string_view pattern(format);
     int width = 0, precision = 6;
-    std::size_t at = pattern.empty() || pattern[0] != '%' ? spec.size() : 1;
+    std::size_t at = pattern.empty() || pattern[0] != '%' ? pattern.size() : 1;
     while (at < pattern.size() && pattern[at] >= '0' && pattern[at] <= '9') width = width * 10 + (pattern[at++] - '0');
     if (at < pattern.size() && pattern[at] == '.') {
         precision = 0;
