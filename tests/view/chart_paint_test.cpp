@@ -8,6 +8,7 @@
 
 #include "CChartSceneBuilder.h"
 #include "CComCalcBinding.h"
+#include "CScenePainter.h"
 #include "../chart/ChartColours.h"
 #include "ChartWindowTest.h"
 
@@ -133,6 +134,30 @@ TEST_F(ChartPaintTest, GridLinesHaveTheirColoursWhereTheSceneHasThem) {
         EXPECT_TRUE(ColourNear(x, y, Rgb(line.major ? kMaroon : kGreen)))
             << "enthalpy line through " << x << ", " << y;
     }
+}
+
+TEST_F(ChartPaintTest, LinesGdiTookAreNotStrokedAgainByGdiplus) {
+    Open(640, 480);
+    Paint();
+    ChartScene scene = SceneOfWindow();
+    ASSERT_FALSE(scene.humidityRatio.segments.empty());
+    DibSurface target(640, 480);
+    target.Fill(0xFFFFFF);
+    CScenePainter painter;
+    {
+        Gdiplus::Graphics graphics(target.DC());
+        painter.PaintChart(graphics, scene);
+    }
+    EXPECT_EQ(painter.GridPathStrokes(), 0) << "one-pixel opaque lines are all GDI's";
+
+    // A major pen GDI declines: GDI+ strokes the major lines, and only those.
+    scene.humidityRatio.majorPen.width = 3.0f;
+    CScenePainter mixed;
+    {
+        Gdiplus::Graphics graphics(target.DC());
+        mixed.PaintChart(graphics, scene);
+    }
+    EXPECT_EQ(mixed.GridPathStrokes(), 1);
 }
 
 TEST_F(ChartPaintTest, WithEveryLineFlagOffOnlyOutlineAndTintAreDrawn) {
