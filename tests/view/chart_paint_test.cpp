@@ -160,6 +160,23 @@ TEST_F(ChartPaintTest, LinesGdiTookAreNotStrokedAgainByGdiplus) {
     EXPECT_EQ(mixed.GridPathStrokes(), 1);
 }
 
+TEST_F(ChartPaintTest, CaptionWrapsWithinANarrowWindow) {
+    CIDWnd& chart = Open(170, 420);
+    GridOff(chart);
+    chart.captionVisible = 1;
+    Paint();
+    ASSERT_EQ(chart.lastRenderStatus, kStatusOk);
+    // Nothing but the background in the outermost columns; the caption's
+    // lines are broken to fit between them rather than cut at the edges.
+    int caption = 0;
+    for (int y = 0; y < 420; ++y) {
+        EXPECT_EQ(surface->Pixel(0, y), Rgb(kBackgroundTinted)) << "left edge at y = " << y;
+        EXPECT_EQ(surface->Pixel(169, y), Rgb(kBackgroundTinted)) << "right edge at y = " << y;
+        for (int x = 0; x < 45; ++x) caption += surface->Pixel(x, y) != Rgb(kBackgroundTinted);
+    }
+    EXPECT_GT(caption, 50) << "the caption is there, in the margin too";
+}
+
 TEST_F(ChartPaintTest, WithEveryLineFlagOffOnlyOutlineAndTintAreDrawn) {
     CIDWnd& chart = Open(400, 300);
     GridOff(chart);
