@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 
 #include "CChartSceneBuilder.h"
@@ -161,20 +162,25 @@ TEST_F(ChartPaintTest, LinesGdiTookAreNotStrokedAgainByGdiplus) {
 }
 
 TEST_F(ChartPaintTest, CaptionWrapsWithinANarrowWindow) {
+    // Two lines far wider than the window: unwrapped they would be cut at
+    // both edges; wrapped they become four or more lines, one above the other.
     CIDWnd& chart = Open(170, 420);
     GridOff(chart);
     chart.captionVisible = 1;
     Paint();
     ASSERT_EQ(chart.lastRenderStatus, kStatusOk);
-    // Nothing but the background in the outermost columns; the caption's
-    // lines are broken to fit between them rather than cut at the edges.
-    int caption = 0;
-    for (int y = 0; y < 420; ++y) {
-        EXPECT_EQ(surface->Pixel(0, y), Rgb(kBackgroundTinted)) << "left edge at y = " << y;
-        EXPECT_EQ(surface->Pixel(169, y), Rgb(kBackgroundTinted)) << "right edge at y = " << y;
-        for (int x = 0; x < 45; ++x) caption += surface->Pixel(x, y) != Rgb(kBackgroundTinted);
-    }
-    EXPECT_GT(caption, 50) << "the caption is there, in the margin too";
+    // The left margin holds nothing but the caption with the grid off.
+    int top = 420, bottom = -1;
+    for (int y = 0; y < 420; ++y)
+        for (int x = 0; x < 45; ++x)
+            if (surface->Pixel(x, y) != Rgb(kBackgroundTinted)) {
+                top = std::min(top, y);
+                bottom = std::max(bottom, y);
+            }
+    // Font height: a client height of 420 over 8, in points.
+    const double lineHeight = 420 / 8 * 96.0 / 72.0;
+    EXPECT_GT(bottom - top, 3.0 * lineHeight) << "caption rows " << top << " to " << bottom;
+    EXPECT_EQ(surface->Pixel(0, 0), Rgb(kBackgroundTinted));
 }
 
 TEST_F(ChartPaintTest, WithEveryLineFlagOffOnlyOutlineAndTintAreDrawn) {
