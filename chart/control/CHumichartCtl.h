@@ -111,6 +111,7 @@ private:
     void DestroyControlWindow() override;
     HWND ControlWindow() const override { return m_window.Hwnd(); }
     bool HasChartWindow() const override { return m_chart != nullptr; }
+    void FreezeEvents(bool freeze) override { m_events.Freeze(freeze); }
 
     HRESULT GetFlag(std::int32_t ControlProperties::*copy, std::int32_t CHumichartDataObj::*chart,
                     VARIANT_BOOL* value);

@@ -14,6 +14,7 @@ public:
     virtual void DestroyControlWindow() = 0;
     virtual HWND ControlWindow() const = 0;
     virtual bool HasChartWindow() const = 0;
+    virtual void FreezeEvents(bool freeze) = 0;
 };
 
 }  // namespace humichart
