@@ -169,7 +169,8 @@ TEST_F(ControlTest, StreamErrorsComeBackAsTheStreamsOwn) {
     EXPECT_EQ(persist->Save(stream, TRUE), STG_E_MEDIUMFULL);
 }
 
-// Slots kept where the control keeps them.
+// Slots kept where the control keeps them, in the tests' own application-data
+// folder while a TestAppData lives.
 std::filesystem::path SlotFolder() {
     wchar_t appData[MAX_PATH] = {};
     SHGetFolderPathW(nullptr, CSIDL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, appData);
@@ -181,6 +182,8 @@ constexpr std::uint32_t kDamagedSlot = 12;
 
 // Run on its own, in a process of its own, before the next one (see CMakeLists).
 TEST(SlotAcrossProcesses, DISABLED_Save) {
+    const TestAppData appData;
+    ASSERT_EQ(SlotFolder(), appData.Folder() / L"Humichart" / L"slots");
     humichart::CSlotFileStore store(SlotFolder());
     humichart::CHumichartDataObj data;
     data.airPressure = 98000;
@@ -192,6 +195,12 @@ TEST(SlotAcrossProcesses, DISABLED_Save) {
 }
 
 TEST_F(ActiveChartTest, DISABLED_SlotsSavedBeforeLoadIntoTheChartAndDamagedOnesAreRefused) {
+    struct Cleaner {
+        const TestAppData& appData;
+        ~Cleaner() { appData.Clean(); }
+    } cleaner{appData_};
+    ASSERT_EQ(SlotFolder(), appData_.Folder() / L"Humichart" / L"slots");
+    ASSERT_TRUE(std::filesystem::exists(SlotFolder() / L"slot11.hcs")) << "saved by the process before";
     auto keep = Bstr(L"keep");
     chart_->AddPoint(20, 1, keep.Get());
     ASSERT_EQ(chart_->put_DataIndex(kDamagedSlot), S_OK);
