@@ -213,11 +213,12 @@ STDMETHODIMP CHumichartCtl::get_DataIndex(ULONG* pVal) {
 
 STDMETHODIMP CHumichartCtl::put_DataIndex(ULONG newVal) {
     m_properties.DataIndex = newVal;
-    if (m_chart) {
-        m_chart->dataIndex = newVal;
-        m_chart->LoadSlot(newVal);
-        m_chart->RequestRender();
-    }
+    if (!m_chart) return S_OK;
+    m_chart->dataIndex = newVal;
+    // A slot that cannot be read (not even for want of memory) is a failed
+    // load: the chart keeps what it has.
+    NoThrow([&] { return static_cast<HRESULT>(m_chart->LoadSlot(newVal)); });
+    m_chart->RequestRender();
     return S_OK;
 }
 

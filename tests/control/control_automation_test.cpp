@@ -4,11 +4,26 @@
 #include <limits>
 
 #include "ControlTestSupport.h"
+#include "HResult.h"
 
 namespace {
 
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 constexpr double kInf = std::numeric_limits<double>::infinity();
+
+// What every export, COM method and window procedure of ours runs its body
+// through: an exception comes back as a status, never through the caller.
+TEST(NoThrow, ExceptionsComeBackAsStatuses) {
+    EXPECT_EQ(NoThrow([]() -> HRESULT { throw std::bad_alloc(); }), E_OUTOFMEMORY);
+    EXPECT_EQ(NoThrow([]() -> HRESULT {
+                  std::wstring name;
+                  name.resize(name.max_size() + 1);  // more than any string can hold
+                  return S_OK;
+              }),
+              E_OUTOFMEMORY);
+    EXPECT_EQ(NoThrow([]() -> HRESULT { throw 42; }), E_UNEXPECTED);
+    EXPECT_EQ(NoThrow([] { return S_FALSE; }), S_FALSE);
+}
 
 TEST_F(ControlTest, PressureLimitsAreInclusiveAndARefusalKeepsTheOldValue) {
     auto chart = CreateChart();
