@@ -136,6 +136,13 @@ struct Model {
             if (m.ptMix == name) return true;
         return false;
     }
+    // A mix that goes leaves its mix point wherever the last paint put it:
+    // from then on its coordinates are not known here (NaN, which the chart
+    // itself never holds).
+    void Forget(const MixProcess& gone) {
+        for (StatePoint& p : points)
+            if (p.name == gone.ptMix) p.I = p.D = std::numeric_limits<double>::quiet_NaN();
+    }
 };
 
 class Soak {
@@ -313,7 +320,9 @@ TEST_F(AutomationSoak, RandomCallsAgainstAModel) {
                     for (auto it = model.mixes.begin(); it != model.mixes.end(); ++it)
                         if ((it->ptFresh == f.text && it->ptReturn == r.text) ||
                             (it->ptFresh == r.text && it->ptReturn == f.text)) {
+                            const MixProcess gone = *it;
                             model.mixes.erase(it);
+                            model.Forget(gone);
                             break;
                         }
                     model.points.push_back({0.0, 0.0, m.text});
@@ -328,7 +337,9 @@ TEST_F(AutomationSoak, RandomCallsAgainstAModel) {
                     for (auto it = model.mixes.begin(); it != model.mixes.end(); ++it)
                         if ((it->ptFresh == f.text && it->ptReturn == r.text) ||
                             (it->ptFresh == r.text && it->ptReturn == f.text)) {
+                            const MixProcess gone = *it;
                             model.mixes.erase(it);
+                            model.Forget(gone);
                             expected = S_OK;
                             break;
                         }
@@ -348,7 +359,7 @@ TEST_F(AutomationSoak, RandomCallsAgainstAModel) {
                         const StatePoint& p = model.points[index];
                         if (Text(name.Get()) != p.name || (!name.Get()) != p.name.empty()) fail("GetPoint name");
                         // Mix points move at every paint; the rest stay exactly as given.
-                        else if (!model.IsMixPoint(p.name) &&
+                        else if (!model.IsMixPoint(p.name) && !std::isnan(p.I) &&
                                  (std::memcmp(&i, &p.I, sizeof i) != 0 || std::memcmp(&d, &p.D, sizeof d) != 0))
                             fail("GetPoint coordinates");
                     }
@@ -391,6 +402,7 @@ TEST_F(AutomationSoak, RandomCallsAgainstAModel) {
                     break;
                 default:
                     chart->RemoveAllMixLines();
+                    for (const MixProcess& gone : std::vector<MixProcess>(model.mixes)) model.Forget(gone);
                     model.mixes.clear();
                 }
             } else if (op < 21) {  // SetCSSR, Reset, Refresh
