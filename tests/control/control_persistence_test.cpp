@@ -1,5 +1,6 @@
 // The control's property stream through IPersistStreamInit and
 // IPersistStorage, and storage slots reached through DataIndex.
+#include <algorithm>
 #include <shlobj.h>
 
 #include <cstring>
@@ -95,6 +96,30 @@ TEST_F(HostedControlTest, AStreamBelowThePressureLimitLoadsAndTheChartStartsWith
     double p = 0;
     chart_->get_AirPressure(&p);
     EXPECT_EQ(p, 50000.0);
+}
+
+TEST_F(ActiveChartTest, AfterResetTheRangeReadsBackExactlyAndIsSavedSo) {
+    ASSERT_EQ(chart_->put_RangeMaxT(40), S_OK);
+    ASSERT_EQ(chart_->put_RangeMinT(-10), S_OK);
+    ASSERT_EQ(chart_->Reset(), S_OK);
+    double bounds[4] = {};
+    chart_->get_RangeMaxT(&bounds[0]);
+    chart_->get_RangeMinT(&bounds[1]);
+    chart_->get_RangeMaxD(&bounds[2]);
+    chart_->get_RangeMinD(&bounds[3]);
+    EXPECT_EQ(bounds[0], 65.0);
+    EXPECT_EQ(bounds[1], -30.0);
+    EXPECT_EQ(bounds[2], 42.0);
+    EXPECT_EQ(bounds[3], 0.0);
+    // The stream carries the read-back values, to the last bit.
+    ComPtr<IPersistStreamInit> persist;
+    ASSERT_HRESULT_SUCCEEDED(chart_.As(persist));
+    ComPtr<IStream> stream = MemoryStream({});
+    ASSERT_EQ(persist->Save(stream.Get(), TRUE), S_OK);
+    const std::vector<BYTE> saved = Contents(stream.Get());
+    const std::vector<BYTE> expected = Stream(0x0800, 101325.0);
+    ASSERT_EQ(saved.size(), expected.size());
+    EXPECT_TRUE(std::equal(saved.begin() + 12, saved.begin() + 52, expected.begin() + 12)) << "pressure and range";
 }
 
 TEST_F(ControlTest, StorageKeepsTheStreamAsContents) {
