@@ -144,6 +144,30 @@ TEST_F(ControlTest, NamesResolveIgnoringCaseAndUnknownNamesAreRefused) {
     EXPECT_EQ(p, 90000.0);
 }
 
+TEST_F(ActiveChartTest, LateBoundCallsWithTooManyArgumentsAreRefusedAndChangeNothing) {
+    auto name = Bstr(L"A");
+    ASSERT_EQ(chart_->AddPoint(40, 5, name.Get()), S_OK);
+    VARIANT extra[2];
+    for (VARIANT& v : extra) {
+        VariantInit(&v);
+        v.vt = VT_I4;
+        v.lVal = 1;
+    }
+    // RemoveAllPoints takes none, RemovePoint one.
+    for (const auto& [id, count] : {std::pair<DISPID, UINT>{18, 1}, {17, 2}}) {
+        extra[0].vt = id == 17 ? VT_BSTR : VT_I4;
+        if (id == 17) extra[0].bstrVal = name.Get();
+        DISPPARAMS params{extra, nullptr, count, 0};
+        EXPECT_EQ(chart_->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &params, nullptr, nullptr, nullptr),
+                  DISP_E_BADPARAMCOUNT)
+            << id;
+    }
+    EXPECT_EQ(Points(), 1u);
+    DISPPARAMS none{nullptr, nullptr, 0, 0};
+    EXPECT_EQ(chart_->Invoke(18, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &none, nullptr, nullptr, nullptr), S_OK);
+    EXPECT_EQ(Points(), 0u);
+}
+
 TEST_F(ActiveChartTest, PointsUpToSaturationAreAcceptedAndAboveRefused) {
     const double saturation = SaturationAt(50);
     ASSERT_NEAR(saturation, 12.7, 0.1);
