@@ -208,6 +208,47 @@ UniqueBstr Bstr(const Name& name) {
 
 std::wstring Text(BSTR b) { return b ? std::wstring(b, SysStringLen(b)) : std::wstring(); }
 
+// Arguments a careless or hostile late-bound client passes: anything at all.
+// Outputs by reference point into slots that are cleaned up afterwards.
+struct HostileArgs {
+    std::vector<VARIANT> args;
+    std::vector<double> numbers;
+    std::vector<BSTR> strings;
+    std::vector<VARIANT> variants;
+
+    HostileArgs(Soak& soak, int count) : args(count), numbers(count), strings(count, nullptr), variants(count) {
+        for (int i = 0; i < count; ++i) {
+            VariantInit(&args[i]);
+            VariantInit(&variants[i]);
+            VARIANT& v = args[i];
+            switch (soak.Uniform(11)) {
+            case 0: v.vt = VT_EMPTY; break;
+            case 1: v.vt = VT_NULL; break;
+            case 2: v.vt = VT_I4; v.lVal = static_cast<LONG>(soak.random_()); break;
+            case 3: v.vt = VT_R8; v.dblVal = soak.Number(); break;
+            case 4: {
+                const Name name = soak.RandomName();
+                v.vt = VT_BSTR;
+                v.bstrVal = name.null ? nullptr : SysAllocStringLen(name.text.data(), static_cast<UINT>(name.text.size()));
+                break;
+            }
+            case 5: v.vt = VT_BSTR; v.bstrVal = SysAllocString(L"12.5e3"); break;
+            case 6: v.vt = VT_BOOL; v.boolVal = VARIANT_TRUE; break;
+            case 7: v.vt = VT_ERROR; v.scode = DISP_E_PARAMNOTFOUND; break;  // a missing argument
+            case 8: v.vt = VT_BYREF | VT_R8; v.pdblVal = &numbers[i]; break;
+            case 9: v.vt = VT_BYREF | VT_BSTR; v.pbstrVal = &strings[i]; break;
+            default: v.vt = VT_BYREF | VT_VARIANT; v.pvarVal = &variants[i];
+            }
+        }
+    }
+    ~HostileArgs() {
+        for (VARIANT& v : args)
+            if (!(v.vt & VT_BYREF)) VariantClear(&v);
+        for (BSTR b : strings) SysFreeString(b);
+        for (VARIANT& v : variants) VariantClear(&v);
+    }
+};
+
 TEST_F(AutomationSoak, RandomCallsAgainstAModel) {
     std::printf("soak: %ld calls, seed %u\n", g_calls, g_seed);
     HWND host = CreateWindowExW(0, L"STATIC", L"soak", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN | WS_VISIBLE, 0, 0,
@@ -266,7 +307,34 @@ TEST_F(AutomationSoak, RandomCallsAgainstAModel) {
                 HRESULT expected = S_OK;
                 if (!std::isfinite(di) || !std::isfinite(dd) || dd > SaturationAt(di, model.pressure))
                     expected = E_INVALIDARG;
-                if (chart->AddPoint(di, dd, b.Get()) != expected) fail("AddPoint");
+                if (soak.Uniform(3) == 0) {
+                    // Late-bound, as script and Basic clients call it: the
+                    // arguments last to first, the failure as the method's own
+                    // status or as an exception carrying it.
+                    DISPID id = 0;
+                    LPOLESTR member = const_cast<LPOLESTR>(L"addPOINT");
+                    if (chart->GetIDsOfNames(IID_NULL, &member, 1, LOCALE_USER_DEFAULT, &id) != S_OK || id != 16)
+                        fail("AddPoint by name");
+                    VARIANT args[3];
+                    for (VARIANT& v : args) VariantInit(&v);
+                    args[0].vt = VT_BSTR;
+                    args[0].bstrVal = b.Get();
+                    args[1].vt = VT_R8;
+                    args[1].dblVal = dd;
+                    args[2].vt = VT_R8;
+                    args[2].dblVal = di;
+                    DISPPARAMS params{args, nullptr, 3, 0};
+                    EXCEPINFO exception{};
+                    const HRESULT hr = chart->Invoke(16, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &params,
+                                                     nullptr, &exception, nullptr);
+                    SysFreeString(exception.bstrSource);
+                    SysFreeString(exception.bstrDescription);
+                    SysFreeString(exception.bstrHelpFile);
+                    const HRESULT got = hr == DISP_E_EXCEPTION ? exception.scode : hr;
+                    if (got != expected) fail("AddPoint late-bound");
+                } else if (chart->AddPoint(di, dd, b.Get()) != expected) {
+                    fail("AddPoint");
+                }
                 if (expected == S_OK) {
                     if (StatePoint* same = model.FindPoint(name.text))
                         model.points.erase(model.points.begin() + (same - model.points.data()));
@@ -512,6 +580,41 @@ TEST_F(AutomationSoak, RandomCallsAgainstAModel) {
                 if (!secondStored || secondStored->Load(storage.Get()) != S_OK) fail("storage load");
                 second->get_AirPressure(&b);
                 if (a != b) fail("pressure through the storage");
+            } else if (op < 28) {  // a hostile late-bound call
+                // Members that change no list may get anything; those that do
+                // get a wrong number of arguments and must refuse.
+                static const DISPID readers[] = {2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 15, 26, 27, 28, 29, 30, 31, 33};
+                static const int parameters[] = {0, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 0, 0, 3, 1, 0,
+                                                 0, 4, 2, 0, 6, 2, 0, 1, 1, 1, 4, 5, 7, 4, 1};
+                const bool reader = soak.Uniform(2) == 0;
+                DISPID id = reader ? readers[soak.Uniform(static_cast<int>(std::size(readers)))] : 14 + soak.Uniform(12);
+                if (!reader && soak.Uniform(6) == 0) id = 32;
+                if (soak.Uniform(20) == 0) id = static_cast<DISPID>(soak.random_() % 80) - 20;  // no such member
+                WORD flags = DISPATCH_METHOD;
+                if (id >= 2 && id <= 13) flags = soak.Uniform(2) ? DISPATCH_PROPERTYGET : DISPATCH_PROPERTYPUT;
+                if (id == 33) flags = DISPATCH_PROPERTYGET;
+                int count = soak.Uniform(8);
+                if (!reader && id >= 14 && id <= 33) {
+                    while (count == parameters[id]) count = soak.Uniform(8);
+                }
+                HostileArgs args(soak, count);
+                DISPID named = DISPID_PROPERTYPUT;
+                DISPPARAMS params{args.args.data(), nullptr, static_cast<UINT>(count), 0};
+                if (flags == DISPATCH_PROPERTYPUT && count > 0) {
+                    params.rgdispidNamedArgs = &named;
+                    params.cNamedArgs = 1;
+                }
+                VARIANT result;
+                VariantInit(&result);
+                EXCEPINFO exception{};
+                UINT argError = 0;
+                const HRESULT hr = chart->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, flags, &params, &result,
+                                                 &exception, &argError);
+                VariantClear(&result);
+                SysFreeString(exception.bstrSource);
+                SysFreeString(exception.bstrDescription);
+                SysFreeString(exception.bstrHelpFile);
+                if (!reader && id >= 14 && id <= 33 && SUCCEEDED(hr)) fail("a wrong argument count accepted");
             } else if (op < 29) {  // resizes, down to nothing
                 static const RECT sizes[] = {{0, 0, 640, 480}, {0, 0, 1, 1}, {0, 0, 0, 0}, {5, 5, 205, 85},
                                              {0, 0, 1200, 900}, {10, 20, 110, 420}};
