@@ -48,10 +48,12 @@ inline double SaturationAt(double I, double pressure = 101325.0) {
 // folder's real setting comes back at the end.
 class TestAppData {
 public:
-    TestAppData() {
+    // name: the folder beside the test program; tests that clean up after
+    // themselves while others' slots must stay take one of their own.
+    explicit TestAppData(const wchar_t* name = L"test-appdata") {
         wchar_t program[MAX_PATH] = {};
         GetModuleFileNameW(nullptr, program, MAX_PATH);
-        folder_ = std::filesystem::path(program).parent_path() / L"test-appdata";
+        folder_ = std::filesystem::path(program).parent_path() / name;
         std::error_code error;
         std::filesystem::create_directories(folder_, error);
         if (RegOpenKeyExW(HKEY_CURRENT_USER, kKey, 0, KEY_READ | KEY_SET_VALUE, &key_) != ERROR_SUCCESS) {

@@ -197,7 +197,7 @@ protected:
     void SetUp() override { ASSERT_HRESULT_SUCCEEDED(OleInitialize(nullptr)); }
     void TearDown() override { OleUninitialize(); }
 
-    TestAppData appData_;
+    TestAppData appData_{L"soak-appdata"};
 };
 
 UniqueBstr Bstr(const Name& name) {
