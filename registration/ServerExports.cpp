@@ -2,6 +2,7 @@
 #include <windows.h>
 
 #include "ComModule.h"
+#include "HResult.h"
 #include "ServerModule.h"
 
 extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
@@ -13,11 +14,15 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
 }
 
 STDAPI DllGetClassObject(REFCLSID clsid, REFIID riid, LPVOID* ppv) {
-    return GetClassObjectFromTable(ThisServer().classes, clsid, riid, ppv);
+    return NoThrow([&] { return GetClassObjectFromTable(ThisServer().classes, clsid, riid, ppv); });
 }
 
 STDAPI DllCanUnloadNow() { return com_module::InUse() ? S_FALSE : S_OK; }
 
-STDAPI DllRegisterServer() { return RegisterServer(ThisServer().registration); }
+STDAPI DllRegisterServer() {
+    return NoThrow([] { return RegisterServer(ThisServer().registration); });
+}
 
-STDAPI DllUnregisterServer() { return UnregisterServer(ThisServer().registration); }
+STDAPI DllUnregisterServer() {
+    return NoThrow([] { return UnregisterServer(ThisServer().registration); });
+}

@@ -1,6 +1,7 @@
 #include "ClassFactory.h"
 
 #include "ComObject.h"
+#include "HResult.h"
 
 namespace {
 
@@ -11,7 +12,7 @@ public:
     COM_DELEGATING_IUNKNOWN
 
     STDMETHODIMP CreateInstance(IUnknown* outer, REFIID riid, void** ppv) override {
-        return entry_->create(outer, riid, ppv);
+        return NoThrow([&] { return entry_->create(outer, riid, ppv); });
     }
     STDMETHODIMP LockServer(BOOL lock) override {
         if (lock) com_module::Lock(); else com_module::Unlock();

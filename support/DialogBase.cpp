@@ -76,7 +76,13 @@ INT_PTR CALLBACK CDialogBase::DialogProc(HWND window, UINT message, WPARAM wPara
     if (!self) return FALSE;
 
     LRESULT result = 0;
-    const bool handled = self->HandleMessage(message, wParam, lParam, result);
+    // Nothing unwinds into the dialog manager (see CWindowBase::WindowProc).
+    bool handled = false;
+    try {
+        handled = self->HandleMessage(message, wParam, lParam, result);
+    } catch (...) {
+        handled = false;
+    }
 
     if (message == WM_NCDESTROY) {
         SetWindowLongPtrW(window, DWLP_USER, 0);

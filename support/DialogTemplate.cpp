@@ -29,13 +29,14 @@ public:
         const size_t padded = (offset_ + boundary - 1) / boundary * boundary;
         if (padded <= size_) offset_ = padded;  // a last item may end unpadded
     }
-    // A zero-terminated UTF-16 string.
+    // A zero-terminated UTF-16 string, read unit by unit whatever the width
+    // of wchar_t (the parser is fuzzed natively too).
     std::wstring ReadString() {
         std::wstring text;
         for (;;) {
-            const auto c = Read<wchar_t>();
+            const auto c = Read<WORD>();
             if (failed_ || c == 0) return text;
-            text.push_back(c);
+            text.push_back(static_cast<wchar_t>(c));
         }
     }
     // sz_Or_Ord: nothing, an ordinal after 0xFFFF, or a string. Ordinals come

@@ -51,10 +51,13 @@ std::optional<ControlInitData> DecodeControlInit(const DlgInitRecord& record) {
         if (data.size() < sizeof characters) return std::nullopt;
         std::memcpy(&characters, data.data(), sizeof characters);
         at = sizeof characters;
-        if (characters > (data.size() - at) / sizeof(wchar_t)) return std::nullopt;
-        init.licenceKey.resize(characters);
-        std::memcpy(init.licenceKey.data(), data.data() + at, characters * sizeof(wchar_t));
-        at += characters * sizeof(wchar_t);
+        // UTF-16 units, read one by one whatever the width of wchar_t.
+        if (characters > (data.size() - at) / sizeof(WORD)) return std::nullopt;
+        for (DWORD i = 0; i < characters; ++i, at += sizeof(WORD)) {
+            WORD unit = 0;
+            std::memcpy(&unit, data.data() + at, sizeof unit);
+            init.licenceKey.push_back(static_cast<wchar_t>(unit));
+        }
         break;
     }
     default:

@@ -15,6 +15,23 @@ struct MonoInfo {
     RGBQUAD colours[2];
 };
 
+// The whole pixels from ceil(from - 0.5) up to (not including) ceil(to - 0.5),
+// cut to [low, high): clamped while still doubles, so that coordinates far
+// beyond any bitmap (or not numbers at all) never reach an integer
+// conversion, where they would wrap round and make the loops over pixels
+// run for billions of steps. Empty when first >= end.
+struct PixelRange {
+    int first = 0;
+    int end = 0;
+};
+
+PixelRange Pixels(double from, double to, int low, int high) {
+    const double first = std::max(std::ceil(from - 0.5), static_cast<double>(low));
+    const double end = std::min(std::ceil(to - 0.5), static_cast<double>(high));
+    if (!(first < end)) return {};
+    return {static_cast<int>(first), static_cast<int>(end)};
+}
+
 }  // namespace
 
 GdiMask::GdiMask(int left, int top, int right, int bottom)
@@ -37,10 +54,8 @@ GdiMask::GdiMask(int left, int top, int right, int bottom)
 void GdiMask::Span(int y, double from, double to) {
     if (y < top_ || y >= top_ + height_) return;
     // Pixel x is covered when from <= x + 0.5 < to.
-    const double first = std::ceil(from - 0.5);
-    const double end = std::ceil(to - 0.5);
-    const int x0 = static_cast<int>(std::max(first, static_cast<double>(left_))) - left_;
-    const int x1 = static_cast<int>(std::min(end, static_cast<double>(left_ + width_))) - left_;
+    const PixelRange xs = Pixels(from, to, left_, left_ + width_);
+    const int x0 = xs.first - left_, x1 = xs.end - left_;
     if (x0 >= x1) return;
     std::uint8_t* row = bits_ + static_cast<std::size_t>(y - top_) * stride_;
     for (int x = x0; x < x1; ++x) row[x >> 3] |= static_cast<std::uint8_t>(0x80u >> (x & 7));
@@ -49,9 +64,9 @@ void GdiMask::Span(int y, double from, double to) {
 
 void GdiMask::FillCircle(double cx, double cy, double r) {
     if (!bits_ || !(r > 0.0)) return;
-    const int y0 = static_cast<int>(std::ceil(cy - r - 0.5));
-    const int y1 = static_cast<int>(std::floor(cy + r - 0.5));
-    for (int y = std::max(y0, top_); y <= std::min(y1, top_ + height_ - 1); ++y) {
+    // Rows whose centres lie within r of cy.
+    const PixelRange rows = Pixels(cy - r, std::floor(cy + r - 0.5) + 1.5, top_, top_ + height_);
+    for (int y = rows.first; y < rows.end; ++y) {
         const double dy = y + 0.5 - cy;
         const double half = std::sqrt(std::max(0.0, r * r - dy * dy));
         Span(y, cx - half, cx + half);
@@ -73,9 +88,8 @@ void GdiMask::FillConvex(const double* xs, const double* ys, int count) {
     const double minY = *std::min_element(ys, ys + count);
     const double maxY = *std::max_element(ys, ys + count);
     if (!std::isfinite(minY) || !std::isfinite(maxY)) return;
-    const int y0 = std::max(static_cast<int>(std::ceil(minY - 0.5)), top_);
-    const int y1 = std::min(static_cast<int>(std::ceil(maxY - 0.5)) - 1, top_ + height_ - 1);
-    for (int y = y0; y <= y1; ++y) {
+    const PixelRange rows = Pixels(minY, maxY, top_, top_ + height_);
+    for (int y = rows.first; y < rows.end; ++y) {
         const double yc = y + 0.5;
         double from = HUGE_VAL, to = -HUGE_VAL;
         for (int i = 0; i < count; ++i) {

@@ -4,6 +4,7 @@
 
 #include "ComModule.h"
 #include "ComPtr.h"
+#include "HResult.h"
 
 namespace type_library {
 namespace {
@@ -16,12 +17,14 @@ ComPtr<ITypeLib> g_library;
 HRESULT GetTypeInfo(REFGUID guid, ITypeInfo** info) {
     if (!info) return E_POINTER;
     *info = nullptr;
-    std::lock_guard<std::mutex> hold(g_lock);
-    if (!g_library) {
-        const HRESULT hr = LoadTypeLibEx(com_module::Path().c_str(), REGKIND_NONE, g_library.Put());
-        if (FAILED(hr)) return hr;
-    }
-    return g_library->GetTypeInfoOfGuid(guid, info);
+    return NoThrow([&] {
+        std::lock_guard<std::mutex> hold(g_lock);
+        if (!g_library) {
+            const HRESULT hr = LoadTypeLibEx(com_module::Path().c_str(), REGKIND_NONE, g_library.Put());
+            if (FAILED(hr)) return hr;
+        }
+        return g_library->GetTypeInfoOfGuid(guid, info);
+    });
 }
 
 }  // namespace type_library

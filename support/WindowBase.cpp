@@ -44,7 +44,14 @@ LRESULT CALLBACK CWindowBase::WindowProc(HWND window, UINT message, WPARAM wPara
     if (!self) return DefWindowProcW(window, message, wParam, lParam);
 
     LRESULT result = 0;
-    const bool handled = self->HandleMessage(message, wParam, lParam, result);
+    // Nothing unwinds into the window manager: a handler that throws (out of
+    // memory, say) leaves the message to the default treatment.
+    bool handled = false;
+    try {
+        handled = self->HandleMessage(message, wParam, lParam, result);
+    } catch (...) {
+        handled = false;
+    }
     if (message == WM_NCDESTROY) {
         SetWindowLongPtrW(window, GWLP_USERDATA, 0);
         self->hwnd_ = nullptr;

@@ -74,11 +74,41 @@ STDMETHODIMP CHumichartCtl::GetIDsOfNames(REFIID riid, LPOLESTR* names, UINT cou
     return DispGetIDsOfNames(info.Get(), names, count, ids);
 }
 
+namespace {
+
+// Whether some member id callable as flags takes as many arguments as
+// params holds (a return value is not an argument). Wine runs a member
+// given more arguments than it has, where Windows refuses: a late-bound
+// caller's mistake must not clear a list.
+bool ArgumentCountFits(ITypeInfo* info, DISPID id, WORD flags, const DISPPARAMS* params) {
+    if (!params) return true;
+    TYPEATTR* attributes = nullptr;
+    if (FAILED(info->GetTypeAttr(&attributes))) return true;
+    bool member = false, fits = false;
+    for (UINT i = 0; i < attributes->cFuncs && !fits; ++i) {
+        FUNCDESC* function = nullptr;
+        if (FAILED(info->GetFuncDesc(i, &function))) continue;
+        if (function->memid == id && (function->invkind & flags)) {
+            member = true;
+            UINT inputs = 0;
+            for (SHORT p = 0; p < function->cParams; ++p)
+                if (!(function->lprgelemdescParam[p].paramdesc.wParamFlags & PARAMFLAG_FRETVAL)) ++inputs;
+            fits = params->cArgs <= inputs;
+        }
+        info->ReleaseFuncDesc(function);
+    }
+    info->ReleaseTypeAttr(attributes);
+    return fits || !member;  // an unknown member is the type information's to refuse
+}
+
+}  // namespace
+
 STDMETHODIMP CHumichartCtl::Invoke(DISPID id, REFIID riid, LCID, WORD flags, DISPPARAMS* params, VARIANT* result,
                                    EXCEPINFO* exception, UINT* argError) {
     if (!IsEqualIID(riid, IID_NULL)) return DISP_E_UNKNOWNINTERFACE;
     ComPtr<ITypeInfo> info;
     RETURN_IF_FAILED(type_library::GetTypeInfo(IID_IHumichartCtl, info.Put()));
+    if (!ArgumentCountFits(info.Get(), id, flags, params)) return DISP_E_BADPARAMCOUNT;
     return DispInvoke(static_cast<IHumichartCtl*>(this), info.Get(), id, flags, params, result, exception,
                       argError);
 }
@@ -213,11 +243,12 @@ STDMETHODIMP CHumichartCtl::get_DataIndex(ULONG* pVal) {
 
 STDMETHODIMP CHumichartCtl::put_DataIndex(ULONG newVal) {
     m_properties.DataIndex = newVal;
-    if (m_chart) {
-        m_chart->dataIndex = newVal;
-        m_chart->LoadSlot(newVal);
-        m_chart->RequestRender();
-    }
+    if (!m_chart) return S_OK;
+    m_chart->dataIndex = newVal;
+    // A slot that cannot be read (not even for want of memory) is a failed
+    // load: the chart keeps what it has.
+    NoThrow([&] { return static_cast<HRESULT>(m_chart->LoadSlot(newVal)); });
+    m_chart->RequestRender();
     return S_OK;
 }
 

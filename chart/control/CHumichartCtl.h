@@ -115,6 +115,7 @@ private:
     bool TranslateChartKey(MSG& message) override { return m_chart && m_chart->TranslateKey(message); }
     // IChartFocusObserver
     void OnChartFocus(bool gotFocus) override { m_ole.OnChartFocus(gotFocus); }
+    void FreezeEvents(bool freeze) override { m_events.Freeze(freeze); }
 
     HRESULT GetFlag(std::int32_t ControlProperties::*copy, std::int32_t CHumichartDataObj::*chart,
                     VARIANT_BOOL* value);

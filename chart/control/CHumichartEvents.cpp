@@ -45,14 +45,22 @@ void CHumichartEvents::FireOnSize(unsigned long x, unsigned long y) {
     VARIANT args[2];
     VariantInit(&args[0]);
     VariantInit(&args[1]);
-    args[0].vt = VT_UI4;
-    args[0].ulVal = y;
-    args[1].vt = VT_UI4;
-    args[1].ulVal = x;
+    // Signed: script and Basic handlers take no VT_UI4, and a client size
+    // never needs the top bit.
+    args[0].vt = VT_I4;
+    args[0].lVal = static_cast<LONG>(y);
+    args[1].vt = VT_I4;
+    args[1].lVal = static_cast<LONG>(x);
     Fire(3, args, 2);
 }
 
+void CHumichartEvents::Freeze(bool freeze) {
+    if (freeze) ++m_frozen;
+    else if (m_frozen > 0) --m_frozen;
+}
+
 void CHumichartEvents::Fire(DISPID id, VARIANT* args, UINT count) {
+    if (m_frozen > 0) return;  // the container is not ready for them: dropped, not queued
     m_events.ForEachSink([&](IUnknown* sink) {
         // Advise kept the sink as the event interface, which is a dispatch
         // interface: its vtable is IDispatch's.

@@ -19,6 +19,9 @@ public:
     void FireOnInit(double airPressure);
     void FireOnDestroy();
     void FireOnSize(unsigned long x, unsigned long y);
+    // IOleControl::FreezeEvents: nested; while any freeze holds, events are
+    // not delivered.
+    void Freeze(bool freeze);
 
     COM_PART_IUNKNOWN(m_outer)
 
@@ -33,6 +36,7 @@ private:
     IUnknown* m_outer;
     CConnectionPoint m_events;
     CConnectionPoint m_propertyNotify;
+    int m_frozen = 0;
 };
 
 }  // namespace humichart

@@ -83,7 +83,10 @@ public:
     STDMETHODIMP GetControlInfo(CONTROLINFO* info) override;
     STDMETHODIMP OnMnemonic(MSG*) override { return E_NOTIMPL; }
     STDMETHODIMP OnAmbientPropertyChange(DISPID) override { return S_OK; }
-    STDMETHODIMP FreezeEvents(BOOL) override { return S_OK; }
+    STDMETHODIMP FreezeEvents(BOOL freeze) override {
+        m_owner.FreezeEvents(freeze != FALSE);
+        return S_OK;
+    }
 
     // IViewObject, IViewObject2, IViewObjectEx
     STDMETHODIMP Draw(DWORD aspect, LONG index, void* aspectInfo, DVTARGETDEVICE* target, HDC targetDC, HDC dc,

@@ -1,4 +1,5 @@
 #include "CHumichartPersist.h"
+#include "HResult.h"
 
 #include "CPropertyStreamCodec.h"
 #include "CStreamByteSink.h"
@@ -24,14 +25,18 @@ STDMETHODIMP CHumichartPersist::IsDirty() { return S_FALSE; }
 
 STDMETHODIMP CHumichartPersist::Load(LPSTREAM stream) {
     if (!stream) return E_POINTER;
-    CStreamByteSource source(stream);
-    return CPropertyStreamCodec::Read(source, m_properties);
+    return NoThrow([&] {
+        CStreamByteSource source(stream);
+        return CPropertyStreamCodec::Read(source, m_properties);
+    });
 }
 
 STDMETHODIMP CHumichartPersist::Save(LPSTREAM stream, BOOL) {
     if (!stream) return E_POINTER;
-    CStreamByteSink sink(stream);
-    return CPropertyStreamCodec::Write(m_properties, sink);
+    return NoThrow([&] {
+        CStreamByteSink sink(stream);
+        return CPropertyStreamCodec::Write(m_properties, sink);
+    });
 }
 
 STDMETHODIMP CHumichartPersist::GetSizeMax(ULARGE_INTEGER* size) {

@@ -17,6 +17,7 @@ public:
     // A key message offered by the container: answers whether the chart (or
     // one of its popups) took it.
     virtual bool TranslateChartKey(MSG& message) = 0;
+    virtual void FreezeEvents(bool freeze) = 0;
 };
 
 }  // namespace humichart

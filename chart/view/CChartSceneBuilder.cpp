@@ -38,7 +38,7 @@ Status CChartSceneBuilder::BuildImage(CChartView& view, bool captionVisible, Cha
         caption.color = palette::kCaption;
         caption.format.alignment = TextFormat::Align::Center;
         caption.format.lineAlignment = TextFormat::Align::Center;
-        caption.format.noWrap = true;
+        // Wrapped within the client width, so that a narrow window keeps it.
     }
     scene = std::move(built);
     return kStatusOk;

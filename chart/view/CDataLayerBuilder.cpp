@@ -24,6 +24,46 @@ void AddLineName(const std::wstring& name, PointD from, PointD to, const RectD& 
                                    palette::kData, palette::NameFont()));
 }
 
+// Points accepted anywhere (I = 1e308, say) lie billions of pixels away, or
+// beyond what a double holds. A line to one is shortened to a square far
+// larger than any window, so that every painter gets coordinates it can
+// handle and the visible part stays where it was; a line with an end that is
+// no number at all cannot be placed and is left out.
+bool BringNear(PointD& from, PointD& to) {
+    constexpr double kFar = 1e6;
+    for (double v : {from.x, from.y, to.x, to.y})
+        if (!std::isfinite(v)) return false;
+    if (std::max({std::fabs(from.x), std::fabs(from.y), std::fabs(to.x), std::fabs(to.y)}) <= kFar) return true;
+    // The part of the segment within the square, as parameters 0 <= t0 < t1
+    // <= 1 along it; the points are convex combinations of the ends, which
+    // never overflow, whatever the ends are.
+    double t0 = 0.0, t1 = 1.0;
+    const auto cut = [&](double a, double b) {  // keeps -kFar <= a + t (b - a) <= kFar
+        for (double bound : {-kFar, kFar}) {
+            const bool outsideA = bound < 0 ? a < bound : a > bound;
+            const bool outsideB = bound < 0 ? b < bound : b > bound;
+            if (outsideA && outsideB) return false;
+            if (outsideA != outsideB) {
+                // Where the line crosses the bound, computed from the ends'
+                // distances to it so that no difference of huge values is taken.
+                const double da = std::fabs(a - bound), db = std::fabs(b - bound);
+                const double t = da / (da + db);
+                if (outsideA) t0 = std::max(t0, t);
+                else t1 = std::min(t1, t);
+            }
+        }
+        return true;
+    };
+    if (!cut(from.x, to.x) || !cut(from.y, to.y) || !(t0 < t1)) return false;
+    const auto at = [&](double t) {
+        return PointD{(1.0 - t) * from.x + t * to.x, (1.0 - t) * from.y + t * to.y};
+    };
+    const PointD a = at(t0), b = at(t1);
+    from = a;
+    to = b;
+    return true;
+}
+
 }  // namespace
 
 Status CDataLayerBuilder::Build(CChartView& view, DataLayer& layer) {
@@ -80,8 +120,9 @@ Status CDataLayerBuilder::Build(CChartView& view, DataLayer& layer) {
         const StatePoint* start = index.Find(process.ptStart);
         const StatePoint* end = index.Find(process.ptEnd);
         if (!start || !end) continue;
-        const PointD from = view.ToPixel(start->I, start->D);
-        const PointD to = view.ToPixel(end->I, end->D);
+        PointD from = view.ToPixel(start->I, start->D);
+        PointD to = view.ToPixel(end->I, end->D);
+        if (!BringNear(from, to)) continue;
         built.lines.push_back({from, to, false});
         if (withNames && !process.name.empty()) AddLineName(process.name, from, to, plot, built);
     }
@@ -90,8 +131,9 @@ Status CDataLayerBuilder::Build(CChartView& view, DataLayer& layer) {
         const StatePoint* fresh = index.Find(mix.ptFresh);
         const StatePoint* ret = index.Find(mix.ptReturn);
         if (!fresh || !ret) continue;
-        const PointD from = view.ToPixel(fresh->I, fresh->D);
-        const PointD to = view.ToPixel(ret->I, ret->D);
+        PointD from = view.ToPixel(fresh->I, fresh->D);
+        PointD to = view.ToPixel(ret->I, ret->D);
+        if (!BringNear(from, to)) continue;
         built.lines.push_back({from, to, false});
         if (withNames && !mix.name.empty()) AddLineName(mix.name, from, to, plot, built);
     }

@@ -159,13 +159,21 @@ void CScenePainter::StrokeGrid(Gdiplus::Graphics& graphics, HDC dc, const ChartS
             path.StartFigure();
             path.AddLine(ToPointF(segment.from), ToPointF(segment.to));
         }
-        if (dc && StrokeThinWithGdi(graphics, dc, family->segments, false, family->minorPen) &&
-            StrokeThinWithGdi(graphics, dc, family->segments, true, family->majorPen))
-            continue;
+        // Each kind on its own: GDI may take the minor lines and leave the
+        // major ones (a wider pen, say) to GDI+, which must not draw the
+        // minor ones a second time.
+        const bool minorDone = dc && StrokeThinWithGdi(graphics, dc, family->segments, false, family->minorPen);
+        const bool majorDone = dc && StrokeThinWithGdi(graphics, dc, family->segments, true, family->majorPen);
         Gdiplus::Pen minorPen(Gdiplus::Color(family->minorPen.color), family->minorPen.width);
         Gdiplus::Pen majorPen(Gdiplus::Color(family->majorPen.color), family->majorPen.width);
-        if (minor.GetPointCount() > 0) Note(graphics.DrawPath(&minorPen, &minor));
-        if (major.GetPointCount() > 0) Note(graphics.DrawPath(&majorPen, &major));
+        if (!minorDone && minor.GetPointCount() > 0) {
+            Note(graphics.DrawPath(&minorPen, &minor));
+            ++m_gridPathStrokes;
+        }
+        if (!majorDone && major.GetPointCount() > 0) {
+            Note(graphics.DrawPath(&majorPen, &major));
+            ++m_gridPathStrokes;
+        }
     }
 
     const CurveFamily& rh = scene.relativeHumidity;

@@ -39,6 +39,8 @@ public:
     Gdiplus::Status FirstFailure() const { return m_failure; }
     // Texts drawn with a generic family because theirs is missing.
     int FontFallbacks() const { return m_fonts.Fallbacks(); }
+    // Major or minor grid lines of a family stroked by GDI+ rather than GDI.
+    int GridPathStrokes() const { return m_gridPathStrokes; }
 
 private:
     // clip: the rectangle the graphics is clipped to, null when it is not
@@ -73,6 +75,7 @@ private:
 
     CFontCache m_fonts;
     Gdiplus::Status m_failure = Gdiplus::Ok;
+    int m_gridPathStrokes = 0;
 };
 
 }  // namespace humichart

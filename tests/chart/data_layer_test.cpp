@@ -1,3 +1,6 @@
+#include <algorithm>
+#include <cmath>
+
 #include <gtest/gtest.h>
 
 #include "CChartSceneBuilder.h"
@@ -67,6 +70,31 @@ TEST_F(DataLayerTest, LineToAPointOutsideThePlotIsKeptAndNamedInside) {
     data.HasProcessLineName = 0;
     ASSERT_EQ(Build(), kStatusOk);
     EXPECT_EQ(layer.names.size(), 1u);
+}
+
+TEST_F(DataLayerTest, LinesToPointsBeyondAnyWindowKeepTheirVisiblePart) {
+    // Accepted points far beyond the chart, up to where the pixel overflows.
+    data.HasProcessLineName = 1;
+    data.points = {{50, 10, L"A"}, {50 + 2.5 * 1e300, 1e300, L"right"}, {1e300, 0, L"up"},
+                   {1e308, -1e308, L"overflow"}, {-1e300, 10, L"down"}};
+    for (const wchar_t* far : {L"right", L"up", L"overflow", L"down"})
+        data.processes.push_back({L"A", far, std::wstring(L"to ") + far, 1000});
+    ASSERT_EQ(Build(), kStatusOk);
+    const PointD a = view.ToPixel(50, 10);
+    ASSERT_EQ(layer.lines.size(), 3u) << "a line with an end past what a double holds has no direction";
+    for (const SceneSegment& line : layer.lines) {
+        EXPECT_EQ(line.from.x, a.x);
+        EXPECT_EQ(line.from.y, a.y);
+        EXPECT_LE(std::max(std::fabs(line.to.x), std::fabs(line.to.y)), 1e6 + 1);
+        EXPECT_GE(std::max(std::fabs(line.to.x), std::fabs(line.to.y)), 1e6 - 1);
+    }
+    // Level to the right, straight up, straight down: where the far points lie.
+    EXPECT_NEAR(layer.lines[0].to.y, a.y, 1e-6);
+    EXPECT_NEAR(layer.lines[1].to.x, a.x, 1e-6);
+    EXPECT_LT(layer.lines[1].to.y, 0);
+    EXPECT_NEAR(layer.lines[2].to.x, a.x, 1e-6);
+    EXPECT_GT(layer.lines[2].to.y, 0);
+    EXPECT_EQ(layer.names.size(), 1u + 3u) << "each line named inside the plot";
 }
 
 TEST_F(DataLayerTest, LinesUseTheFirstPointOfAName) {

@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 
 #include "ComPtr.h"
@@ -41,10 +42,64 @@ inline double SaturationAt(double I, double pressure = 101325.0) {
     return d;
 }
 
+// The control keeps its slots under the user's application-data folder.
+// While one of these lives, that folder is one of the tests' own, beside the
+// test program, so that no test leaves slots where the user's are; the
+// folder's real setting comes back at the end.
+class TestAppData {
+public:
+    // name: the folder beside the test program; tests that clean up after
+    // themselves while others' slots must stay take one of their own.
+    explicit TestAppData(const wchar_t* name = L"test-appdata") {
+        wchar_t program[MAX_PATH] = {};
+        GetModuleFileNameW(nullptr, program, MAX_PATH);
+        folder_ = std::filesystem::path(program).parent_path() / name;
+        std::error_code error;
+        std::filesystem::create_directories(folder_, error);
+        if (RegOpenKeyExW(HKEY_CURRENT_USER, kKey, 0, KEY_READ | KEY_SET_VALUE, &key_) != ERROR_SUCCESS) {
+            key_ = nullptr;
+            return;
+        }
+        DWORD size = sizeof saved_;
+        had_ = RegQueryValueExW(key_, L"AppData", nullptr, &type_, reinterpret_cast<BYTE*>(saved_), &size) ==
+               ERROR_SUCCESS;
+        savedSize_ = size;
+        const std::wstring path = folder_.wstring();
+        RegSetValueExW(key_, L"AppData", 0, REG_SZ, reinterpret_cast<const BYTE*>(path.c_str()),
+                       static_cast<DWORD>((path.size() + 1) * sizeof(wchar_t)));
+    }
+    ~TestAppData() {
+        if (!key_) return;
+        if (had_) RegSetValueExW(key_, L"AppData", 0, type_, reinterpret_cast<const BYTE*>(saved_), savedSize_);
+        else RegDeleteValueW(key_, L"AppData");
+        RegCloseKey(key_);
+    }
+    TestAppData(const TestAppData&) = delete;
+    TestAppData& operator=(const TestAppData&) = delete;
+
+    const std::filesystem::path& Folder() const { return folder_; }
+    // Everything the tests kept there, gone.
+    void Clean() const {
+        std::error_code error;
+        std::filesystem::remove_all(folder_ / L"Humichart", error);
+    }
+
+private:
+    static constexpr const wchar_t* kKey = L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders";
+    std::filesystem::path folder_;
+    HKEY key_ = nullptr;
+    bool had_ = false;
+    DWORD type_ = REG_EXPAND_SZ;
+    wchar_t saved_[MAX_PATH * 2] = {};
+    DWORD savedSize_ = 0;
+};
+
 class ControlTest : public ::testing::Test {
 protected:
     void SetUp() override { ASSERT_HRESULT_SUCCEEDED(OleInitialize(nullptr)); }
     void TearDown() override { OleUninitialize(); }
+
+    TestAppData appData_;
 };
 
 // The control in the test's container: created, optionally loaded and

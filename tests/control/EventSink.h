@@ -31,9 +31,11 @@ public:
         if (id == 1 && params->cArgs == 1 && params->rgvarg[0].vt == VT_R8)
             entry = "OnInit(" + std::to_string(static_cast<long>(params->rgvarg[0].dblVal)) + ")";
         if (id == 2 && params->cArgs == 0) entry = "OnDestroy()";
-        if (id == 3 && params->cArgs == 2 && params->rgvarg[0].vt == VT_UI4 && params->rgvarg[1].vt == VT_UI4)
-            entry = "OnSize(" + std::to_string(params->rgvarg[1].ulVal) + "," +
-                    std::to_string(params->rgvarg[0].ulVal) + ")";
+        // 32-bit signed, as script and Basic handlers take them; anything
+        // else is written down as the bad call it is.
+        if (id == 3 && params->cArgs == 2 && params->rgvarg[0].vt == VT_I4 && params->rgvarg[1].vt == VT_I4)
+            entry = "OnSize(" + std::to_string(params->rgvarg[1].lVal) + "," +
+                    std::to_string(params->rgvarg[0].lVal) + ")";
         log.push_back(entry);
         return S_OK;
     }

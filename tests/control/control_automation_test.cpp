@@ -4,11 +4,26 @@
 #include <limits>
 
 #include "ControlTestSupport.h"
+#include "HResult.h"
 
 namespace {
 
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 constexpr double kInf = std::numeric_limits<double>::infinity();
+
+// What every export, COM method and window procedure of ours runs its body
+// through: an exception comes back as a status, never through the caller.
+TEST(NoThrow, ExceptionsComeBackAsStatuses) {
+    EXPECT_EQ(NoThrow([]() -> HRESULT { throw std::bad_alloc(); }), E_OUTOFMEMORY);
+    EXPECT_EQ(NoThrow([]() -> HRESULT {
+                  std::wstring name;
+                  name.resize(name.max_size() + 1);  // more than any string can hold
+                  return S_OK;
+              }),
+              E_OUTOFMEMORY);
+    EXPECT_EQ(NoThrow([]() -> HRESULT { throw 42; }), E_UNEXPECTED);
+    EXPECT_EQ(NoThrow([] { return S_FALSE; }), S_FALSE);
+}
 
 TEST_F(ControlTest, PressureLimitsAreInclusiveAndARefusalKeepsTheOldValue) {
     auto chart = CreateChart();
@@ -127,6 +142,30 @@ TEST_F(ControlTest, NamesResolveIgnoringCaseAndUnknownNamesAreRefused) {
     double p = 0;
     chart->get_AirPressure(&p);
     EXPECT_EQ(p, 90000.0);
+}
+
+TEST_F(ActiveChartTest, LateBoundCallsWithTooManyArgumentsAreRefusedAndChangeNothing) {
+    auto name = Bstr(L"A");
+    ASSERT_EQ(chart_->AddPoint(40, 5, name.Get()), S_OK);
+    VARIANT extra[2];
+    for (VARIANT& v : extra) {
+        VariantInit(&v);
+        v.vt = VT_I4;
+        v.lVal = 1;
+    }
+    // RemoveAllPoints takes none, RemovePoint one.
+    for (const auto& [id, count] : {std::pair<DISPID, UINT>{18, 1}, {17, 2}}) {
+        extra[0].vt = id == 17 ? VT_BSTR : VT_I4;
+        if (id == 17) extra[0].bstrVal = name.Get();
+        DISPPARAMS params{extra, nullptr, count, 0};
+        EXPECT_EQ(chart_->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &params, nullptr, nullptr, nullptr),
+                  DISP_E_BADPARAMCOUNT)
+            << id;
+    }
+    EXPECT_EQ(Points(), 1u);
+    DISPPARAMS none{nullptr, nullptr, 0, 0};
+    EXPECT_EQ(chart_->Invoke(18, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &none, nullptr, nullptr, nullptr), S_OK);
+    EXPECT_EQ(Points(), 0u);
 }
 
 TEST_F(ActiveChartTest, PointsUpToSaturationAreAcceptedAndAboveRefused) {

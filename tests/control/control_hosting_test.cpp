@@ -23,6 +23,23 @@ TEST_F(HostedControlTest, EventsArriveInOrderWithTheirArguments) {
     ASSERT_EQ(inPlace->SetObjectRects(&smaller, &smaller), S_OK);
     EXPECT_EQ(sink_->log.back(), "OnSize(400,300)");
 
+    // Frozen events are not delivered, however deep the freeze, and not
+    // delivered later either.
+    ComPtr<IOleControl> oleControl;
+    ASSERT_HRESULT_SUCCEEDED(object_.As(oleControl));
+    sink_->log.clear();
+    ASSERT_EQ(oleControl->FreezeEvents(TRUE), S_OK);
+    ASSERT_EQ(oleControl->FreezeEvents(TRUE), S_OK);
+    const RECT frozen{10, 20, 310, 220};
+    inPlace->SetObjectRects(&frozen, &frozen);
+    oleControl->FreezeEvents(FALSE);
+    inPlace->SetObjectRects(&smaller, &smaller);
+    EXPECT_TRUE(sink_->log.empty());
+    oleControl->FreezeEvents(FALSE);
+    inPlace->SetObjectRects(&frozen, &frozen);
+    EXPECT_EQ(sink_->log, Log{"OnSize(300,200)"});
+    inPlace->SetObjectRects(&smaller, &smaller);
+
     // The chart window fills the control's window, and goes before it.
     HWND control = ControlWindow();
     ASSERT_TRUE(control);

@@ -1,5 +1,6 @@
 // The control's property stream through IPersistStreamInit and
 // IPersistStorage, and storage slots reached through DataIndex.
+#include <algorithm>
 #include <shlobj.h>
 
 #include <cstring>
@@ -97,6 +98,30 @@ TEST_F(HostedControlTest, AStreamBelowThePressureLimitLoadsAndTheChartStartsWith
     EXPECT_EQ(p, 50000.0);
 }
 
+TEST_F(ActiveChartTest, AfterResetTheRangeReadsBackExactlyAndIsSavedSo) {
+    ASSERT_EQ(chart_->put_RangeMaxT(40), S_OK);
+    ASSERT_EQ(chart_->put_RangeMinT(-10), S_OK);
+    ASSERT_EQ(chart_->Reset(), S_OK);
+    double bounds[4] = {};
+    chart_->get_RangeMaxT(&bounds[0]);
+    chart_->get_RangeMinT(&bounds[1]);
+    chart_->get_RangeMaxD(&bounds[2]);
+    chart_->get_RangeMinD(&bounds[3]);
+    EXPECT_EQ(bounds[0], 65.0);
+    EXPECT_EQ(bounds[1], -30.0);
+    EXPECT_EQ(bounds[2], 42.0);
+    EXPECT_EQ(bounds[3], 0.0);
+    // The stream carries the read-back values, to the last bit.
+    ComPtr<IPersistStreamInit> persist;
+    ASSERT_HRESULT_SUCCEEDED(chart_.As(persist));
+    ComPtr<IStream> stream = MemoryStream({});
+    ASSERT_EQ(persist->Save(stream.Get(), TRUE), S_OK);
+    const std::vector<BYTE> saved = Contents(stream.Get());
+    const std::vector<BYTE> expected = Stream(0x0800, 101325.0);
+    ASSERT_EQ(saved.size(), expected.size());
+    EXPECT_TRUE(std::equal(saved.begin() + 12, saved.begin() + 52, expected.begin() + 12)) << "pressure and range";
+}
+
 TEST_F(ControlTest, StorageKeepsTheStreamAsContents) {
     ComPtr<ILockBytes> memory;
     ASSERT_HRESULT_SUCCEEDED(CreateILockBytesOnHGlobal(nullptr, TRUE, memory.Put()));
@@ -169,7 +194,8 @@ TEST_F(ControlTest, StreamErrorsComeBackAsTheStreamsOwn) {
     EXPECT_EQ(persist->Save(stream, TRUE), STG_E_MEDIUMFULL);
 }
 
-// Slots kept where the control keeps them.
+// Slots kept where the control keeps them, in the tests' own application-data
+// folder while a TestAppData lives.
 std::filesystem::path SlotFolder() {
     wchar_t appData[MAX_PATH] = {};
     SHGetFolderPathW(nullptr, CSIDL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, appData);
@@ -181,6 +207,8 @@ constexpr std::uint32_t kDamagedSlot = 12;
 
 // Run on its own, in a process of its own, before the next one (see CMakeLists).
 TEST(SlotAcrossProcesses, DISABLED_Save) {
+    const TestAppData appData;
+    ASSERT_EQ(SlotFolder(), appData.Folder() / L"Humichart" / L"slots");
     humichart::CSlotFileStore store(SlotFolder());
     humichart::CHumichartDataObj data;
     data.airPressure = 98000;
@@ -192,6 +220,12 @@ TEST(SlotAcrossProcesses, DISABLED_Save) {
 }
 
 TEST_F(ActiveChartTest, DISABLED_SlotsSavedBeforeLoadIntoTheChartAndDamagedOnesAreRefused) {
+    struct Cleaner {
+        const TestAppData& appData;
+        ~Cleaner() { appData.Clean(); }
+    } cleaner{appData_};
+    ASSERT_EQ(SlotFolder(), appData_.Folder() / L"Humichart" / L"slots");
+    ASSERT_TRUE(std::filesystem::exists(SlotFolder() / L"slot11.hcs")) << "saved by the process before";
     auto keep = Bstr(L"keep");
     chart_->AddPoint(20, 1, keep.Get());
     ASSERT_EQ(chart_->put_DataIndex(kDamagedSlot), S_OK);

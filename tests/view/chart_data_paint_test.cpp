@@ -7,6 +7,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <random>
+#include <string>
 
 #include "../chart/ChartColours.h"
 #include "ChartWindowTest.h"
@@ -93,6 +95,33 @@ TEST_F(ChartDataPaintTest, LinesStopAtTheChartAreaWhileDotsStopAtThePlot) {
             else if (!nearName) ADD_FAILURE() << "data pixel outside the chart at " << x << ", " << y;
         }
     EXPECT_GT(inside, 40);
+}
+
+TEST_F(ChartDataPaintTest, HostileButAcceptedDataPaintsAndEnds) {
+    // What AddPoint and AddMixLine accept: finite coordinates far beyond any
+    // chart, and flows of every kind over them, with names on the lines. A
+    // paint must end whatever they are; ctest's time limit is the judge.
+    CIDWnd& chart = Open(640, 480);
+    chart.HasProcessLineName = 1;
+    const double big = 1e308, tiny = 5e-324;
+    const double coordinates[] = {big, -big, 0.0, 50.0, 10.0, 1e300, -1e300, 1e-300, 3.0e307, -7.5e306};
+    const double flows[] = {big, -big, tiny, 0.0, -0.0, -1.0, 1.0, 1000.0, 3.0e307};
+    std::mt19937 random(10);
+    const auto pick = [&](const auto& from) { return from[random() % std::size(from)]; };
+    for (int i = 0; i < 24; ++i) chart.points.push_back({pick(coordinates), pick(coordinates), L"P" + std::to_wstring(i)});
+    for (int i = 0; i < 22; ++i) {
+        const std::wstring mix = L"M" + std::to_wstring(i);
+        chart.points.push_back({0.0, 0.0, mix});
+        chart.mixes.push_back({L"P" + std::to_wstring(random() % 24), i ? L"M" + std::to_wstring(i - 1) : L"P0", mix,
+                               L"mix " + mix, pick(flows), pick(flows)});
+        chart.processes.push_back({mix, L"P" + std::to_wstring(random() % 24), L"to " + mix, pick(flows)});
+    }
+    for (int round = 0; round < 3; ++round) {
+        Paint();
+        EXPECT_EQ(chart.lastDataStatus, kStatusOk);
+        chart.View().Zoom(2.0, {320.0, 240.0});
+        chart.RequestRender();
+    }
 }
 
 }  // namespace

@@ -4,10 +4,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 
 #include "CChartSceneBuilder.h"
 #include "CComCalcBinding.h"
+#include "CScenePainter.h"
 #include "../chart/ChartColours.h"
 #include "ChartWindowTest.h"
 
@@ -133,6 +135,52 @@ TEST_F(ChartPaintTest, GridLinesHaveTheirColoursWhereTheSceneHasThem) {
         EXPECT_TRUE(ColourNear(x, y, Rgb(line.major ? kMaroon : kGreen)))
             << "enthalpy line through " << x << ", " << y;
     }
+}
+
+TEST_F(ChartPaintTest, LinesGdiTookAreNotStrokedAgainByGdiplus) {
+    Open(640, 480);
+    Paint();
+    ChartScene scene = SceneOfWindow();
+    ASSERT_FALSE(scene.humidityRatio.segments.empty());
+    DibSurface target(640, 480);
+    target.Fill(0xFFFFFF);
+    CScenePainter painter;
+    {
+        Gdiplus::Graphics graphics(target.DC());
+        painter.PaintChart(graphics, scene);
+    }
+    EXPECT_EQ(painter.GridPathStrokes(), 0) << "one-pixel opaque lines are all GDI's";
+
+    // A major pen GDI declines: GDI+ strokes the major lines, and only those.
+    scene.humidityRatio.majorPen.width = 3.0f;
+    CScenePainter mixed;
+    {
+        Gdiplus::Graphics graphics(target.DC());
+        mixed.PaintChart(graphics, scene);
+    }
+    EXPECT_EQ(mixed.GridPathStrokes(), 1);
+}
+
+TEST_F(ChartPaintTest, CaptionWrapsWithinANarrowWindow) {
+    // Two lines far wider than the window: unwrapped they would be cut at
+    // both edges; wrapped they become four or more lines, one above the other.
+    CIDWnd& chart = Open(170, 420);
+    GridOff(chart);
+    chart.captionVisible = 1;
+    Paint();
+    ASSERT_EQ(chart.lastRenderStatus, kStatusOk);
+    // The left margin holds nothing but the caption with the grid off.
+    int top = 420, bottom = -1;
+    for (int y = 0; y < 420; ++y)
+        for (int x = 0; x < 45; ++x)
+            if (surface->Pixel(x, y) != Rgb(kBackgroundTinted)) {
+                top = std::min(top, y);
+                bottom = std::max(bottom, y);
+            }
+    // Font height: a client height of 420 over 8, in points.
+    const double lineHeight = 420 / 8 * 96.0 / 72.0;
+    EXPECT_GT(bottom - top, 3.0 * lineHeight) << "caption rows " << top << " to " << bottom;
+    EXPECT_EQ(surface->Pixel(0, 0), Rgb(kBackgroundTinted));
 }
 
 TEST_F(ChartPaintTest, WithEveryLineFlagOffOnlyOutlineAndTintAreDrawn) {

@@ -2,6 +2,8 @@
 // covers, and that painting touches those pixels only, within the DC's clip.
 #include <windows.h>
 
+#include <cmath>
+
 #include <gtest/gtest.h>
 
 #include "DibSurface.h"
@@ -80,6 +82,20 @@ TEST(GdiMaskTest, ShapesBeyondTheMaskAreCutAndDegenerateOnesIgnored) {
     EXPECT_FALSE(mask.Covered(20, 14));  // outside the mask
     EXPECT_FALSE(mask.Covered(12, 17));
     EXPECT_FALSE(GdiMask(5, 5, 5, 9).Ok());
+
+    // Far beyond any integer, and not numbers at all: cut like the rest, at
+    // once (a wrapped conversion once walked billions of rows).
+    GdiMask distant(10, 10, 20, 20);
+    distant.FillSegment(15.0, 15.0, 15.0, 1e300, 2.0);
+    distant.FillSegment(15.0, 5.0, 1e300, 2e300, 2.0);
+    distant.FillSegment(-1e300, 12.0, 1e300, 12.0, 2.0);
+    distant.FillSegment(15.0, 15.0, HUGE_VAL, -HUGE_VAL, 2.0);
+    distant.FillSegment(15.0, 15.0, NAN, 3.0, 2.0);
+    distant.FillCircle(1e300, 15.0, 4.0);
+    distant.FillCircle(15.0, -1e300, 4.0);
+    EXPECT_TRUE(distant.Covered(15, 19));
+    EXPECT_TRUE(distant.Covered(10, 11));
+    EXPECT_TRUE(distant.Covered(19, 12));
 }
 
 TEST(GdiMaskTest, PaintsTheCoveredPixelsOnlyAndHonoursTheClip) {
