@@ -1,7 +1,5 @@
 #include "CNewMixerRules.h"
 
-#include <algorithm>
-
 #include "DialogTexts.h"
 #include "ProcessDialogsResource.h"
 #include "TypedText.h"
@@ -29,13 +27,17 @@ constexpr DialogControl kControls[] = {
 // The fresh, return and mix lists hold the same items: the working points.
 constexpr int kPointLists[] = {IDC_MIX_FRESH, IDC_MIX_RETURN, IDC_MIX_POINT};
 
+constexpr ListEditControls kListControls = {IDC_PROCESS_NAME, IDC_ITEM_ADD, IDC_ITEM_MODIFY, IDC_ITEM_DELETE,
+                                             IDC_APPLY,        IDOK,         IDCANCEL};
+
 constexpr wchar_t kSamePosition[] = L"Same position found one existing process. \n\nPlease make changes.";
 constexpr wchar_t kExistingMixPoint[] =
     L"New process using an existing mix point. \n\nPlease make sure the mix point is a new one.";
 
 }  // namespace
 
-CNewMixerRules::CNewMixerRules(IChartDocument& chart, IDialogView& view) : m_view(view), m_chart(chart) {}
+CNewMixerRules::CNewMixerRules(IChartDocument& chart, IDialogView& view)
+    : CListEditRules(view, kListControls), m_chart(chart) {}
 
 DialogControlTable CNewMixerRules::Controls() { return kControls; }
 
@@ -52,21 +54,15 @@ void CNewMixerRules::OnInit() {
         workingMixes.push_back(mix);
         m_view.AddItem(IDC_PROCESS_NAME, mix.name);
     }
-    m_view.Enable(IDC_ITEM_ADD, false);
-    m_view.Enable(IDC_ITEM_MODIFY, false);
-    m_view.Enable(IDC_ITEM_DELETE, false);
-    // As the template creates them.
-    m_view.Enable(IDC_APPLY, false);
+    DisableCommands();
 }
 
 void CNewMixerRules::OnEvent(int id, ControlEvent event) {
+    if (RouteEvent(id, event)) return;
     switch (event) {
     case ControlEvent::SelectionChanged:
         if (id == IDC_MIX_FRESH || id == IDC_MIX_RETURN || id == IDC_MIX_POINT) {
             valuesEdited = true;
-            ButtonRule();
-        } else if (id == IDC_PROCESS_NAME) {
-            ShowMix();
             ButtonRule();
         }
         break;
@@ -80,22 +76,6 @@ void CNewMixerRules::OnEvent(int id, ControlEvent event) {
                 valuesEdited = true;
                 ButtonRule();
             }
-        } else if (id == IDC_PROCESS_NAME) {
-            NameRule();
-            ButtonRule();
-        }
-        break;
-    case ControlEvent::Clicked:
-        switch (id) {
-        case IDC_ITEM_ADD: Add(); break;
-        case IDC_ITEM_MODIFY: Modify(); break;
-        case IDC_ITEM_DELETE: Delete(); break;
-        case IDC_APPLY: Apply(); break;
-        case IDOK:
-            if (m_view.Enabled(IDC_APPLY)) Apply();
-            m_view.Close(IDOK);
-            break;
-        case IDCANCEL: m_view.Close(IDCANCEL); break;
         }
         break;
     default:
@@ -104,22 +84,14 @@ void CNewMixerRules::OnEvent(int id, ControlEvent event) {
 }
 
 void CNewMixerRules::ButtonRule() {
-    m_view.Enable(IDC_ITEM_MODIFY, false);
-    m_view.Enable(IDC_ITEM_ADD, false);
-    m_view.Enable(IDC_ITEM_DELETE, selectedIndex >= 0);
     const int f = m_view.Selection(IDC_MIX_FRESH);
     const int r = m_view.Selection(IDC_MIX_RETURN);
     const int m = m_view.Selection(IDC_MIX_POINT);
     const bool mixNamed = !m_view.Text(IDC_MIX_POINT).empty() || m >= 0;
-    if (f >= 0 && r >= 0 && f != r && mixNamed && nameUsable) {
-        if (nameIsNew) m_view.Enable(IDC_ITEM_ADD, true);
-        if (selectedIndex >= 0 && (valuesEdited || nameIsNew)) m_view.Enable(IDC_ITEM_MODIFY, true);
-    }
+    CommandRule(f >= 0 && r >= 0 && f != r && mixNamed);
 }
 
-void CNewMixerRules::NameRule() { ApplyNameRule(m_view, IDC_PROCESS_NAME, selectedIndex, nameIsNew, nameUsable); }
-
-void CNewMixerRules::ShowMix() {
+void CNewMixerRules::ShowSelected() {
     selectedIndex = m_view.Selection(IDC_PROCESS_NAME);
     MixProcess shown;
     if (selectedIndex >= 0 && selectedIndex < static_cast<int>(workingMixes.size())) shown = workingMixes[selectedIndex];
@@ -139,52 +111,22 @@ void CNewMixerRules::ShowMix() {
     nameUsable = true;
 }
 
-void CNewMixerRules::Fail(const wchar_t* text, int focus) {
-    m_view.Ask(text, kErrorReport, kStyleError);
-    m_view.Focus(focus);
-}
-
 std::optional<MixProcess> CNewMixerRules::ReadInputs() {
     MixProcess mix;
     mix.name = m_view.Text(IDC_PROCESS_NAME);
-    const std::wstring freshText = m_view.Text(IDC_FRESH_FLOW);
-    if (freshText.empty()) {
-        Fail(L"Forget input fresh air flow?", IDC_FRESH_FLOW);
+    if (!ReadFlow(IDC_FRESH_FLOW, L"Forget input fresh air flow?", L"Are you sure fresh air flow can less than 0?",
+                  mix.dFreshAirFlow) ||
+        !ReadFlow(IDC_AIR_FLOW, L"Forget input air flow?", L"Are you sure air flow can less than 0?", mix.dAirFlow))
         return std::nullopt;
-    }
-    mix.dFreshAirFlow = LeadingNumber(freshText);
-    if (mix.dFreshAirFlow < 0) {
-        Fail(L"Are you sure fresh air flow can less than 0?", IDC_FRESH_FLOW);
-        return std::nullopt;
-    }
-    const std::wstring totalText = m_view.Text(IDC_AIR_FLOW);
-    if (totalText.empty()) {
-        Fail(L"Forget input air flow?", IDC_AIR_FLOW);
-        return std::nullopt;
-    }
-    mix.dAirFlow = LeadingNumber(totalText);
-    if (mix.dAirFlow < 0) {
-        Fail(L"Are you sure air flow can less than 0?", IDC_AIR_FLOW);
-        return std::nullopt;
-    }
     if (mix.dAirFlow < mix.dFreshAirFlow) {
         Fail(L"Are you sure fresh air flow can be larger than total air flow?", IDC_FRESH_FLOW);
         return std::nullopt;
     }
-    const int f = m_view.Selection(IDC_MIX_FRESH);
-    if (f < 0) {
-        Fail(L"Forget asign fresh point?", IDC_MIX_FRESH);
+    int f = -1, r = -1;
+    if (!ReadPointPair(IDC_MIX_FRESH, L"Forget asign fresh point?", IDC_MIX_RETURN, L"Forget asign return point?",
+                       L"God save me! \n\nDo you think return point can be the same as fresh one?", IDC_MIX_FRESH, f,
+                       r))
         return std::nullopt;
-    }
-    const int r = m_view.Selection(IDC_MIX_RETURN);
-    if (r < 0) {
-        Fail(L"Forget asign return point?", IDC_MIX_RETURN);
-        return std::nullopt;
-    }
-    if (f == r) {
-        Fail(L"God save me! \n\nDo you think return point can be the same as fresh one?", IDC_MIX_FRESH);
-        return std::nullopt;
-    }
     mix.ptMix = m_view.Text(IDC_MIX_POINT);
     if (mix.ptMix.empty()) {
         Fail(L"Forget asign mix point?", IDC_MIX_POINT);
@@ -215,10 +157,7 @@ void CNewMixerRules::AddPointItem(const std::wstring& name) {
 }
 
 void CNewMixerRules::Add() {
-    if (!(nameIsNew && nameUsable)) {
-        m_view.Enable(IDC_ITEM_ADD, false);
-        return;
-    }
+    if (!AddAllowed()) return;
     const std::optional<MixProcess> mix = ReadInputs();
     if (!mix) return;
     if (FindSamePosition(*mix, -1) >= 0) {
@@ -233,19 +172,11 @@ void CNewMixerRules::Add() {
     // The chart places the new mix point at its first paint after Apply.
     workingPoints.push_back({0.0, 0.0, mix->ptMix});
     AddPointItem(mix->ptMix);
-    m_view.SetSelection(IDC_PROCESS_NAME, m_view.AddItem(IDC_PROCESS_NAME, mix->name));
-    nameIsNew = false;
-    valuesEdited = false;
-    ShowMix();
-    ButtonRule();
-    m_view.Enable(IDC_APPLY, true);
+    Stored(m_view.AddItem(IDC_PROCESS_NAME, mix->name));
 }
 
 void CNewMixerRules::Modify() {
-    if (!(nameUsable && selectedIndex >= 0 && selectedIndex < static_cast<int>(workingMixes.size()))) {
-        m_view.Enable(IDC_ITEM_MODIFY, false);
-        return;
-    }
+    if (!ModifyAllowed(static_cast<int>(workingMixes.size()))) return;
     const std::optional<MixProcess> mix = ReadInputs();
     if (!mix) return;
     if (FindSamePosition(*mix, selectedIndex) >= 0) {
@@ -281,32 +212,14 @@ void CNewMixerRules::Modify() {
     }
     ReplaceItem(m_view, IDC_PROCESS_NAME, index, mix->name);
     workingMixes[index] = *mix;
-    m_view.SetSelection(IDC_PROCESS_NAME, index);
-    nameIsNew = false;
-    valuesEdited = false;
-    ShowMix();
-    ButtonRule();
-    m_view.Enable(IDC_APPLY, true);
+    Stored(index);
 }
 
 void CNewMixerRules::Delete() {
-    if (selectedIndex < 0 || selectedIndex >= m_view.ItemCount(IDC_PROCESS_NAME) ||
-        selectedIndex >= static_cast<int>(workingMixes.size()))
-        return;
-    if (m_view.Ask(L"Are you sure?", kDeleteConfirm, kStyleConfirm) != kAnswerYes) return;
     // The mix point stays: other processes may use it.
-    m_view.DeleteItem(IDC_PROCESS_NAME, selectedIndex);
-    workingMixes.erase(workingMixes.begin() + selectedIndex);
-    if (!workingMixes.empty()) {
-        selectedIndex = std::min(selectedIndex, static_cast<int>(workingMixes.size()) - 1);
-        m_view.SetSelection(IDC_PROCESS_NAME, selectedIndex);
-        ShowMix();
-    } else {
-        selectedIndex = -1;
-        m_view.Enable(IDC_ITEM_DELETE, false);
-        m_view.SetText(IDC_PROCESS_NAME, L"");
-    }
-    m_view.Enable(IDC_APPLY, true);
+    DeleteSelected(
+        static_cast<int>(workingMixes.size()), [&](int index) { workingMixes.erase(workingMixes.begin() + index); },
+        false);
 }
 
 void CNewMixerRules::Apply() {

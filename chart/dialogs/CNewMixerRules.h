@@ -8,14 +8,13 @@
 #include <string>
 #include <vector>
 
+#include "CListEditRules.h"
 #include "DialogControls.h"
 #include "IChartDocument.h"
-#include "IDialogRules.h"
-#include "IDialogView.h"
 
 namespace humichart {
 
-class CNewMixerRules final : public IDialogRules {
+class CNewMixerRules final : public CListEditRules {
 public:
     CNewMixerRules(IChartDocument& chart, IDialogView& view);
 
@@ -26,31 +25,23 @@ public:
 
     const std::vector<StatePoint>& WorkingPoints() const { return workingPoints; }
     const std::vector<MixProcess>& WorkingMixes() const { return workingMixes; }
-    int SelectedIndex() const { return selectedIndex; }
 
 private:
-    void ButtonRule();
-    void NameRule();
-    void ShowMix();
+    void ButtonRule() override;
+    void ShowSelected() override;
     std::optional<MixProcess> ReadInputs();
     // Index of a working mix other than skip at the same position.
     int FindSamePosition(const MixProcess& key, int skip) const;
-    void Fail(const wchar_t* text, int focus);
     void AddPointItem(const std::wstring& name);
-    void Add();
-    void Modify();
-    void Delete();
-    void Apply();
+    void Add() override;
+    void Modify() override;
+    void Delete() override;
+    void Apply() override;
 
-    IDialogView& m_view;
     IChartDocument& m_chart;
 
     std::vector<StatePoint> workingPoints;
     std::vector<MixProcess> workingMixes;
-    int selectedIndex = -1;
-    bool nameIsNew = false;
-    bool nameUsable = false;
-    bool valuesEdited = false;
 };
 
 }  // namespace humichart

@@ -31,11 +31,14 @@ constexpr DialogControl kControls[] = {
     {IDC_APPLY, ControlKind::Button},
 };
 
+constexpr ListEditControls kListControls = {IDC_PROCESS_NAME, IDC_ITEM_ADD, IDC_ITEM_MODIFY, IDC_ITEM_DELETE,
+                                             IDC_APPLY,        IDOK,         IDCANCEL};
+
 }  // namespace
 
 CNewProcessRules::CNewProcessRules(IChartDocument& chart, IDialogView& view, IProcessSubDialogs& subDialogs,
                                    std::wstring byHomText)
-    : m_view(view), m_chart(chart), m_subDialogs(subDialogs), m_byHomText(std::move(byHomText)) {}
+    : CListEditRules(view, kListControls), m_chart(chart), m_subDialogs(subDialogs), m_byHomText(std::move(byHomText)) {}
 
 DialogControlTable CNewProcessRules::Controls() { return kControls; }
 
@@ -53,22 +56,16 @@ void CNewProcessRules::OnInit() {
         workingProcesses.push_back(process);
         m_view.AddItem(IDC_PROCESS_NAME, process.name);
     }
-    m_view.Enable(IDC_ITEM_ADD, false);
-    m_view.Enable(IDC_ITEM_MODIFY, false);
-    m_view.Enable(IDC_ITEM_DELETE, false);
-    // As the template creates them.
-    m_view.Enable(IDC_APPLY, false);
+    DisableCommands();
     m_view.SetReadOnly(IDC_PROCESS_RATIO, true);
 }
 
 void CNewProcessRules::OnEvent(int id, ControlEvent event) {
+    if (RouteEvent(id, event)) return;
     switch (event) {
     case ControlEvent::SelectionChanged:
         if (id == IDC_PROCESS_START || id == IDC_PROCESS_END) {
             valuesEdited = true;
-            ButtonRule();
-        } else if (id == IDC_PROCESS_NAME) {
-            ShowProcess();
             ButtonRule();
         }
         break;
@@ -76,26 +73,10 @@ void CNewProcessRules::OnEvent(int id, ControlEvent event) {
         if (id == IDC_AIR_FLOW) {
             valuesEdited = true;
             ButtonRule();
-        } else if (id == IDC_PROCESS_NAME) {
-            NameRule();
-            ButtonRule();
         }
         break;
     case ControlEvent::DoubleClicked:
         if (id == IDC_PROCESS_NAME) FlowFromLoad();
-        break;
-    case ControlEvent::Clicked:
-        switch (id) {
-        case IDC_ITEM_ADD: Add(); break;
-        case IDC_ITEM_MODIFY: Modify(); break;
-        case IDC_ITEM_DELETE: Delete(); break;
-        case IDC_APPLY: Apply(); break;
-        case IDOK:
-            if (m_view.Enabled(IDC_APPLY)) Apply();
-            m_view.Close(IDOK);
-            break;
-        case IDCANCEL: m_view.Close(IDCANCEL); break;
-        }
         break;
     default:
         break;
@@ -103,21 +84,13 @@ void CNewProcessRules::OnEvent(int id, ControlEvent event) {
 }
 
 void CNewProcessRules::ButtonRule() {
-    m_view.Enable(IDC_ITEM_MODIFY, false);
-    m_view.Enable(IDC_ITEM_ADD, false);
-    m_view.Enable(IDC_ITEM_DELETE, selectedIndex >= 0);
     const int s = m_view.Selection(IDC_PROCESS_START);
     const int e = m_view.Selection(IDC_PROCESS_END);
     m_view.SetReadOnly(IDC_PROCESS_RATIO, !(s == 0 || e == 0));
-    if (s >= 0 && e >= 0 && s != e && nameUsable) {
-        if (nameIsNew) m_view.Enable(IDC_ITEM_ADD, true);
-        if (selectedIndex >= 0 && (valuesEdited || nameIsNew)) m_view.Enable(IDC_ITEM_MODIFY, true);
-    }
+    CommandRule(s >= 0 && e >= 0 && s != e);
 }
 
-void CNewProcessRules::NameRule() { ApplyNameRule(m_view, IDC_PROCESS_NAME, selectedIndex, nameIsNew, nameUsable); }
-
-void CNewProcessRules::ShowProcess() {
+void CNewProcessRules::ShowSelected() {
     selectedIndex = m_view.Selection(IDC_PROCESS_NAME);
     TransferProcess shown;
     if (selectedIndex >= 0 && selectedIndex < static_cast<int>(workingProcesses.size()))
@@ -155,38 +128,15 @@ void CNewProcessRules::ShowProcess() {
     nameUsable = true;
 }
 
-void CNewProcessRules::Fail(const wchar_t* text, int focus) {
-    m_view.Ask(text, kErrorReport, kStyleError);
-    m_view.Focus(focus);
-}
-
 std::optional<CNewProcessRules::Inputs> CNewProcessRules::ReadInputs() {
     Inputs inputs;
     inputs.name = m_view.Text(IDC_PROCESS_NAME);
-    const std::wstring flowText = m_view.Text(IDC_AIR_FLOW);
-    if (flowText.empty()) {
-        Fail(L"Forget input air flow?", IDC_AIR_FLOW);
+    int s = -1, e = -1;
+    if (!ReadFlow(IDC_AIR_FLOW, L"Forget input air flow?", L"Are you sure air flow can be less than 0?", inputs.flow) ||
+        !ReadPointPair(IDC_PROCESS_START, L"Forget asign start point?", IDC_PROCESS_END, L"Forget asign end point?",
+                       L"God save me! \n\nDo you think end point can be the same as start one?", IDC_PROCESS_END, s,
+                       e))
         return std::nullopt;
-    }
-    inputs.flow = LeadingNumber(flowText);
-    if (inputs.flow < 0) {
-        Fail(L"Are you sure air flow can be less than 0?", IDC_AIR_FLOW);
-        return std::nullopt;
-    }
-    const int s = m_view.Selection(IDC_PROCESS_START);
-    if (s < 0) {
-        Fail(L"Forget asign start point?", IDC_PROCESS_START);
-        return std::nullopt;
-    }
-    const int e = m_view.Selection(IDC_PROCESS_END);
-    if (e < 0) {
-        Fail(L"Forget asign end point?", IDC_PROCESS_END);
-        return std::nullopt;
-    }
-    if (s == e) {
-        Fail(L"God save me! \n\nDo you think end point can be the same as start one?", IDC_PROCESS_END);
-        return std::nullopt;
-    }
     const int points = static_cast<int>(workingPoints.size());
     if (s > points || e > points) return std::nullopt;  // the lists mirror workingPoints
     if (s >= 1) inputs.start = workingPoints[s - 1].name;
@@ -242,10 +192,7 @@ int CNewProcessRules::FindPair(const std::wstring& a, const std::wstring& b, int
 }
 
 void CNewProcessRules::Add() {
-    if (!(nameIsNew && nameUsable)) {
-        m_view.Enable(IDC_ITEM_ADD, false);
-        return;
-    }
+    if (!AddAllowed()) return;
     const std::optional<Inputs> inputs = ReadInputs();
     if (!inputs) return;
     if (FindPair(inputs->start, inputs->end, -1) >= 0) {
@@ -253,19 +200,11 @@ void CNewProcessRules::Add() {
         return;
     }
     workingProcesses.push_back({inputs->start, inputs->end, inputs->name, inputs->flow});
-    m_view.SetSelection(IDC_PROCESS_NAME, m_view.AddItem(IDC_PROCESS_NAME, inputs->name));
-    nameIsNew = false;
-    valuesEdited = false;
-    ShowProcess();
-    ButtonRule();
-    m_view.Enable(IDC_APPLY, true);
+    Stored(m_view.AddItem(IDC_PROCESS_NAME, inputs->name));
 }
 
 void CNewProcessRules::Modify() {
-    if (!(nameUsable && selectedIndex >= 0 && selectedIndex < static_cast<int>(workingProcesses.size()))) {
-        m_view.Enable(IDC_ITEM_MODIFY, false);
-        return;
-    }
+    if (!ModifyAllowed(static_cast<int>(workingProcesses.size()))) return;
     const std::optional<Inputs> inputs = ReadInputs();
     if (!inputs) return;
     if (FindPair(inputs->start, inputs->end, selectedIndex) >= 0) {
@@ -275,34 +214,15 @@ void CNewProcessRules::Modify() {
     const int index = selectedIndex;
     workingProcesses[index] = {inputs->start, inputs->end, inputs->name, inputs->flow};
     ReplaceItem(m_view, IDC_PROCESS_NAME, index, inputs->name);
-    m_view.SetSelection(IDC_PROCESS_NAME, index);
-    nameIsNew = false;
-    valuesEdited = false;
-    ShowProcess();
-    ButtonRule();
-    m_view.Enable(IDC_APPLY, true);
+    Stored(index);
 }
 
 void CNewProcessRules::Delete() {
-    if (selectedIndex < 0 || selectedIndex >= m_view.ItemCount(IDC_PROCESS_NAME) ||
-        selectedIndex >= static_cast<int>(workingProcesses.size()))
-        return;
-    if (m_view.Ask(L"Are you sure?", kDeleteConfirm, kStyleConfirm) != kAnswerYes) return;
-    m_view.DeleteItem(IDC_PROCESS_NAME, selectedIndex);
-    workingProcesses.erase(workingProcesses.begin() + selectedIndex);
-    if (!workingProcesses.empty()) {
-        selectedIndex = std::min(selectedIndex, static_cast<int>(workingProcesses.size()) - 1);
-        m_view.SetSelection(IDC_PROCESS_NAME, selectedIndex);
-        ShowProcess();
-        // Showing wrote the flow with no selection; the buttons follow the
-        // one now shown.
-        ButtonRule();
-    } else {
-        selectedIndex = -1;
-        m_view.Enable(IDC_ITEM_DELETE, false);
-        m_view.SetText(IDC_PROCESS_NAME, L"");
-    }
-    m_view.Enable(IDC_APPLY, true);
+    // Showing the next process writes its flow with no selection; the buttons
+    // then follow the one now shown.
+    DeleteSelected(
+        static_cast<int>(workingProcesses.size()),
+        [&](int index) { workingProcesses.erase(workingProcesses.begin() + index); }, true);
 }
 
 void CNewProcessRules::FlowFromLoad() {
@@ -331,7 +251,7 @@ void CNewProcessRules::FlowFromLoad() {
     // A density of zero (a state far off the chart) sizes nothing.
     if (!std::isfinite(flow)) return;
     process.dAirFlow = flow;
-    ShowProcess();
+    ShowSelected();
     ButtonRule();
     m_view.Enable(IDC_APPLY, true);
 }

@@ -9,15 +9,14 @@
 #include <string>
 #include <vector>
 
+#include "CListEditRules.h"
 #include "DialogControls.h"
 #include "IChartDocument.h"
-#include "IDialogRules.h"
-#include "IDialogView.h"
 #include "IProcessSubDialogs.h"
 
 namespace humichart {
 
-class CNewProcessRules final : public IDialogRules {
+class CNewProcessRules final : public CListEditRules {
 public:
     // byHomText: the first item of the start and end lists (string 201).
     CNewProcessRules(IChartDocument& chart, IDialogView& view, IProcessSubDialogs& subDialogs,
@@ -30,7 +29,6 @@ public:
 
     const std::vector<StatePoint>& WorkingPoints() const { return workingPoints; }
     const std::vector<TransferProcess>& WorkingProcesses() const { return workingProcesses; }
-    int SelectedIndex() const { return selectedIndex; }
 
 private:
     struct Inputs {
@@ -40,31 +38,24 @@ private:
         double flow = 0.0;
     };
 
-    void ButtonRule();
-    void NameRule();
-    void ShowProcess();
+    void ButtonRule() override;
+    void ShowSelected() override;
     std::optional<Inputs> ReadInputs();
     bool CreatePointByRatio(const StatePoint& known, std::wstring& created);
     // Index of a working process other than skip joining a and b either way.
     int FindPair(const std::wstring& a, const std::wstring& b, int skip) const;
-    void Fail(const wchar_t* text, int focus);
-    void Add();
-    void Modify();
-    void Delete();
+    void Add() override;
+    void Modify() override;
+    void Delete() override;
     void FlowFromLoad();
-    void Apply();
+    void Apply() override;
 
-    IDialogView& m_view;
     IChartDocument& m_chart;
     IProcessSubDialogs& m_subDialogs;
     std::wstring m_byHomText;
 
     std::vector<StatePoint> workingPoints;
     std::vector<TransferProcess> workingProcesses;
-    int selectedIndex = -1;
-    bool nameIsNew = false;
-    bool nameUsable = false;
-    bool valuesEdited = false;
 };
 
 }  // namespace humichart

@@ -18,6 +18,8 @@ constexpr int kModify = IDC_POINTS_MODIFY;
 constexpr int kDelete = IDC_POINTS_DELETE;
 constexpr int kApply = IDC_POINTS_APPLY;
 
+constexpr ListEditControls kListControls = {kName, kAdd, kModify, kDelete, kApply, 1, 2};
+
 constexpr DialogControl kControls[] = {
     {IDC_POINTS_CHECK_DBT, ControlKind::CheckBox}, {IDC_POINTS_EDIT_DBT, ControlKind::Edit},
     {IDC_POINTS_CHECK_MC, ControlKind::CheckBox},  {IDC_POINTS_EDIT_MC, ControlKind::Edit},
@@ -70,6 +72,9 @@ const CPointDialogRules::Parameter CPointDialogRules::kParameters[7] = {
     {IDC_POINTS_CHECK_I, IDC_POINTS_EDIT_I, 64, Kind::I},
 };
 
+CPointDialogRules::CPointDialogRules(IChartDocument& chart, IDialogView& view)
+    : CListEditRules(view, kListControls), m_chart(chart) {}
+
 DialogControlTable CPointDialogRules::Controls() { return kControls; }
 
 void CPointDialogRules::OnInit() {
@@ -85,34 +90,13 @@ void CPointDialogRules::OnInit() {
         m_view.Enable(parameter.check, true);
         m_view.SetReadOnly(parameter.edit, true);
     }
-    m_view.Enable(kAdd, false);
-    m_view.Enable(kModify, false);
-    m_view.Enable(kDelete, false);
-    m_view.Enable(kApply, false);
+    DisableCommands();
 }
 
 void CPointDialogRules::OnEvent(int id, ControlEvent event) {
+    if (RouteEvent(id, event)) return;
     if (event == ControlEvent::Clicked) {
-        switch (id) {
-        case kAdd: Add(); return;
-        case kModify: Modify(); return;
-        case kDelete: Delete(); return;
-        case kApply: Apply(); return;
-        case 1: Ok(); return;
-        case 2: Cancel(); return;
-        default:
-            if (EditOf(id)) OnCheckClicked(id);
-            return;
-        }
-    }
-    if (id == kName) {
-        if (event == ControlEvent::TextChanged) {
-            NameRule();
-            ButtonRule();
-        } else if (event == ControlEvent::SelectionChanged) {
-            ShowPoint();
-            ButtonRule();
-        }
+        if (EditOf(id)) OnCheckClicked(id);
         return;
     }
     if (event == ControlEvent::TextChanged) {
@@ -166,34 +150,10 @@ void CPointDialogRules::CheckBoxRule() {
 }
 
 void CPointDialogRules::ButtonRule() {
-    m_view.Enable(kModify, false);
-    m_view.Enable(kAdd, false);
-    m_view.Enable(kDelete, selectedIndex >= 0);
-    if (knownCount == 2 && nameUsable) {
-        if (nameIsNew) m_view.Enable(kAdd, true);
-        if (selectedIndex >= 0 && (valuesEdited || nameIsNew)) m_view.Enable(kModify, true);
-    }
+    CommandRule(knownCount == 2);
 }
 
-void CPointDialogRules::NameRule() {
-    const std::wstring text = m_view.Text(kName);
-    std::vector<std::wstring> items;
-    const int count = m_view.ItemCount(kName);
-    items.reserve(static_cast<std::size_t>(count));
-    for (int i = 0; i < count; ++i) items.push_back(m_view.ItemText(kName, i));
-    const int found = FindExact(items, text);
-    if (found >= 0) {
-        nameIsNew = 0;
-        nameUsable = found == selectedIndex;
-    } else if (text.empty()) {
-        nameUsable = 0;
-    } else {
-        nameIsNew = 1;
-        nameUsable = 1;
-    }
-}
-
-void CPointDialogRules::ShowPoint() {
+void CPointDialogRules::ShowSelected() {
     selectedIndex = m_view.Selection(kName);
     if (selectedIndex < 0 || selectedIndex >= static_cast<int>(workingPoints.size())) return;
     const StatePoint point = workingPoints[static_cast<std::size_t>(selectedIndex)];
@@ -219,9 +179,9 @@ void CPointDialogRules::ShowPoint() {
     m_view.SetText(IDC_POINTS_EDIT_RH, FormatNumber("%.1f", F * 100.0));
     m_view.SetText(IDC_POINTS_EDIT_VP, FormatNumber("%.1f", PQ));
     selectedIndex = selected;
-    valuesEdited = 0;
-    nameIsNew = 0;
-    nameUsable = 1;
+    valuesEdited = false;
+    nameIsNew = false;
+    nameUsable = true;
     CheckBoxRule();
 }
 
@@ -308,7 +268,7 @@ bool CPointDialogRules::DerivePoint(StatePoint& point) {
 }
 
 void CPointDialogRules::Add() {
-    if (!(knownCount == 2 && nameIsNew && nameUsable)) {
+    if (!(AddAllowed() && knownCount == 2)) {
         m_view.Enable(kAdd, false);
         return;
     }
@@ -318,9 +278,9 @@ void CPointDialogRules::Add() {
     const int index = m_view.AddItem(kName, point.name);
     m_view.SetSelection(kName, index);
     selectedIndex = index;
-    nameIsNew = 0;
-    valuesEdited = 0;
-    ShowPoint();
+    nameIsNew = false;
+    valuesEdited = false;
+    ShowSelected();
     m_view.Enable(kApply, true);
 }
 
@@ -337,30 +297,16 @@ void CPointDialogRules::Modify() {
     m_view.InsertItem(kName, index, point.name);
     m_view.DeleteItem(kName, index + 1);
     m_view.SetSelection(kName, index);
-    nameIsNew = 0;
-    valuesEdited = 0;
-    ShowPoint();
+    nameIsNew = false;
+    valuesEdited = false;
+    ShowSelected();
     m_view.Enable(kApply, true);
 }
 
 void CPointDialogRules::Delete() {
-    const int count = m_view.ItemCount(kName);
-    if (selectedIndex < 0 || selectedIndex >= count) return;
-    if (m_view.Ask(kAreYouSure, kDeleteConfirm, kStyleConfirm) != kAnswerYes) return;
-    m_view.DeleteItem(kName, selectedIndex);
-    if (selectedIndex < static_cast<int>(workingPoints.size()))
-        workingPoints.erase(workingPoints.begin() + selectedIndex);
-    const int remaining = count - 1;
-    if (remaining > 0) {
-        if (selectedIndex >= remaining) selectedIndex = remaining - 1;
-        m_view.SetSelection(kName, selectedIndex);
-        ShowPoint();
-    } else {
-        selectedIndex = -1;
-        m_view.Enable(kDelete, false);
-        m_view.SetText(kName, L"");
-    }
-    m_view.Enable(kApply, true);
+    DeleteSelected(
+        static_cast<int>(workingPoints.size()),
+        [&](int index) { workingPoints.erase(workingPoints.begin() + index); }, false);
 }
 
 void CPointDialogRules::Apply() {
@@ -384,12 +330,5 @@ void CPointDialogRules::Apply() {
     m_chart.RequestRepaint();
     m_view.Enable(kApply, false);
 }
-
-void CPointDialogRules::Ok() {
-    if (m_view.Enabled(kApply)) Apply();
-    m_view.Close(1);
-}
-
-void CPointDialogRules::Cancel() { m_view.Close(2); }
 
 }  // namespace humichart

@@ -6,15 +6,14 @@
 
 #include <vector>
 
+#include "CListEditRules.h"
 #include "DialogControls.h"
 #include "IChartDocument.h"
-#include "IDialogRules.h"
-#include "IDialogView.h"
 #include "StatePoint.h"
 
 namespace humichart {
 
-class CPointDialogRules final : public IDialogRules {
+class CPointDialogRules final : public CListEditRules {
 public:
     // Texts of the dialog's messages.
     static constexpr wchar_t kForgetInput[] = L"Forget input value?";
@@ -40,7 +39,7 @@ public:
     // In the order the dialog lists them: DB.T, M.C, DP.T, V.P, R.H, WB.T, I.
     static const Parameter kParameters[7];
 
-    CPointDialogRules(IChartDocument& chart, IDialogView& view) : m_chart(chart), m_view(view) {}
+    CPointDialogRules(IChartDocument& chart, IDialogView& view);
 
     static DialogControlTable Controls();
 
@@ -48,29 +47,26 @@ public:
     void OnEvent(int id, ControlEvent event) override;
 
     // The commands, as the buttons run them.
-    void Add();
-    void Modify();
-    void Delete();
-    void Apply();
-    void Ok();
-    void Cancel();
+    void Add() override;
+    void Modify() override;
+    void Delete() override;
+    void Apply() override;
 
     const std::vector<StatePoint>& WorkingPoints() const { return workingPoints; }
 
     // The dialog's state, readable by tests.
     int knownCount = 0;
     int knownMask = 0;
-    int selectedIndex = -1;
-    int nameIsNew = 0;
-    int nameUsable = 0;
-    int valuesEdited = 0;
+    using CListEditRules::nameIsNew;
+    using CListEditRules::nameUsable;
+    using CListEditRules::selectedIndex;
+    using CListEditRules::valuesEdited;
 
 private:
     void OnCheckClicked(int check);
     void CheckBoxRule();
-    void ButtonRule();
-    void NameRule();
-    void ShowPoint();
+    void ButtonRule() override;
+    void ShowSelected() override;
     // The point the inputs describe; false (after telling the user where it
     // applies) when they describe none that may be stored.
     bool DerivePoint(StatePoint& point);
@@ -78,7 +74,6 @@ private:
     bool On(int check);
 
     IChartDocument& m_chart;
-    IDialogView& m_view;
     std::vector<StatePoint> workingPoints;
 };
 

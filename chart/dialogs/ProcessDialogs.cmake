@@ -4,7 +4,6 @@
 # the Win32 classes and templates join the chart's dialogs.
 add_library(humichart_process_rules STATIC
   PointByRatio.cpp
-  WorkingLists.cpp
   CSubProcessRules.cpp
   CSubProcessFlowRules.cpp
   CNewProcessRules.cpp
