@@ -1,17 +1,5 @@
 # Cross build of the Windows binaries with MinGW-w64 (POSIX threads flavour).
-set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR x86_64)
 set(triple x86_64-w64-mingw32)
-set(CMAKE_C_COMPILER ${triple}-gcc-posix)
-set(CMAKE_CXX_COMPILER ${triple}-g++-posix)
-set(CMAKE_RC_COMPILER ${triple}-windres)
-set(CMAKE_FIND_ROOT_PATH /usr/${triple})
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-# Nothing of the MinGW runtime has to travel with the binaries.
-set(CMAKE_EXE_LINKER_FLAGS_INIT "-static")
-set(CMAKE_SHARED_LINKER_FLAGS_INIT "-static")
-# The shipped libraries go out without their symbol tables (two thirds of
-# their size); a Debug build keeps them.
-set(CMAKE_SHARED_LINKER_FLAGS_RELEASE_INIT "-s")
+set(shared_linker_extra "")
+include(${CMAKE_CURRENT_LIST_DIR}/MingwToolchain.cmake)
