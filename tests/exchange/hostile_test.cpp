@@ -138,6 +138,12 @@ TEST(HostileStreams, AreRefusedWithAMessageThatSaysWhy) {
         {"a cell cut short", SheetWith({{0x0203, Bytes().Cell(0, 0).U32(0)}}), L"damaged"},
         {"a BOF without its EOF", SheetWith({{0x0809, Bytes().U16(0x0600).U16(0x0020).U32(0).U32(0).U32(6)}}), L"damaged"},
         {"too much text", SheetWith(manyTexts, bigText), L"too large"},
+        // Every byte a sheet walk takes counts, the CONTINUE records after a
+        // STRING too: the second walk over the one sheet is refused.
+        {"4096 sheets at one STRING with 20000 CONTINUEs", OverlappingSheets(4096, 20000), L"sheets overlap"},
+        {"more shared texts than cells", StringTable(kBiff8MaxCells + 1, ""), L"too large to import (more than 2000000"},
+        {"more shared text than the cells may hold", StringTable(kBiff8MaxTextUnits / 8000 + 1, std::string(8000, 'x')),
+         L"too large to import (too much text)"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
