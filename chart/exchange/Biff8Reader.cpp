@@ -58,6 +58,9 @@ class Records {
 public:
     Records(const std::uint8_t* data, std::size_t size, std::size_t position, std::size_t& walked)
         : data_(data), size_(size), position_(position), walked_(walked) {}
+    // The same records from the same position on, counted apart.
+    Records(const Records& other, std::size_t& walked)
+        : data_(other.data_), size_(other.size_), position_(other.position_), walked_(walked) {}
 
     Record Next() {
         if (position_ + 4 > size_) Damaged(L"a record runs past the end of the file");
@@ -113,8 +116,8 @@ public:
     // XLUnicodeRichExtendedString (or a plain XLUnicodeString, which simply
     // has neither runs nor phonetic data): count, flags, run count,
     // phonetic size, characters, runs, phonetic data. The characters are
-    // appended to text.
-    void String(std::u16string& text, bool shortCount = false) {
+    // appended to text unless it is null; answers their count.
+    std::uint32_t String(std::u16string* text, bool shortCount = false) {
         const std::uint32_t count = shortCount ? Byte() : U16();
         std::uint8_t flags = Byte();
         const std::uint32_t runs = (flags & 0x08) ? U16() : 0;
@@ -127,16 +130,19 @@ public:
             }
             if (flags & 0x01) {
                 if (size_ - position_ < 2) Damaged(L"a character is split");
-                text.push_back(static_cast<char16_t>(U16()));
+                const auto unit = static_cast<char16_t>(U16());
+                if (text) text->push_back(unit);
             } else {
-                text.push_back(static_cast<char16_t>(Byte()));
+                const auto unit = static_cast<char16_t>(Byte());
+                if (text) text->push_back(unit);
             }
         }
         Skip(4ull * runs + phonetic);
+        return count;
     }
     std::u16string String(bool shortCount = false) {
         std::u16string text;
-        String(text, shortCount);
+        String(&text, shortCount);
         return text;
     }
 
@@ -212,19 +218,31 @@ private:
                 break;
             }
             case kSst: {
-                Continued sst(records, record);
-                sst.Skip(4);
-                const std::uint32_t unique = sst.U32();
-                // One run of characters and where each text ends: a table
-                // of many short texts costs little more than the file, and
-                // it is bounded like the cells it can fill.
-                for (std::uint32_t i = 0; i < unique && !sst.AtEnd(); ++i) {
-                    if (stringEnds_.size() == kBiff8MaxCells)
+                // The table is bounded like the cells it can fill. It is
+                // read twice: first only counted, so that one too large is
+                // refused before anything is kept, then into one run of
+                // characters of exactly the room they need and where each
+                // text ends, which costs little more than the file.
+                std::size_t counted = 0;
+                Records ahead(records, counted);
+                Continued probe(ahead, record);
+                probe.Skip(4);
+                const std::uint32_t unique = probe.U32();
+                std::size_t texts = 0, units = strings_.size();
+                for (; texts < unique && !probe.AtEnd(); ++texts) {
+                    if (stringEnds_.size() + texts == kBiff8MaxCells)
                         throw Failure{L"The workbook is too large to import (more than " +
                                       std::to_wstring(kBiff8MaxCells) + L" shared texts)"};
-                    sst.String(strings_);
-                    if (strings_.size() > kBiff8MaxTextUnits) throw TooMuchText();
-                    stringEnds_.push_back(strings_.size());
+                    units += probe.String(nullptr);
+                    if (units > kBiff8MaxTextUnits) throw TooMuchText();
+                }
+                strings_.reserve(units);
+                stringEnds_.reserve(stringEnds_.size() + texts);
+                Continued sst(records, record);
+                sst.Skip(8);
+                for (std::size_t i = 0; i < texts; ++i) {
+                    sst.String(&strings_);
+                    stringEnds_.push_back(static_cast<std::uint32_t>(strings_.size()));
                 }
                 break;
             }
