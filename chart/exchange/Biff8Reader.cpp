@@ -376,7 +376,7 @@ bool ReadBiff8(const std::uint8_t* data, std::size_t size, Workbook& out, std::w
         return false;
     } catch (const std::bad_alloc&) {
         out.sheets.clear();
-        error = L"There is not enough memory to read the workbook";
+        error = kBiff8NotEnoughMemory;
         return false;
     }
 }
