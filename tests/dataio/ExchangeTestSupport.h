@@ -95,6 +95,8 @@ class RecordingStarter final : public ISpreadsheetStarter {
 public:
     std::shared_ptr<CallLog> log = std::make_shared<CallLog>();
     bool fail = false;
+    bool builtIn = true;  // false: the engine stands in for a spreadsheet program
+    bool BuiltIn() const override { return builtIn; }
     HRESULT Start(ComPtr<IDispatch>& application) override {
         if (fail) return E_POINTER;
         ComPtr<IDispatch> engine;

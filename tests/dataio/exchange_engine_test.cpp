@@ -11,7 +11,7 @@
 static std::size_t failAllocationOf = 0;
 static bool failArmed = false;
 
-void* operator new(std::size_t size) {
+[[gnu::noinline]] void* operator new(std::size_t size) {
     if (failArmed && size >= failAllocationOf) {
         failArmed = false;
         throw std::bad_alloc();
@@ -19,8 +19,8 @@ void* operator new(std::size_t size) {
     if (void* p = std::malloc(size ? size : 1)) return p;
     throw std::bad_alloc();
 }
-void operator delete(void* p) noexcept { std::free(p); }
-void operator delete(void* p, std::size_t) noexcept { std::free(p); }
+[[gnu::noinline]] void operator delete(void* p) noexcept { std::free(p); }
+[[gnu::noinline]] void operator delete(void* p, std::size_t) noexcept { std::free(p); }
 
 namespace humichart::test {
 namespace {
