@@ -24,6 +24,12 @@
 #include "Workbook.h"
 #include "WorkbookFile.h"
 
+// While armed, the next allocation of at least failAllocationOf bytes fails
+// once, so that running out of memory is met at a chosen step (the test
+// program's operator new, in exchange_engine_test.cpp).
+extern std::size_t failAllocationOf;
+extern bool failArmed;
+
 namespace humichart::test {
 
 using CallLog = std::vector<std::wstring>;

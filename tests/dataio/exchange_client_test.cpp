@@ -198,6 +198,16 @@ TEST_F(ExchangeTest, MissingSheetAndUnreadableFilesChangeNothing) {
     ASSERT_EQ(messages.size(), 2u);
     EXPECT_NE(messages[1].text.find(L"Source = Humichart workbook\nDescription = The file"), std::wstring::npos)
         << std::string(messages[1].text.begin(), messages[1].text.end());
+    // No memory left for the file: the engine's status reaches the user.
+    failAllocationOf = std::filesystem::file_size(noSheet);
+    failArmed = true;
+    EXPECT_EQ(client.ImportFrom(nullptr, noSheet, target, nullptr), CExchangeClient::Outcome::Failed);
+    failArmed = false;
+    ASSERT_EQ(messages.size(), 3u);
+    EXPECT_EQ(messages[2].caption, L"Exception");
+    EXPECT_EQ(messages[2].text.rfind(L"Code = 8007000e\n", 0), 0u);
+    EXPECT_NE(messages[2].text.find(L"\nDescription = There is not enough memory to read the workbook\n"), std::wstring::npos)
+        << std::string(messages[2].text.begin(), messages[2].text.end());
     EXPECT_EQ(target.airPressure, 101325.0);
     ASSERT_EQ(target.points.size(), 1u);
 }

@@ -6,10 +6,8 @@
 #include "ExchangeTestSupport.h"
 #include "UniqueBstr.h"
 
-// While armed, the next allocation of at least that many bytes fails once, so
-// that running out of memory is met at a chosen step of an engine call.
-static std::size_t failAllocationOf = 0;
-static bool failArmed = false;
+std::size_t failAllocationOf = 0;
+bool failArmed = false;
 
 [[gnu::noinline]] void* operator new(std::size_t size) {
     if (failArmed && size >= failAllocationOf) {
