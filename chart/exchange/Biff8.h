@@ -47,6 +47,9 @@ inline constexpr std::size_t kBiff8MaxSheets = 4096;
 // expect the workbook.
 std::vector<std::uint8_t> WriteBiff8(const Workbook& workbook);
 
+// The message of a read that ran out of memory.
+inline constexpr wchar_t kBiff8NotEnoughMemory[] = L"There is not enough memory to read the workbook";
+
 // Replaces out with the workbook in data. On failure returns false with a
 // message a user can act on in error (e.g. "The file is not an Excel
 // 97-2003 workbook"); out is then left empty.

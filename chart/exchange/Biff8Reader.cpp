@@ -1,6 +1,9 @@
+#include <algorithm>
 #include <bit>
 #include <cstring>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "Biff8.h"
 #include "Biff8Records.h"
@@ -46,56 +49,65 @@ struct Record {
 };
 
 // The records of the stream from a position on; a header or a body that runs
-// past the end of the stream is damage.
+// past the end of the stream is damage. Every record taken counts against a
+// budget shared by all walks over the stream: the globals and the sheets of a
+// sound file never overlap, so together they never take more bytes than the
+// stream holds, and sheet entries that point into each other cannot make the
+// work grow with their square.
 class Records {
 public:
-    Records(const std::uint8_t* data, std::size_t size, std::size_t position)
-        : data_(data), size_(size), position_(position) {}
+    Records(const std::uint8_t* data, std::size_t size, std::size_t position, std::size_t& walked)
+        : data_(data), size_(size), position_(position), walked_(walked) {}
+    // The same records from the same position on, counted apart.
+    Records(const Records& other, std::size_t& walked)
+        : data_(other.data_), size_(other.size_), position_(other.position_), walked_(walked) {}
 
     Record Next() {
         if (position_ + 4 > size_) Damaged(L"a record runs past the end of the file");
         Record record{Get16(data_ + position_), data_ + position_ + 4, Get16(data_ + position_ + 2)};
         if (position_ + 4 + record.size > size_) Damaged(L"a record runs past the end of the file");
+        walked_ += 4 + record.size;
+        if (walked_ > size_) Damaged(L"its sheets overlap");
         position_ += 4 + record.size;
         return record;
     }
-    std::size_t Position() const { return position_; }
     bool NextIs(std::uint16_t id) const { return position_ + 4 <= size_ && Get16(data_ + position_) == id; }
 
 private:
     const std::uint8_t* data_;
     std::size_t size_;
     std::size_t position_;
+    std::size_t& walked_;
 };
 
 // A record with the CONTINUE records after it, read as one run of bytes
 // except inside the characters of a string: there each continuation begins
 // with the string's option flags again, and the character width may change.
+// Continuations are taken from the stream only as the reading reaches them,
+// so that a long run of them costs no memory; those left unread are walked
+// over as records of their own.
 class Continued {
 public:
-    Continued(Records& records, const Record& first) {
-        parts_.emplace_back(first.data, first.size);
-        while (records.NextIs(kContinue)) {
-            const Record next = records.Next();
-            parts_.emplace_back(next.data, next.size);
-        }
-    }
-    explicit Continued(const Record& only) { parts_.emplace_back(only.data, only.size); }
+    Continued(Records& records, const Record& first) : records_(&records), part_(first.data), size_(first.size) {}
+    explicit Continued(const Record& only) : part_(only.data), size_(only.size) {}
 
     bool AtEnd() {
-        while (part_ < parts_.size() && position_ == parts_[part_].second) ++part_, position_ = 0;
-        return part_ == parts_.size();
+        while (position_ == size_) {
+            if (!records_ || !records_->NextIs(kContinue)) return true;
+            NextPart();
+        }
+        return false;
     }
     std::uint8_t Byte() {
         if (AtEnd()) Damaged(L"a text or a table is cut short");
-        return parts_[part_].first[position_++];
+        return part_[position_++];
     }
     std::uint32_t U16() { return Byte() | Byte() << 8; }
     std::uint32_t U32() { return U16() | U16() << 16; }
     void Skip(std::uint64_t count) {
         while (count > 0) {
             if (AtEnd()) Damaged(L"a text or a table is cut short");
-            const std::size_t take = static_cast<std::size_t>(std::min<std::uint64_t>(count, parts_[part_].second - position_));
+            const std::size_t take = static_cast<std::size_t>(std::min<std::uint64_t>(count, size_ - position_));
             position_ += take;
             count -= take;
         }
@@ -103,35 +115,48 @@ public:
 
     // XLUnicodeRichExtendedString (or a plain XLUnicodeString, which simply
     // has neither runs nor phonetic data): count, flags, run count,
-    // phonetic size, characters, runs, phonetic data.
-    std::u16string String(bool shortCount = false) {
+    // phonetic size, characters, runs, phonetic data. The characters are
+    // appended to text unless it is null; answers their count.
+    std::uint32_t String(std::u16string* text, bool shortCount = false) {
         const std::uint32_t count = shortCount ? Byte() : U16();
         std::uint8_t flags = Byte();
         const std::uint32_t runs = (flags & 0x08) ? U16() : 0;
         const std::uint32_t phonetic = (flags & 0x04) ? U32() : 0;
-        std::u16string text;
-        text.reserve(count);
         for (std::uint32_t i = 0; i < count; ++i) {
-            if (position_ == parts_[part_].second) {
-                if (part_ + 1 == parts_.size()) Damaged(L"a text is cut short");
-                ++part_;
-                position_ = 0;
+            if (position_ == size_) {
+                if (!records_ || !records_->NextIs(kContinue)) Damaged(L"a text is cut short");
+                NextPart();
                 flags = Byte();
             }
             if (flags & 0x01) {
-                if (parts_[part_].second - position_ < 2) Damaged(L"a character is split");
-                text.push_back(static_cast<char16_t>(U16()));
+                if (size_ - position_ < 2) Damaged(L"a character is split");
+                const auto unit = static_cast<char16_t>(U16());
+                if (text) text->push_back(unit);
             } else {
-                text.push_back(static_cast<char16_t>(Byte()));
+                const auto unit = static_cast<char16_t>(Byte());
+                if (text) text->push_back(unit);
             }
         }
         Skip(4ull * runs + phonetic);
+        return count;
+    }
+    std::u16string String(bool shortCount = false) {
+        std::u16string text;
+        String(&text, shortCount);
         return text;
     }
 
 private:
-    std::vector<std::pair<const std::uint8_t*, std::size_t>> parts_;
-    std::size_t part_ = 0;
+    void NextPart() {
+        const Record next = records_->Next();
+        part_ = next.data;
+        size_ = next.size;
+        position_ = 0;
+    }
+
+    Records* records_ = nullptr;
+    const std::uint8_t* part_;
+    std::size_t size_;
     std::size_t position_ = 0;
 };
 
@@ -172,7 +197,7 @@ private:
             if (size_ >= 4 && (Get16(data_) & 0xF0FF) == 0x0009) throw Failure{kOlderFormat};
             throw Failure{kNotWorkbook};
         }
-        Records records(data_, size_, 0);
+        Records records(data_, size_, 0, walked_);
         const Record bof = records.Next();
         CheckBof(bof);
         if (Get16(bof.data + 2) != kGlobalsSubstream) throw Failure{kNotWorkbook};
@@ -180,7 +205,6 @@ private:
             const Record record = records.Next();
             switch (record.id) {
             case kEof:
-                walked_ = records.Position();
                 return;
             case kFilePass:
                 throw Failure{kEncrypted};
@@ -194,10 +218,32 @@ private:
                 break;
             }
             case kSst: {
+                // The table is bounded like the cells it can fill. It is
+                // read twice: first only counted, so that one too large is
+                // refused before anything is kept, then into one run of
+                // characters of exactly the room they need and where each
+                // text ends, which costs little more than the file.
+                std::size_t counted = 0;
+                Records ahead(records, counted);
+                Continued probe(ahead, record);
+                probe.Skip(4);
+                const std::uint32_t unique = probe.U32();
+                std::size_t texts = 0, units = strings_.size();
+                for (; texts < unique && !probe.AtEnd(); ++texts) {
+                    if (stringEnds_.size() + texts == kBiff8MaxCells)
+                        throw Failure{L"The workbook is too large to import (more than " +
+                                      std::to_wstring(kBiff8MaxCells) + L" shared texts)"};
+                    units += probe.String(nullptr);
+                    if (units > kBiff8MaxTextUnits) throw TooMuchText();
+                }
+                strings_.reserve(units);
+                stringEnds_.reserve(stringEnds_.size() + texts);
                 Continued sst(records, record);
-                sst.Skip(4);
-                const std::uint32_t unique = sst.U32();
-                for (std::uint32_t i = 0; i < unique && !sst.AtEnd(); ++i) strings_.push_back(sst.String());
+                sst.Skip(8);
+                for (std::size_t i = 0; i < texts; ++i) {
+                    sst.String(&strings_);
+                    stringEnds_.push_back(static_cast<std::uint32_t>(strings_.size()));
+                }
                 break;
             }
             default:
@@ -213,9 +259,10 @@ private:
             throw Failure{L"The workbook is too large to import (more than " + std::to_wstring(kBiff8MaxCells) +
                           L" cells)"};
         textUnits_ += cell.text.size();
-        if (textUnits_ > kBiff8MaxTextUnits) throw Failure{L"The workbook is too large to import (too much text)"};
+        if (textUnits_ > kBiff8MaxTextUnits) throw TooMuchText();
         at->second = std::move(cell);
     }
+    static Failure TooMuchText() { return Failure{L"The workbook is too large to import (too much text)"}; }
     static Cell Number(double value) { return Cell{Cell::Kind::Number, value, {}}; }
     static Cell Text(std::wstring text) { return Cell{Cell::Kind::Text, 0.0, std::move(text)}; }
 
@@ -223,7 +270,7 @@ private:
     // listed as one by a careless writer).
     bool ReadWorksheet(std::uint32_t offset, Sheet& sheet) {
         if (offset >= size_) Damaged(L"a sheet lies beyond the end of the file");
-        Records records(data_, size_, offset);
+        Records records(data_, size_, offset, walked_);
         const Record bof = records.Next();
         if (bof.id != kBof || bof.size < 4 || Get16(bof.data) != kBiff8Version) Damaged(L"a sheet does not begin");
         if (Get16(bof.data + 2) != kWorksheetSubstream) return false;
@@ -232,11 +279,6 @@ private:
         std::uint32_t pendingRow = 0, pendingColumn = 0;
         while (depth > 0) {
             const Record record = records.Next();
-            // Sheets of a sound file do not overlap, so the globals and all
-            // sheets together are never longer than the stream; entries that point into each
-            // other would otherwise make the work grow with their square.
-            walked_ += 4 + record.size;
-            if (walked_ > size_) Damaged(L"its sheets overlap");
             const std::uint8_t* d = record.data;
             if (record.id == kBof) { ++depth; continue; }
             if (record.id == kEof) { --depth; continue; }
@@ -245,8 +287,10 @@ private:
             case kLabelSst: {
                 if (record.size < 10) Damaged(L"a cell is cut short");
                 const std::uint32_t index = Get32(d + 6);
-                if (index >= strings_.size()) Damaged(L"a cell names a shared text that does not exist");
-                Store(sheet, Get16(d), Get16(d + 2), Text(FromUtf16(strings_[index])));
+                if (index >= stringEnds_.size()) Damaged(L"a cell names a shared text that does not exist");
+                const std::size_t begin = index ? stringEnds_[index - 1] : 0;
+                Store(sheet, Get16(d), Get16(d + 2),
+                      Text(FromUtf16(std::u16string_view(strings_).substr(begin, stringEnds_[index] - begin))));
                 break;
             }
             case kLabel:
@@ -312,7 +356,8 @@ private:
     const std::uint8_t* data_;
     std::size_t size_;
     std::vector<SheetEntry> sheets_;
-    std::vector<std::u16string> strings_;
+    std::u16string strings_;                  // the shared texts one after another
+    std::vector<std::uint32_t> stringEnds_;   // where each ends in strings_
     std::size_t cells_ = 0;
     std::size_t textUnits_ = 0;
     std::size_t walked_ = 0;
@@ -331,7 +376,7 @@ bool ReadBiff8(const std::uint8_t* data, std::size_t size, Workbook& out, std::w
         return false;
     } catch (const std::bad_alloc&) {
         out.sheets.clear();
-        error = L"There is not enough memory to read the workbook";
+        error = kBiff8NotEnoughMemory;
         return false;
     }
 }

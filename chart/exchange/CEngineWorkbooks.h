@@ -35,7 +35,8 @@ private:
             if (!path || path->empty()) return Fail(DISP_E_PARAMNOTOPTIONAL, L"Open needs the path of a workbook");
             auto book = std::make_shared<EngineBook>();
             std::wstring error;
-            if (!LoadWorkbookFile(*path, book->book, error)) return Fail(E_FAIL, error);
+            if (!LoadWorkbookFile(*path, book->book, error))
+                return Fail(error == kBiff8NotEnoughMemory ? E_OUTOFMEMORY : E_FAIL, error);
             if (book->book.sheets.empty())
                 return Fail(E_FAIL, L"The workbook " + *path + L" holds no worksheet");
             book->fullName = *path;

@@ -5,6 +5,7 @@
 
 #include <cmath>
 #include <cwchar>
+#include <new>
 #include <vector>
 
 #include "CNamedDispatch.h"
@@ -124,7 +125,9 @@ std::vector<Variant> Args(Variant a) {
 // The import's cells, read through Range(address).Value2 and .Text.
 class DispatchSheetReader final : public ISheetCellReader {
 public:
-    DispatchSheetReader(LateBound& late, IDispatch* sheet) : late_(late), sheet_(sheet) {}
+    // source: who reports the cells that cannot be used.
+    DispatchSheetReader(LateBound& late, IDispatch* sheet, const wchar_t* source)
+        : late_(late), sheet_(sheet), source_(source) {}
 
     bool Number(const std::wstring& address, double& value) override {
         Variant cell;
@@ -134,14 +137,14 @@ public:
             const VARTYPE was = v->vt;
             const HRESULT hr = VariantChangeType(v, v, 0, VT_R8);
             if (FAILED(hr))
-                return late_.Fail(hr, kWorkbookSource,
+                return late_.Fail(hr, source_,
                                   L"Cell " + address +
                                       (was == VT_BSTR    ? L" holds text that is not a number"
                                        : was == VT_ERROR ? L" holds an error value, not a number"
                                                          : L" holds no number"));
         }
         if (!std::isfinite(v->dblVal))
-            return late_.Fail(DISP_E_OVERFLOW, kWorkbookSource, L"Cell " + address + L" holds a number that is not finite");
+            return late_.Fail(DISP_E_OVERFLOW, source_, L"Cell " + address + L" holds a number that is not finite");
         value = v->dblVal;
         return true;
     }
@@ -165,7 +168,7 @@ private:
         if (v->vt != VT_BSTR) {
             const HRESULT hr = VariantChangeType(v, v, 0, VT_BSTR);
             if (FAILED(hr))
-                return late_.Fail(hr, kWorkbookSource, L"Cell " + address + L" holds a value that has no text form");
+                return late_.Fail(hr, source_, L"Cell " + address + L" holds a value that has no text form");
         }
         text.assign(v->bstrVal ? v->bstrVal : L"", SysStringLen(v->bstrVal));
         return true;
@@ -173,7 +176,13 @@ private:
 
     LateBound& late_;
     IDispatch* sheet_;
+    const wchar_t* source_;
 };
+
+// The source of what the import itself finds wrong in the cells a
+// spreadsheet program handed over: the chart, not that program, and not the
+// built-in engine that did not take part.
+constexpr wchar_t kImportSource[] = L"Humichart";
 
 bool EndsInXls(const std::wstring& path) {
     if (path.size() < 4) return false;
@@ -193,7 +202,7 @@ std::wstring CodeMeaning(HRESULT code) {
     const DWORD length =
         FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
                        nullptr, static_cast<DWORD>(code), 0, reinterpret_cast<LPWSTR>(&text), 0, nullptr);
-    std::wstring meaning = length ? std::wstring(text, length) : L"Unknown error 0x" + Hex8(code);
+    std::wstring meaning = length ? std::wstring(text, length) : L"(the system has no text for this code)";
     if (text) LocalFree(text);
     return meaning;
 }
@@ -204,7 +213,8 @@ HRESULT CSpreadsheetStarter::Start(ComPtr<IDispatch>& application) {
     CLSID clsid{};
     ComPtr<IUnknown> unknown;
     HRESULT hr;
-    if (SUCCEEDED(CLSIDFromProgID(L"Excel.Application", &clsid)))
+    builtIn_ = FAILED(CLSIDFromProgID(L"Excel.Application", &clsid));
+    if (!builtIn_)
         hr = CoCreateInstance(clsid, nullptr, kClassContext, IID_IUnknown, unknown.PutVoid());
     else
         hr = CreateWorkbookApplication(IID_IUnknown, unknown.PutVoid());
@@ -262,7 +272,33 @@ CExchangeClient::Outcome CExchangeClient::Import(HWND owner, CHumichartDataObj& 
     return ImportFrom(owner, path.data(), target, imported);
 }
 
+// An allocation that fails while the exchange runs (a workbook too large for
+// the memory left) ends it like any failure of the application: with the
+// "Exception" message, what was done so far left done.
+CExchangeClient::Outcome CExchangeClient::OutOfMemory(HWND owner) {
+    failure_ = {E_OUTOFMEMORY, kImportSource, kNotEnoughMemory};
+    return Failed(owner);
+}
+
 CExchangeClient::Outcome CExchangeClient::ExportTo(HWND owner, const std::wstring& path,
+                                                   const CHumichartDataObj& data) {
+    try {
+        return DoExport(owner, path, data);
+    } catch (const std::bad_alloc&) {
+        return OutOfMemory(owner);
+    }
+}
+
+CExchangeClient::Outcome CExchangeClient::ImportFrom(HWND owner, const std::wstring& path, CHumichartDataObj& target,
+                                                     const std::function<void()>& imported) {
+    try {
+        return DoImport(owner, path, target, imported);
+    } catch (const std::bad_alloc&) {
+        return OutOfMemory(owner);
+    }
+}
+
+CExchangeClient::Outcome CExchangeClient::DoExport(HWND owner, const std::wstring& path,
                                                    const CHumichartDataObj& data) {
     if (!EndsInXls(path)) return Outcome::NotXls;
     failure_ = {};
@@ -292,8 +328,8 @@ CExchangeClient::Outcome CExchangeClient::ExportTo(HWND owner, const std::wstrin
     return Outcome::Done;
 }
 
-CExchangeClient::Outcome CExchangeClient::ImportFrom(HWND owner, const std::wstring& path, CHumichartDataObj& target,
-                                                     const std::function<void()>& imported) {
+CExchangeClient::Outcome CExchangeClient::DoImport(HWND owner, const std::wstring& path, CHumichartDataObj& target,
+                                                   const std::function<void()>& imported) {
     if (!EndsInXls(path)) return Outcome::NotXls;
     failure_ = {};
     LateBound late(failure_);
@@ -311,7 +347,7 @@ CExchangeClient::Outcome CExchangeClient::ImportFrom(HWND owner, const std::wstr
         message_(owner, L"Missing sheet named as Humichart.", L"Failed", MB_OK | MB_ICONERROR);
         return Outcome::MissingSheet;
     }
-    DispatchSheetReader reader(late, sheet.Get());
+    DispatchSheetReader reader(late, sheet.Get(), starter_->BuiltIn() ? kWorkbookSource : kImportSource);
     if (!ImportCells(reader, target)) return Failed(owner);
     if (imported) imported();
     if (!late.Call(workbook.Get(), L"Close") || !late.Call(application.Get(), L"Quit")) return Failed(owner);

@@ -22,6 +22,10 @@ class ISpreadsheetStarter {
 public:
     virtual ~ISpreadsheetStarter() = default;
     virtual HRESULT Start(ComPtr<IDispatch>& application) = 0;
+    // Whether the application last started is the built-in workbook engine
+    // (and not a spreadsheet program), for the source of the failures the
+    // import finds in its cells.
+    virtual bool BuiltIn() const { return true; }
 };
 
 // "Excel.Application" when its class is registered, else the built-in engine;
@@ -30,6 +34,10 @@ public:
 class CSpreadsheetStarter final : public ISpreadsheetStarter {
 public:
     HRESULT Start(ComPtr<IDispatch>& application) override;
+    bool BuiltIn() const override { return builtIn_; }
+
+private:
+    bool builtIn_ = true;
 };
 
 // The failure of one call: its status and what the failing object said.
@@ -79,6 +87,10 @@ public:
 
 private:
     Outcome Failed(HWND owner);
+    Outcome DoExport(HWND owner, const std::wstring& path, const CHumichartDataObj& data);
+    Outcome DoImport(HWND owner, const std::wstring& path, CHumichartDataObj& target,
+                     const std::function<void()>& imported);
+    Outcome OutOfMemory(HWND owner);
 
     ISpreadsheetStarter* starter_;
     CSpreadsheetStarter ownStarter_;

@@ -1,6 +1,7 @@
 #include "CNamedDispatch.h"
 
 #include <cwctype>
+#include <new>
 
 #include "HResult.h"
 #include "UniqueBstr.h"
@@ -82,12 +83,26 @@ STDMETHODIMP CNamedDispatch::Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPAR
     bool known = false;
     for (const DispatchMember& m : members_) known = known || m.id == id;
     if (!known) return DISP_E_MEMBERNOTFOUND;
-    DispatchArgs args;
-    RETURN_IF_FAILED(args.Read(params, flags));
-    if (IsPut(flags) && !args.PutValue()) return DISP_E_PARAMNOTOPTIONAL;
     if (result) VariantInit(result);
-    failCode_ = S_OK;
-    const HRESULT hr = Call(id, flags, args, result);
+    HRESULT hr;
+    // No C++ exception may cross the COM boundary: an allocation that fails
+    // anywhere in a call (a workbook too large for the memory left) is the
+    // call's status, and the caller shows it like any other failure.
+    try {
+        DispatchArgs args;
+        RETURN_IF_FAILED(args.Read(params, flags));
+        if (IsPut(flags) && !args.PutValue()) return DISP_E_PARAMNOTOPTIONAL;
+        failCode_ = S_OK;
+        hr = Call(id, flags, args, result);
+    } catch (const std::bad_alloc&) {
+        if (result) VariantClear(result);
+        if (!exception) return E_OUTOFMEMORY;
+        *exception = EXCEPINFO{};
+        exception->bstrSource = SysAllocString(kWorkbookSource);
+        exception->bstrDescription = SysAllocString(kNotEnoughMemory);
+        exception->scode = E_OUTOFMEMORY;
+        return DISP_E_EXCEPTION;
+    }
     if (hr != DISP_E_EXCEPTION) return hr;
     if (exception) {
         *exception = EXCEPINFO{};

@@ -17,6 +17,8 @@
 namespace humichart {
 
 inline constexpr wchar_t kWorkbookSource[] = L"Humichart workbook";
+// The description of a call that ran out of memory (status E_OUTOFMEMORY).
+inline constexpr wchar_t kNotEnoughMemory[] = L"There is not enough memory to finish this step";
 
 struct DispatchMember {
     const wchar_t* name;

@@ -9,8 +9,12 @@ namespace humichart {
 HRESULT CreateWorkbookApplication(REFIID riid, void** object) {
     if (!object) return E_POINTER;
     *object = nullptr;
-    auto* application = new (std::nothrow) engine::CEngineApplication();
-    if (!application) return E_OUTOFMEMORY;
+    engine::CEngineApplication* application = nullptr;
+    try {
+        application = new engine::CEngineApplication();
+    } catch (const std::bad_alloc&) {
+        return E_OUTOFMEMORY;
+    }
     IUnknown* unknown = application->InnerUnknown();
     const HRESULT hr = unknown->QueryInterface(riid, object);
     unknown->Release();

@@ -110,8 +110,10 @@ private:
         std::vector<std::uint32_t> ids;
         for (std::size_t i = 0; i < kHeaderDifat && ids.size() < fatSectors; ++i) ids.push_back(Get32(data_ + 0x4C + 4 * i));
         std::uint32_t difat = Get32(data_ + 0x44);
-        for (std::size_t hops = 0; ids.size() < fatSectors; ++hops) {
-            if (difat >= sectorCount_ || hops > sectorCount_) return false;
+        std::vector<bool> visited(sectorCount_, false);
+        while (ids.size() < fatSectors) {
+            if (difat >= sectorCount_ || visited[difat]) return false;
+            visited[difat] = true;
             const std::uint8_t* sector = Sector(difat);
             for (std::size_t i = 0; i + 1 < sector_ / 4 && ids.size() < fatSectors; ++i) ids.push_back(Get32(sector + 4 * i));
             difat = Get32(sector + sector_ - 4);

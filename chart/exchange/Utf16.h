@@ -3,7 +3,9 @@
 // become surrogate pairs and back.
 #pragma once
 
+#include <cstdint>
 #include <string>
+#include <string_view>
 
 namespace humichart {
 
@@ -22,7 +24,7 @@ inline std::u16string ToUtf16(const std::wstring& text) {
     return units;
 }
 
-inline std::wstring FromUtf16(const std::u16string& units) {
+inline std::wstring FromUtf16(std::u16string_view units) {
     if constexpr (sizeof(wchar_t) == 2) {
         return std::wstring(units.begin(), units.end());
     } else {

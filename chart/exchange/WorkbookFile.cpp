@@ -3,6 +3,7 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <new>
 
 #include "Biff8.h"
 #include "CompoundFile.h"
@@ -85,8 +86,10 @@ bool SaveWorkbookFile(const std::wstring& path, const Workbook& workbook, std::w
     return true;
 }
 
-bool LoadWorkbookFile(const std::wstring& path, Workbook& workbook, std::wstring& error) {
-    workbook.sheets.clear();
+namespace {
+
+// LoadWorkbookFile less its answer to an allocation that fails.
+bool LoadFile(const std::wstring& path, Workbook& workbook, std::wstring& error) {
     const std::filesystem::path source = PathOf(path);
     std::error_code failed;
     const std::uintmax_t size = std::filesystem::file_size(source, failed);
@@ -124,6 +127,19 @@ bool LoadWorkbookFile(const std::wstring& path, Workbook& workbook, std::wstring
         return false;
     }
     return false;
+}
+
+}  // namespace
+
+bool LoadWorkbookFile(const std::wstring& path, Workbook& workbook, std::wstring& error) {
+    workbook.sheets.clear();
+    try {
+        return LoadFile(path, workbook, error);
+    } catch (const std::bad_alloc&) {
+        workbook.sheets.clear();
+        error = kBiff8NotEnoughMemory;
+        return false;
+    }
 }
 
 }  // namespace humichart

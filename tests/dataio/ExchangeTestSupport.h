@@ -24,6 +24,12 @@
 #include "Workbook.h"
 #include "WorkbookFile.h"
 
+// While armed, the next allocation of at least failAllocationOf bytes fails
+// once, so that running out of memory is met at a chosen step (the test
+// program's operator new, in exchange_engine_test.cpp).
+extern std::size_t failAllocationOf;
+extern bool failArmed;
+
 namespace humichart::test {
 
 using CallLog = std::vector<std::wstring>;
@@ -95,6 +101,8 @@ class RecordingStarter final : public ISpreadsheetStarter {
 public:
     std::shared_ptr<CallLog> log = std::make_shared<CallLog>();
     bool fail = false;
+    bool builtIn = true;  // false: the engine stands in for a spreadsheet program
+    bool BuiltIn() const override { return builtIn; }
     HRESULT Start(ComPtr<IDispatch>& application) override {
         if (fail) return E_POINTER;
         ComPtr<IDispatch> engine;

@@ -84,6 +84,9 @@ TEST_F(ExchangeTest, OnlyXlsPathsAreTouchedAndAnApplicationThatWillNotStartIsAnI
     EXPECT_EQ(messages[0].style, static_cast<UINT>(MB_OK | MB_ICONERROR));
     EXPECT_EQ(messages[0].text.rfind(L"Code = 80004003\nCode meaning = ", 0), 0u) << messages[0].text;
     EXPECT_NE(messages[0].text.find(L"\nSource = \nDescription = \n"), std::wstring::npos);
+    // A code the system has no text for is not given one.
+    EXPECT_NE(CExchangeClient::ExceptionText({0x20004711, L"", L""}).find(L"Code = 20004711\nCode meaning = (the system has no text for this code)\n"),
+              std::wstring::npos);
 }
 
 struct ImportCase {
@@ -94,6 +97,7 @@ struct ImportCase {
     CExchangeClient::Outcome outcome;
     std::size_t points;             // in the working copy afterwards
     const wchar_t* description;     // of the failure, if any
+    bool program = false;           // answered as by a spreadsheet program
 };
 
 TEST_F(ExchangeTest, ImportCases) {
@@ -105,6 +109,9 @@ TEST_F(ExchangeTest, ImportCases) {
         {"a word in F4 fails after row 3 was stored",
          {{L"E4", L"B"}, {L"F4", L"warm"}}, {}, CExchangeClient::Outcome::Failed, 1,
          L"Cell F4 holds text that is not a number"},
+        {"a word in F4 from a spreadsheet program is the chart's finding, not the engine's",
+         {{L"E4", L"B"}, {L"F4", L"warm"}}, {}, CExchangeClient::Outcome::Failed, 1,
+         L"Cell F4 holds text that is not a number", true},
         {"inf in a number cell is no number", {{L"E4", L"B"}, {L"G4", L"inf"}}, {},
          CExchangeClient::Outcome::Failed, 1, L"Cell G4 holds text that is not a number"},
         {"a NaN number is refused", {{L"E4", L"B"}}, {{L"F4", kSentinel}}, CExchangeClient::Outcome::Failed, 1,
@@ -139,6 +146,7 @@ TEST_F(ExchangeTest, ImportCases) {
         target.points = {{1, 1, L"old"}, {2, 2, L"older"}, {3, 3, L"oldest"}};
         target.HasBorder = 1;
         int imported = 0;
+        starter.builtIn = !c.program;
         CExchangeClient client = Client();
         EXPECT_EQ(client.ImportFrom(nullptr, path, target, [&] { ++imported; }), c.outcome);
         EXPECT_EQ(target.airPressure, 50000.0);
@@ -158,7 +166,8 @@ TEST_F(ExchangeTest, ImportCases) {
             EXPECT_EQ(imported, 0);
             ASSERT_EQ(messages.size(), 1u);
             EXPECT_EQ(messages[0].caption, L"Exception");
-            EXPECT_NE(messages[0].text.find(L"\nSource = Humichart workbook\nDescription = " + std::wstring(c.description) + L"\n"),
+            EXPECT_NE(messages[0].text.find(std::wstring(L"\nSource = ") + (c.program ? L"Humichart" : L"Humichart workbook") +
+                                            L"\nDescription = " + c.description + L"\n"),
                       std::wstring::npos)
                 << std::string(messages[0].text.begin(), messages[0].text.end());
             EXPECT_NE(starter.log->back(), L"Quit");  // the application is left open
@@ -189,6 +198,16 @@ TEST_F(ExchangeTest, MissingSheetAndUnreadableFilesChangeNothing) {
     ASSERT_EQ(messages.size(), 2u);
     EXPECT_NE(messages[1].text.find(L"Source = Humichart workbook\nDescription = The file"), std::wstring::npos)
         << std::string(messages[1].text.begin(), messages[1].text.end());
+    // No memory left for the file: the engine's status reaches the user.
+    failAllocationOf = std::filesystem::file_size(noSheet);
+    failArmed = true;
+    EXPECT_EQ(client.ImportFrom(nullptr, noSheet, target, nullptr), CExchangeClient::Outcome::Failed);
+    failArmed = false;
+    ASSERT_EQ(messages.size(), 3u);
+    EXPECT_EQ(messages[2].caption, L"Exception");
+    EXPECT_EQ(messages[2].text.rfind(L"Code = 8007000e\n", 0), 0u);
+    EXPECT_NE(messages[2].text.find(L"\nDescription = There is not enough memory to read the workbook\n"), std::wstring::npos)
+        << std::string(messages[2].text.begin(), messages[2].text.end());
     EXPECT_EQ(target.airPressure, 101325.0);
     ASSERT_EQ(target.points.size(), 1u);
 }

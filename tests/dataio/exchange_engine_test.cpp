@@ -1,11 +1,30 @@
 #include <cmath>
+#include <cstdlib>
 #include <limits>
+#include <new>
 
 #include "ExchangeTestSupport.h"
 #include "UniqueBstr.h"
 
+std::size_t failAllocationOf = 0;
+bool failArmed = false;
+
+[[gnu::noinline]] void* operator new(std::size_t size) {
+    if (failArmed && size >= failAllocationOf) {
+        failArmed = false;
+        throw std::bad_alloc();
+    }
+    if (void* p = std::malloc(size ? size : 1)) return p;
+    throw std::bad_alloc();
+}
+[[gnu::noinline]] void operator delete(void* p) noexcept { std::free(p); }
+[[gnu::noinline]] void operator delete(void* p, std::size_t) noexcept { std::free(p); }
+
 namespace humichart::test {
 namespace {
+
+// Armed around one engine call by Invoke: -1 for none.
+long failAllocation = -1;
 
 // The engine driven by name, as a script would: each call answers its
 // status, its result and what EXCEPINFO said.
@@ -37,7 +56,10 @@ Answer Invoke(IDispatch* object, const wchar_t* name, WORD flags, std::vector<VA
         DISPPARAMS params{reversed.data(), flags == DISPATCH_PROPERTYPUT ? &put : nullptr,
                           static_cast<UINT>(reversed.size()), flags == DISPATCH_PROPERTYPUT ? 1u : 0u};
         EXCEPINFO info{};
+        failAllocationOf = failAllocation < 0 ? 0 : static_cast<std::size_t>(failAllocation);
+        failArmed = failAllocation >= 0;
         a.hr = object->Invoke(id, IID_NULL, 0, flags, &params, &a.value, &info, nullptr);
+        failArmed = false;
         a.scode = info.scode;
         a.source = info.bstrSource ? info.bstrSource : L"";
         a.description = info.bstrDescription ? info.bstrDescription : L"";
@@ -114,8 +136,23 @@ TEST_F(EngineTest, FailuresNameTheEngineAndSayWhatToDo) {
     Answer other = Call(books.Object(), L"Add");
     EXPECT_EQ(Get(Get(other.Object(), L"Worksheets").Object(), L"Count").value.lVal, 3);
 
+    // Out of memory: the first allocation of a call, and the buffer of a file read.
+    const std::wstring big = WriteWorkbook(L"big.xls", Workbook{{Sheet{L"Humichart", {}}}});
+    std::vector<std::uint8_t> padding(200000);
+    std::ofstream(std::filesystem::path(big), std::ios::binary | std::ios::app).write(reinterpret_cast<const char*>(padding.data()), padding.size());
+    const auto outOfMemory = [](long atLeast, auto call) {
+        failAllocation = atLeast;
+        Answer answer = call();
+        failAllocation = -1;
+        return answer;
+    };
+
     struct Case { const char* what; Answer answer; HRESULT scode; const wchar_t* says; };
     Case cases[] = {
+        {"no memory for a call", outOfMemory(0, [&] { return Call(books.Object(), L"Add", {Number(-4167)}); }),
+         E_OUTOFMEMORY, L"not enough memory"},
+        {"no memory to read a file", outOfMemory(150000, [&] { return Call(books.Object(), L"Open", {Text(big.c_str())}); }),
+         E_OUTOFMEMORY, L"not enough memory to read the workbook"},
         {"a range of several cells", Cell(sheet.Object(), L"A1:B2"), E_INVALIDARG, L"is not the address of one cell"},
         {"a column beyond IV", Cell(sheet.Object(), L"IW1"), E_INVALIDARG, L"is not the address of one cell"},
         {"a sheet name with a colon", SetProp(sheet.Object(), L"Name", Text(L"a:b")), E_INVALIDARG, L"is not a sheet name"},

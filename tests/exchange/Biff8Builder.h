@@ -55,6 +55,49 @@ public:
         const auto offset = static_cast<std::uint32_t>(bytes.size());
         for (int i = 0; i < 4; ++i) bytes[boundSheet + i] = static_cast<std::uint8_t>(offset >> (8 * i));
     }
+    // SST of count copies of one Latin-1 text (at most 8221 characters), as
+    // many whole texts to a record as fit, the rest in CONTINUE records.
+    StreamBuilder& Sst(std::size_t count, const std::string& text) {
+        Bytes body;
+        body.U32(static_cast<std::uint32_t>(count)).U32(static_cast<std::uint32_t>(count));
+        std::uint16_t id = 0x00FC;
+        for (std::size_t i = 0; i < count; ++i) {
+            if (body.data.size() + 3 + text.size() > 8224) {
+                Record(id, body);
+                body.data.clear();
+                id = 0x003C;
+            }
+            body.U16(static_cast<std::uint32_t>(text.size())).U8(0).Latin1(text);
+        }
+        return Record(id, body);
+    }
 };
+
+// Crafted: sheets entries that all name one sheet, whose STRING record runs
+// on through continues empty CONTINUE records before its one character.
+inline std::vector<std::uint8_t> OverlappingSheets(std::size_t sheets, std::size_t continues) {
+    StreamBuilder s;
+    s.Bof(0x0005);
+    std::vector<std::size_t> entries;
+    for (std::size_t i = 0; i < sheets; ++i) entries.push_back(s.BoundSheet("S" + std::to_string(i)));
+    s.Eof();
+    for (const std::size_t entry : entries) s.PlaceSheet(entry);
+    s.Bof(0x0010).Record(0x0207, Bytes().U16(1).U8(0));
+    for (std::size_t i = 0; i < continues; ++i) s.Record(0x003C, Bytes());
+    s.Record(0x003C, Bytes().U8(0).U8('x')).Eof();
+    return s.bytes;
+}
+
+// Crafted: a globals substream that is nothing but a table of count copies of
+// one text, and one empty sheet.
+inline std::vector<std::uint8_t> StringTable(std::size_t count, const std::string& text) {
+    StreamBuilder s;
+    s.Bof(0x0005);
+    const std::size_t sheet = s.BoundSheet("S");
+    s.Sst(count, text).Eof();
+    s.PlaceSheet(sheet);
+    s.Bof(0x0010).Eof();
+    return s.bytes;
+}
 
 }  // namespace humichart::test

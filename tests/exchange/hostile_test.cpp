@@ -138,6 +138,12 @@ TEST(HostileStreams, AreRefusedWithAMessageThatSaysWhy) {
         {"a cell cut short", SheetWith({{0x0203, Bytes().Cell(0, 0).U32(0)}}), L"damaged"},
         {"a BOF without its EOF", SheetWith({{0x0809, Bytes().U16(0x0600).U16(0x0020).U32(0).U32(0).U32(6)}}), L"damaged"},
         {"too much text", SheetWith(manyTexts, bigText), L"too large"},
+        // Every byte a sheet walk takes counts, the CONTINUE records after a
+        // STRING too: the second walk over the one sheet is refused.
+        {"4096 sheets at one STRING with 20000 CONTINUEs", OverlappingSheets(4096, 20000), L"sheets overlap"},
+        {"more shared texts than cells", StringTable(kBiff8MaxCells + 1, ""), L"too large to import (more than 2000000"},
+        {"more shared text than the cells may hold", StringTable(kBiff8MaxTextUnits / 8000 + 1, std::string(8000, 'x')),
+         L"too large to import (too much text)"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
@@ -174,7 +180,6 @@ void Put32(std::vector<std::uint8_t>& b, std::size_t at, std::uint32_t v) {
 }
 
 TEST(HostileCompoundFiles, BrokenChainsAndTablesAreDamageNotLoops) {
-    // Big enough to need more than 109 sectors, so that a DIFAT is read.
     const std::vector<std::uint8_t> good = WriteCompoundFile(u"Workbook", WriteBiff8(Workbook{{ChartLayoutSheet(2000)}}));
     const auto size = static_cast<std::uint32_t>(good.size());
     ASSERT_GT(size, 150u * 512);
@@ -182,12 +187,16 @@ TEST(HostileCompoundFiles, BrokenChainsAndTablesAreDamageNotLoops) {
     const std::size_t directory = (Get32(good, 0x30) + 1) * 512;
     std::vector<std::uint8_t> stream;
     ASSERT_EQ(ReadCompoundStream(good.data(), good.size(), u"WORKBOOK", stream), CompoundRead::Ok);
+    // Rows with a DIFAT: two DIFAT sectors after the file's own, the first
+    // leading to the second, whose last entry ends the chain or leads back.
+    enum Difat { kNone, kEnds, kLoops };
 
     const struct {
         const char* what;
         std::size_t at;
         std::uint32_t value;
         CompoundRead result;
+        Difat difat = kNone;
     } cases[] = {
         {"a stream chain that loops", fat + 4 * 3, 2, CompoundRead::Damaged},
         {"a stream chain into nowhere", fat + 4 * 3, 0x00FFFFFF, CompoundRead::Damaged},
@@ -195,7 +204,8 @@ TEST(HostileCompoundFiles, BrokenChainsAndTablesAreDamageNotLoops) {
         {"a stream longer than the file", directory + 128 + 0x78, 0xFFFFFFF0, CompoundRead::Damaged},
         {"a directory tree that loops", directory + 128 + 0x44, 1, CompoundRead::Damaged},
         {"more allocation tables than sectors", 0x2C, 0x7FFFFFFF, CompoundRead::Damaged},
-        {"a DIFAT chain that loops", 0x2C, 150, CompoundRead::Damaged},
+        {"a DIFAT chain of two sectors", 0x2C, 109 + 2 * 127, CompoundRead::Ok, kEnds},
+        {"a DIFAT chain that loops", 0x2C, 109 + 3 * 127, CompoundRead::Damaged, kLoops},
         {"a sector size of 2^30", 0x1E, 30, CompoundRead::Damaged},
         {"no root entry", directory + 0x40, 0x00FF0000, CompoundRead::Damaged},
         {"a stream of another name", directory + 128, 0x00580058, CompoundRead::NoSuchStream},
@@ -203,14 +213,23 @@ TEST(HostileCompoundFiles, BrokenChainsAndTablesAreDamageNotLoops) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         std::vector<std::uint8_t> file = good;
-        if (std::string(c.what) == "a DIFAT chain that loops") {
-            Put32(file, 0x44, 0);  // the DIFAT sector is the first data sector...
-            Put32(file, 0x48, 1);
-            Put32(file, 512 + 508, 0);  // ...whose last entry names itself
+        if (c.difat != kNone) {
+            // The tables the header and the DIFAT name past the file's own
+            // are copies of its first; room after them so that the tables
+            // claimed do not outnumber the sectors.
+            const std::uint32_t first = size / 512 - 1, table = Get32(good, 0x4C);
+            file.resize(size + 500 * 512);
+            for (std::size_t i = Get32(good, 0x2C); i < 109; ++i) Put32(file, 0x4C + 4 * i, table);
+            for (std::uint32_t d = 0; d < 2; ++d)
+                for (std::size_t i = 0; i < 127; ++i) Put32(file, (first + d + 1) * 512 + 4 * i, table);
+            Put32(file, (first + 1) * 512 + 508, first + 1);
+            Put32(file, (first + 2) * 512 + 508, c.difat == kLoops ? first : 0xFFFFFFFE);
+            Put32(file, 0x44, first);
+            Put32(file, 0x48, 2);
         }
         Put32(file, c.at, c.value);
         EXPECT_EQ(ReadCompoundStream(file.data(), file.size(), u"Workbook", stream), c.result);
-        EXPECT_TRUE(stream.empty());
+        EXPECT_EQ(stream.empty(), c.result != CompoundRead::Ok);
     }
 }
 
