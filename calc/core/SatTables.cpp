@@ -1,6 +1,9 @@
 #include "SatTables.h"
 
+#include <algorithm>
+#include <bit>
 #include <cmath>
+#include <cstdint>
 #include <limits>
 
 namespace humicalc {
@@ -8,33 +11,149 @@ namespace {
 
 constexpr int kLast = kGridSize - 2;  // highest node a search may find
 
+// The quadratic through nodes k-1, k, k+1, each term in the order written.
+double Quadratic(int k, double x, const double* X, const double* Y) {
+    const double l0 = (x - X[k]) * (x - X[k + 1]) / GuardDivisor((X[k - 1] - X[k]) * (X[k - 1] - X[k + 1]));
+    const double l1 = (x - X[k - 1]) * (x - X[k + 1]) / GuardDivisor((X[k] - X[k - 1]) * (X[k] - X[k + 1]));
+    const double l2 = (x - X[k - 1]) * (x - X[k]) / GuardDivisor((X[k + 1] - X[k - 1]) * (X[k + 1] - X[k]));
+    return (l0 * Y[k - 1] + l1 * Y[k]) + l2 * Y[k + 1];
+}
+
+// The temperature column: every whole degree from its first node.
+class GridSearch {
+public:
+    void Build(const double* X) {
+        X_ = X;
+        // The node products of a 1 K grid are 2, -1 and 2 at every node, which
+        // the guard leaves alone.  Dividing by a power of two or by -1 is
+        // exact, so multiplying by the reciprocal gives the same bits, NaN
+        // included; held as data, not as constants, so that the compiler keeps
+        // the multiplication rather than turning the -1 into a sign flip.
+        inverse_[0] = 1 / GuardDivisor((X[0] - X[1]) * (X[0] - X[2]));
+        inverse_[1] = 1 / GuardDivisor((X[1] - X[0]) * (X[1] - X[2]));
+        inverse_[2] = 1 / GuardDivisor((X[2] - X[0]) * (X[2] - X[1]));
+    }
+
+    // First k in 1..kLast with X[k] >= x, or 0 when there is none.  The node is
+    // the offset from the first node, give or take the rounding of that
+    // subtraction: near a node the rounded offset can land on the whole number
+    // below the true one but never above it, so one comparison with the table
+    // value decides between m and m + 1, and the node is exactly the one the
+    // linear search finds.
+    int FirstAtLeast(double x) const {
+        if (!(x <= X_[kLast])) return 0;  // above the column, or NaN
+        if (!(x > X_[1])) return 1;
+        const int m = static_cast<int>(x - X_[0]);  // x - X[0] lies in (1, kLast]
+        return m + (X_[m] < x);
+    }
+
+    double Quadratic(int k, double x, const double* Y) const {
+        const double* X = X_;
+        const double l0 = (x - X[k]) * (x - X[k + 1]) * inverse_[0];
+        const double l1 = (x - X[k - 1]) * (x - X[k + 1]) * inverse_[1];
+        const double l2 = (x - X[k - 1]) * (x - X[k]) * inverse_[2];
+        return (l0 * Y[k - 1] + l1 * Y[k]) + l2 * Y[k + 1];
+    }
+
+private:
+    const double* X_ = nullptr;
+    double inverse_[3] = {};
+};
+
 // An abscissa column with the running maximum of X[1..k] kept beside it.  The
 // first k with X[k] >= x is the first k whose running maximum is >= x, and the
-// running maximum never decreases, so bisection finds exactly the node of the
-// linear search even where X itself does not ascend.  NaN entries take no part
-// in the maximum (they never satisfy X[k] >= x); a prefix with none but NaN has
-// a NaN maximum, which compares false like the entries it stands for.
-struct SearchColumn {
-    double runningMax[kGridSize];
-
+// running maximum never decreases, so a small index on its values narrows the
+// node down to a span of one or two entries, and counting the entries of that
+// span below x gives the node.  Bisection would get there too, but on inputs in
+// random order it guesses half of its nine branches wrong; here the only loop
+// has the same length for every x.
+//
+// The index cuts the values into buckets of equal width on a log scale: the
+// bit pattern of a positive double, shifted right, is its exponent followed by
+// the leading bits of its mantissa, and rises with the value.  A column that
+// reaches zero or below (the enthalpy column starts near -100) is first moved
+// up by an offset so that its lowest entry sits at 1.  Any x then falls in the
+// bucket of x + offset, and since rounding never reverses an order, a bucket
+// below x's holds only entries below x and a bucket above only entries above:
+// the node lies between the first entry of x's bucket and the first entry of
+// the next.  NaN entries take no part in the maximum (they never satisfy
+// X[k] >= x); a prefix with none but NaN has a NaN maximum, which fails the
+// test like the entries it stands for, and lies before the first bucket.
+class SearchColumn {
+public:
     void Build(const double* X) {
         double m = std::numeric_limits<double>::quiet_NaN();
+        runningMax_[0] = m;  // never read
+        int firstNumber = 0;
         for (int k = 1; k <= kLast; ++k) {
             if (X[k] > m || (m != m && X[k] == X[k])) m = X[k];
-            runningMax[k] = m;
+            runningMax_[k] = m;
+            if (firstNumber == 0 && m == m) firstNumber = k;
         }
+        for (int k = kLast + 1; k < kPadded; ++k) runningMax_[k] = std::numeric_limits<double>::infinity();
+
+        // The finest buckets whose count fits; a column that fits no scale,
+        // or holds no number, goes into one bucket counted whole.
+        offset_ = 0.0;
+        shift_ = 0;
+        base_ = 0;
+        buckets_ = 1;
+        if (firstNumber != 0 && std::isfinite(runningMax_[firstNumber])) {
+            const double lowest = runningMax_[firstNumber];
+            offset_ = lowest > 0 ? 0.0 : 1.0 - lowest;
+            for (int perOctave = 6; perOctave >= 0; --perOctave) {
+                shift_ = 52 - perOctave;
+                base_ = Key(lowest);
+                const std::int64_t span = Key(runningMax_[kLast]) - base_ + 1;
+                if (span <= kMaxBuckets) {
+                    buckets_ = static_cast<int>(span);
+                    break;
+                }
+                buckets_ = kMaxBuckets;
+            }
+        }
+
+        // start_[b]: first entry in bucket b or above (kLast + 1 if none).
+        // Entries past the first that reaches the column's top are never the
+        // node of an x at or below that top, so the spans end there.
+        int k = 1;
+        for (int b = 0; b <= buckets_; ++b) {
+            while (k <= kLast && (runningMax_[k] != runningMax_[k] || Bucket(runningMax_[k]) < b)) ++k;
+            start_[b] = static_cast<std::uint16_t>(k);
+        }
+        int top = kLast;
+        while (top > 1 && runningMax_[top - 1] >= runningMax_[kLast]) --top;
+        width_ = 1;
+        for (int b = 0; b < buckets_; ++b) width_ = std::max(width_, std::min<int>(start_[b + 1], top) - start_[b]);
     }
 
     // First k in 1..kLast with X[k] >= x, or 0 when there is none.
     int FirstAtLeast(double x) const {
-        if (!(runningMax[kLast] >= x)) return 0;
-        int lo = 1, hi = kLast;  // runningMax[hi] >= x holds throughout
-        while (lo < hi) {
-            int mid = (lo + hi) / 2;
-            if (runningMax[mid] >= x) hi = mid; else lo = mid + 1;
-        }
-        return lo;
+        if (!(runningMax_[kLast] >= x)) return 0;  // above every entry, or NaN
+        const int first = start_[Bucket(x)];
+        const double* entries = runningMax_ + first;
+        int below = 0;
+        for (int i = 0; i < width_; ++i) below += !(entries[i] >= x);
+        return first + below;
     }
+
+private:
+    static constexpr int kMaxBuckets = 1024;
+    static constexpr int kPadded = 2 * kLast + 2;  // a span may run past kLast
+
+    // Exponent and leading mantissa bits of x + offset.  At or below zero the
+    // sign bit makes the pattern negative, below the lowest entry's.
+    std::int64_t Key(double x) const { return std::bit_cast<std::int64_t>(x + offset_) >> shift_; }
+
+    int Bucket(double x) const { return static_cast<int>(std::clamp<std::int64_t>(Key(x) - base_, 0, buckets_ - 1)); }
+
+    double runningMax_[kPadded];
+    double offset_;
+    int shift_;
+    std::int64_t base_;
+    int buckets_;
+    int width_;  // the longest span between one bucket's first entry and the next's
+    std::uint16_t start_[kMaxBuckets + 1];
 };
 
 struct Tables {
@@ -45,7 +164,8 @@ struct Tables {
     double satEnthalpy[kGridSize] = {};
     double corePressure = 0.0;
     bool tablesReady = false;
-    SearchColumn byTemp, byPressure, byEnthalpy;
+    GridSearch byTemp;
+    SearchColumn byPressure, byEnthalpy;
 
     Tables() {
         for (int i = 0; i < kGridSize; ++i) tempGrid[i] = -100.0 + i;
@@ -60,14 +180,6 @@ Tables& State() {
     return tables;
 }
 
-// The quadratic through nodes k-1, k, k+1, each term in the order written.
-double Quadratic(int k, double x, const double* X, const double* Y) {
-    const double l0 = (x - X[k]) * (x - X[k + 1]) / GuardDivisor((X[k - 1] - X[k]) * (X[k - 1] - X[k + 1]));
-    const double l1 = (x - X[k - 1]) * (x - X[k + 1]) / GuardDivisor((X[k] - X[k - 1]) * (X[k] - X[k + 1]));
-    const double l2 = (x - X[k - 1]) * (x - X[k]) / GuardDivisor((X[k + 1] - X[k - 1]) * (X[k + 1] - X[k]));
-    return (l0 * Y[k - 1] + l1 * Y[k]) + l2 * Y[k + 1];
-}
-
 // found: the search's node, or 0 when the search found none.
 double InterpAt(int found, int n, double x, const double* X, const double* Y) {
     if (found > 0 && std::fabs(x - X[found]) < kGuardThreshold) return Y[found];
@@ -76,6 +188,12 @@ double InterpAt(int found, int n, double x, const double* X, const double* Y) {
 
 double Lookup(const SearchColumn& column, double x, const double* X, const double* Y) {
     return InterpAt(column.FirstAtLeast(x), kGridSize, x, X, Y);
+}
+
+double Lookup(const GridSearch& grid, double x, const double* X, const double* Y) {
+    const int found = grid.FirstAtLeast(x);
+    if (found > 0 && std::fabs(x - X[found]) < kGuardThreshold) return Y[found];
+    return grid.Quadratic(found > 0 ? found : kGridSize - 2, x, Y);
 }
 
 }  // namespace

@@ -24,9 +24,11 @@ const double* SatPressure();
 const double* SatEnthalpy();
 
 // The four table reads.  They find the same node as Interp3's linear search,
-// bit for bit, but by bisection over the running maximum of the abscissa
-// column, which stays exact on the saturation-enthalpy column where it stops
-// ascending above the boiling point.
+// bit for bit, at a cost that does not depend on the input or on the order of
+// the inputs: on the temperature column by the offset from its first node, on
+// the pressure and enthalpy columns by counting the entries of their running
+// maximum below x, which stays exact on the saturation-enthalpy column where it
+// stops ascending above the boiling point.
 double ps(double t);  // saturation pressure at t
 double is(double t);  // saturation enthalpy at t
 double ts(double i);  // temperature of saturated air of enthalpy i
