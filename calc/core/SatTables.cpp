@@ -10,6 +10,7 @@ namespace humicalc {
 namespace {
 
 constexpr int kLast = kGridSize - 2;  // highest node a search may find
+constexpr double kTsSlack = 1e-6;      // K; see RisesSmoothlyThrough
 
 // The quadratic through nodes k-1, k, k+1, each term in the order written.
 double Quadratic(int k, double x, const double* X, const double* Y) {
@@ -166,6 +167,7 @@ struct Tables {
     bool tablesReady = false;
     GridSearch byTemp;
     SearchColumn byPressure, byEnthalpy;
+    int risesSmoothlyThrough = 1;  // see TsCertainlyAtMost
 
     Tables() {
         for (int i = 0; i < kGridSize; ++i) tempGrid[i] = -100.0 + i;
@@ -196,6 +198,32 @@ double Lookup(const GridSearch& grid, double x, const double* X, const double* Y
     return grid.Quadratic(found > 0 ? found : kGridSize - 2, x, Y);
 }
 
+// The last node m such that ts reads every enthalpy in (S[1], S[m]] from an
+// interval k in 2..m on which the interpolation rises from T[k-1] to T[k]:
+// S rises strictly through node m + 1, no node product is guarded, and no
+// interval is less than half as long as the one before it.  With the
+// temperatures 1 K apart, the parabola's slope is then positive at the upper
+// end of the interval whenever S rises, and at the lower end because it is
+// proportional to 2 + r - 1/r with r = h1/h0 >= 0.5 (positive above 0.414),
+// so it rises throughout; |l0|, |l1|, |l2| stay below 1, 3 and 0.5 there, and
+// the rounding of the evaluated quadratic (about 1e-12 K) is far inside
+// kTsSlack.  At ordinary pressures the column qualifies up to the boiling
+// point.
+int RisesSmoothlyThrough(const double* S) {
+    int m = 1;
+    for (int k = 2; k <= kLast; ++k) {
+        const double h0 = S[k] - S[k - 1], h1 = S[k + 1] - S[k];
+        const bool unguarded = GuardDivisor((S[k - 1] - S[k]) * (S[k - 1] - S[k + 1])) ==
+                                   (S[k - 1] - S[k]) * (S[k - 1] - S[k + 1]) &&
+                               GuardDivisor((S[k] - S[k - 1]) * (S[k] - S[k + 1])) == (S[k] - S[k - 1]) * (S[k] - S[k + 1]) &&
+                               GuardDivisor((S[k + 1] - S[k - 1]) * (S[k + 1] - S[k])) ==
+                                   (S[k + 1] - S[k - 1]) * (S[k + 1] - S[k]);
+        if (!(h0 > 0 && h1 >= 0.5 * h0 && unguarded)) break;
+        m = k;
+    }
+    return m;
+}
+
 }  // namespace
 
 double Interp3(int n, double x, const double* X, const double* Y) {
@@ -215,7 +243,16 @@ void BuildSatEnthalpy(double p) {
         s.satEnthalpy[i] = (0.00184 * s.tempGrid[i] + 2.5) * ds + 1.005 * s.tempGrid[i];
     }
     s.byEnthalpy.Build(s.satEnthalpy);
+    s.risesSmoothlyThrough = RisesSmoothlyThrough(s.satEnthalpy);
     s.tablesReady = true;
+}
+
+bool TsCertainlyAtMost(double i, double t) {
+    const Tables& s = State();
+    const double offset = t - s.tempGrid[0];
+    if (!(offset >= 2 && offset < s.risesSmoothlyThrough + 1)) return false;  // also NaN
+    const int m = static_cast<int>(offset);  // 2 .. risesSmoothlyThrough
+    return i > s.satEnthalpy[1] && i <= s.satEnthalpy[m] && s.tempGrid[m] + kTsSlack <= t;
 }
 
 double CorePressure() { return State().corePressure; }

@@ -34,4 +34,11 @@ double is(double t);  // saturation enthalpy at t
 double ts(double i);  // temperature of saturated air of enthalpy i
 double tp(double p);  // temperature whose saturation pressure is p
 
+// True only where ts(i) <= t holds, decided without reading the enthalpy
+// column: i lies above its first node and at or below its node at or below
+// t, where the column is known to rise smoothly, and t is not within 1e-6 K
+// above that node.  The clamps to saturation skip the read for ordinary air.
+// False says nothing.
+bool TsCertainlyAtMost(double i, double t);
+
 }  // namespace humicalc
