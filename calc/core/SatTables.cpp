@@ -82,7 +82,15 @@ private:
 // test like the entries it stands for, and lies before the first bucket.
 class SearchColumn {
 public:
-    void Build(const double* X) {
+    SearchColumn() {
+        for (int k = kLast + 1; k < kPadded; ++k) runningMax_[k] = std::numeric_limits<double>::infinity();
+    }
+
+    // The enthalpy column's index is rebuilt in every calculator session at
+    // another pressure than 101325 Pa that reads it, so it is built in one
+    // pass over the entries, and with fewer buckets (a span of up to four
+    // entries) than the pressure column's, which is built once.
+    void Build(const double* X, int maxBuckets) {
         double m = std::numeric_limits<double>::quiet_NaN();
         runningMax_[0] = m;  // never read
         int firstNumber = 0;
@@ -91,7 +99,6 @@ public:
             runningMax_[k] = m;
             if (firstNumber == 0 && m == m) firstNumber = k;
         }
-        for (int k = kLast + 1; k < kPadded; ++k) runningMax_[k] = std::numeric_limits<double>::infinity();
 
         // The finest buckets whose count fits; a column that fits no scale,
         // or holds no number, goes into one bucket counted whole.
@@ -106,26 +113,33 @@ public:
                 shift_ = 52 - perOctave;
                 base_ = Key(lowest);
                 const std::int64_t span = Key(runningMax_[kLast]) - base_ + 1;
-                if (span <= kMaxBuckets) {
+                if (span <= maxBuckets) {
                     buckets_ = static_cast<int>(span);
                     break;
                 }
-                buckets_ = kMaxBuckets;
+                buckets_ = maxBuckets;
             }
         }
 
-        // start_[b]: first entry in bucket b or above (kLast + 1 if none).
-        // Entries past the first that reaches the column's top are never the
-        // node of an x at or below that top, so the spans end there.
-        int k = 1;
-        for (int b = 0; b <= buckets_; ++b) {
-            while (k <= kLast && (runningMax_[k] != runningMax_[k] || Bucket(runningMax_[k]) < b)) ++k;
-            start_[b] = static_cast<std::uint16_t>(k);
-        }
+        // start_[b]: the first entry in bucket b or above (kLast + 1 if none);
+        // the entries before the first number lie before every bucket.  The
+        // node of x lies in [start_[b], start_[b + 1]] for x's bucket b, and
+        // no further than the first entry that reaches the column's top, since
+        // x is at or below it; the widest such span sets the count's length.
         int top = kLast;
         while (top > 1 && runningMax_[top - 1] >= runningMax_[kLast]) --top;
         width_ = 1;
-        for (int b = 0; b < buckets_; ++b) width_ = std::max(width_, std::min<int>(start_[b + 1], top) - start_[b]);
+        int next = 0;  // first bucket whose start is not yet known
+        int opened = 0;
+        for (int k = std::max(firstNumber, 1); k <= kLast && next < buckets_; ++k) {
+            const int b = Bucket(runningMax_[k]);
+            if (b < next) continue;
+            if (next > 0) width_ = std::max(width_, std::min(k, top) - opened);
+            while (next <= b) start_[next++] = static_cast<std::uint16_t>(k);
+            opened = k;
+        }
+        width_ = std::max(width_, std::min(kLast + 1, top) - opened);
+        while (next <= buckets_) start_[next++] = static_cast<std::uint16_t>(kLast + 1);
     }
 
     // First k in 1..kLast with X[k] >= x, or 0 when there is none.
@@ -139,7 +153,10 @@ public:
     }
 
 private:
+public:
     static constexpr int kMaxBuckets = 1024;
+
+private:
     static constexpr int kPadded = 2 * kLast + 2;  // a span may run past kLast
 
     // Exponent and leading mantissa bits of x + offset.  At or below zero the
@@ -168,12 +185,16 @@ struct Tables {
     GridSearch byTemp;
     SearchColumn byPressure, byEnthalpy;
     int risesSmoothlyThrough = 1;  // see TsCertainlyAtMost
+    // byEnthalpy and risesSmoothlyThrough follow the enthalpy column on its
+    // first read after a rebuild, not at the rebuild: every calculator object
+    // rebuilds the column for 101325 Pa when it is created, and a caller at
+    // another pressure rebuilds it again at once, reading nothing in between.
+    bool enthalpyIndexStale = true;
 
     Tables() {
         for (int i = 0; i < kGridSize; ++i) tempGrid[i] = -100.0 + i;
         byTemp.Build(tempGrid);
-        byPressure.Build(satPressure);
-        byEnthalpy.Build(satEnthalpy);
+        byPressure.Build(satPressure, SearchColumn::kMaxBuckets);
     }
 };
 
@@ -200,28 +221,33 @@ double Lookup(const GridSearch& grid, double x, const double* X, const double* Y
 
 // The last node m such that ts reads every enthalpy in (S[1], S[m]] from an
 // interval k in 2..m on which the interpolation rises from T[k-1] to T[k]:
-// S rises strictly through node m + 1, no node product is guarded, and no
-// interval is less than half as long as the one before it.  With the
-// temperatures 1 K apart, the parabola's slope is then positive at the upper
-// end of the interval whenever S rises, and at the lower end because it is
-// proportional to 2 + r - 1/r with r = h1/h0 >= 0.5 (positive above 0.414),
-// so it rises throughout; |l0|, |l1|, |l2| stay below 1, 3 and 0.5 there, and
-// the rounding of the evaluated quadratic (about 1e-12 K) is far inside
-// kTsSlack.  At ordinary pressures the column qualifies up to the boiling
-// point.
+// S rises through node m + 1 by steps of at least 0.015 kJ/kg, none less than
+// half the one before it, so that every node product is at least 1.1e-4 and
+// none is guarded.  With the temperatures 1 K apart, the parabola's slope is
+// then positive at the upper end of the interval whenever S rises, and at the
+// lower end because it is proportional to 2 + r - 1/r with r = h1/h0 >= 0.5
+// (positive above 0.414), so it rises throughout; |l0|, |l1|, |l2| stay below
+// 1, 3 and 0.5 there, and the rounding of the evaluated quadratic (about
+// 1e-12 K) is far inside kTsSlack.  At ordinary pressures the column
+// qualifies up to the boiling point.
 int RisesSmoothlyThrough(const double* S) {
     int m = 1;
     for (int k = 2; k <= kLast; ++k) {
         const double h0 = S[k] - S[k - 1], h1 = S[k + 1] - S[k];
-        const bool unguarded = GuardDivisor((S[k - 1] - S[k]) * (S[k - 1] - S[k + 1])) ==
-                                   (S[k - 1] - S[k]) * (S[k - 1] - S[k + 1]) &&
-                               GuardDivisor((S[k] - S[k - 1]) * (S[k] - S[k + 1])) == (S[k] - S[k - 1]) * (S[k] - S[k + 1]) &&
-                               GuardDivisor((S[k + 1] - S[k - 1]) * (S[k + 1] - S[k])) ==
-                                   (S[k + 1] - S[k - 1]) * (S[k + 1] - S[k]);
-        if (!(h0 > 0 && h1 >= 0.5 * h0 && unguarded)) break;
+        if (!(h0 >= 0.015 && h1 >= 0.5 * h0 && h1 < std::numeric_limits<double>::infinity())) break;
         m = k;
     }
     return m;
+}
+
+const Tables& ForEnthalpyReads() {
+    Tables& s = State();
+    if (s.enthalpyIndexStale) {
+        s.byEnthalpy.Build(s.satEnthalpy, SearchColumn::kMaxBuckets / 4);
+        s.risesSmoothlyThrough = RisesSmoothlyThrough(s.satEnthalpy);
+        s.enthalpyIndexStale = false;
+    }
+    return s;
 }
 
 }  // namespace
@@ -242,13 +268,12 @@ void BuildSatEnthalpy(double p) {
         const double ds = 621.98 * s.satPressure[i] / GuardDivisor(p - s.satPressure[i]);
         s.satEnthalpy[i] = (0.00184 * s.tempGrid[i] + 2.5) * ds + 1.005 * s.tempGrid[i];
     }
-    s.byEnthalpy.Build(s.satEnthalpy);
-    s.risesSmoothlyThrough = RisesSmoothlyThrough(s.satEnthalpy);
+    s.enthalpyIndexStale = true;
     s.tablesReady = true;
 }
 
 bool TsCertainlyAtMost(double i, double t) {
-    const Tables& s = State();
+    const Tables& s = ForEnthalpyReads();
     const double offset = t - s.tempGrid[0];
     if (!(offset >= 2 && offset < s.risesSmoothlyThrough + 1)) return false;  // also NaN
     const int m = static_cast<int>(offset);  // 2 .. risesSmoothlyThrough
@@ -263,7 +288,7 @@ const double* SatEnthalpy() { return State().satEnthalpy; }
 
 double ps(double t) { const Tables& s = State(); return Lookup(s.byTemp, t, s.tempGrid, s.satPressure); }
 double is(double t) { const Tables& s = State(); return Lookup(s.byTemp, t, s.tempGrid, s.satEnthalpy); }
-double ts(double i) { const Tables& s = State(); return Lookup(s.byEnthalpy, i, s.satEnthalpy, s.tempGrid); }
+double ts(double i) { const Tables& s = ForEnthalpyReads(); return Lookup(s.byEnthalpy, i, s.satEnthalpy, s.tempGrid); }
 double tp(double p) { const Tables& s = State(); return Lookup(s.byPressure, p, s.satPressure, s.tempGrid); }
 
 }  // namespace humicalc

@@ -26,9 +26,10 @@ const double* SatEnthalpy();
 // The four table reads.  They find the same node as Interp3's linear search,
 // bit for bit, at a cost that does not depend on the input or on the order of
 // the inputs: on the temperature column by the offset from its first node, on
-// the pressure and enthalpy columns by counting the entries of their running
-// maximum below x, which stays exact on the saturation-enthalpy column where it
-// stops ascending above the boiling point.
+// the pressure and enthalpy columns by a small index on the running maximum of
+// the column and a count over the one or two entries it leaves open, which
+// stays exact on the saturation-enthalpy column where it stops ascending above
+// the boiling point.
 double ps(double t);  // saturation pressure at t
 double is(double t);  // saturation enthalpy at t
 double ts(double i);  // temperature of saturated air of enthalpy i
