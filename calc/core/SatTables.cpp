@@ -64,7 +64,7 @@ private:
 // An abscissa column with the running maximum of X[1..k] kept beside it.  The
 // first k with X[k] >= x is the first k whose running maximum is >= x, and the
 // running maximum never decreases, so a small index on its values narrows the
-// node down to a span of one or two entries, and counting the entries of that
+// node down to a span of a few entries, and counting the entries of that
 // span below x gives the node.  Bisection would get there too, but on inputs in
 // random order it guesses half of its nine branches wrong; here the only loop
 // has the same length for every x.
@@ -274,7 +274,9 @@ void BuildSatEnthalpy(double p) {
 
 bool TsCertainlyAtMost(double i, double t) {
     const Tables& s = ForEnthalpyReads();
-    const double offset = t - s.tempGrid[0];
+    // The highest node at least kTsSlack below t, so that a whole-degree t
+    // (as typed) is measured against the node a degree below it.
+    const double offset = t - s.tempGrid[0] - kTsSlack;
     if (!(offset >= 2 && offset < s.risesSmoothlyThrough + 1)) return false;  // also NaN
     const int m = static_cast<int>(offset);  // 2 .. risesSmoothlyThrough
     return i > s.satEnthalpy[1] && i <= s.satEnthalpy[m] && s.tempGrid[m] + kTsSlack <= t;

@@ -27,7 +27,7 @@ const double* SatEnthalpy();
 // bit for bit, at a cost that does not depend on the input or on the order of
 // the inputs: on the temperature column by the offset from its first node, on
 // the pressure and enthalpy columns by a small index on the running maximum of
-// the column and a count over the one or two entries it leaves open, which
+// the column and a count over the few entries it leaves open, which
 // stays exact on the saturation-enthalpy column where it stops ascending above
 // the boiling point.
 double ps(double t);  // saturation pressure at t
