@@ -45,31 +45,40 @@ double ID_F_D_TS(double D, double TS) {
 }
 
 // Clamp to saturation: a pair beyond the saturation curve at T is moved onto it.
+// Most air is well inside the curve, and TsCertainlyAtMost says so without the
+// read of the enthalpy column; what it leaves open is decided by the read.
 double ID_I_T_D(double T, double D) {
     const double I = Enthalpy(T, D);
+    if (TsCertainlyAtMost(I, T)) return I;
     return ts(I) > T ? is(T) : I;
 }
 
-double ID_D_T_I(double T, double I) { return HumidityFromTI(T, ts(I) > T ? is(T) : I); }
+double ID_D_T_I(double T, double I) {
+    if (TsCertainlyAtMost(I, T)) return HumidityFromTI(T, I);
+    return HumidityFromTI(T, ts(I) > T ? is(T) : I);
+}
 
 double ID_F_T_I(double T, double I) { return RelHumidityGuarded(T, ID_D_T_I(T, I)); }
 
 double ID_F_T_D(double T, double D) {
     const double c = kCpVapour * T + kLatent;
     const double I = c * D + kCpAir * T;
+    if (TsCertainlyAtMost(I, T)) return RelHumidityGuarded(T, D);
     const double d = ts(I) > T ? (is(T) - kCpAir * T) / GuardDivisor(c) : D;
     return RelHumidityGuarded(T, d);
 }
 
 double ID_T_D_I(double D, double I) {
     const double t = TemperatureFromDI(D, I);
+    if (TsCertainlyAtMost(I, t)) return t;
     const double c = ts(I);
     return c > t ? c : t;
 }
 
 double ID_F_D_I(double D, double I) {
-    const double c = ts(I);
     const double t = TemperatureFromDI(D, I);
+    if (TsCertainlyAtMost(I, t)) return RelHumidityGuarded(t, D);
+    const double c = ts(I);
     if (c > t) return RelHumidityGuarded(c, HumidityFromTI(c, I));
     return RelHumidityGuarded(t, D);
 }

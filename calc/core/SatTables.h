@@ -24,12 +24,22 @@ const double* SatPressure();
 const double* SatEnthalpy();
 
 // The four table reads.  They find the same node as Interp3's linear search,
-// bit for bit, but by bisection over the running maximum of the abscissa
-// column, which stays exact on the saturation-enthalpy column where it stops
-// ascending above the boiling point.
+// bit for bit, at a cost that does not depend on the input or on the order of
+// the inputs: on the temperature column by the offset from its first node, on
+// the pressure and enthalpy columns by a small index on the running maximum of
+// the column and a count over the few entries it leaves open, which
+// stays exact on the saturation-enthalpy column where it stops ascending above
+// the boiling point.
 double ps(double t);  // saturation pressure at t
 double is(double t);  // saturation enthalpy at t
 double ts(double i);  // temperature of saturated air of enthalpy i
 double tp(double p);  // temperature whose saturation pressure is p
+
+// True only where ts(i) <= t holds, decided without reading the enthalpy
+// column: i lies above its first node and at or below its node at or below
+// t, where the column is known to rise smoothly, and t is not within 1e-6 K
+// above that node.  The clamps to saturation skip the read for ordinary air.
+// False says nothing.
+bool TsCertainlyAtMost(double i, double t);
 
 }  // namespace humicalc

@@ -3,12 +3,14 @@
 // pressure, including the saturation-enthalpy column above the boiling point
 // where it stops ascending.
 #include <algorithm>
+#include <cmath>
 #include <limits>
 #include <random>
 #include <string>
 #include <vector>
 
 #include "CalcTestSupport.h"
+#include "Relations.h"
 
 namespace {
 
@@ -39,6 +41,22 @@ std::vector<double> Probes(const double* X) {
     for (double f : {1e-3, 0.5, 1.0, 10.0, 1e6}) {
         x.push_back(lo - f * span);
         x.push_back(hi + f * span);
+    }
+    // The pressure and enthalpy reads index their column by the leading bits
+    // of x after moving the column to start at 1: a bucket edge lies at each
+    // 2^e (1 + j/64) less that shift.
+    double lowest = kNaN;
+    for (int k = 1; k < kGridSize - 1 && lowest != lowest; ++k) lowest = X[k];
+    if (std::isfinite(lowest)) {
+        const double shift = lowest > 0 ? 0.0 : 1.0 - lowest;
+        for (int e = -34; e <= 34; ++e) {
+            for (int j = 0; j < 64; ++j) {
+                const double edge = std::ldexp(1.0 + j / 64.0, e) - shift;
+                x.push_back(edge);
+                x.push_back(std::nextafter(edge, kInf));
+                x.push_back(std::nextafter(edge, -kInf));
+            }
+        }
     }
     std::mt19937_64 rng(20240601);
     std::uniform_real_distribution<double> uniform(lo - 2, hi + 2);
@@ -85,6 +103,65 @@ protected:
 
 TEST_P(FastReads, AreBitIdenticalToTheLinearSearch) {
     for (const Read& read : kReads) EXPECT_EQ(CompareAll(read), 0) << read.name;
+}
+
+// The clamps to saturation skip the read of the enthalpy column where
+// TsCertainlyAtMost vouches that it could not clamp.  Probed where its answer
+// turns: each node of both columns, the 1e-6 K slack above each temperature
+// node, the column's first node, and states from dry to beyond saturation.
+TEST_P(FastReads, ClampsToSaturationAnswerAsTheirDefinitionsWhereTheySkipTheRead) {
+    const double* S = SatEnthalpy();
+    const double* G = TempGrid();
+    auto refTs = [&](double i) { return Interp3(kGridSize, i, S, G); };
+    auto refIs = [&](double t) { return Interp3(kGridSize, t, G, S); };
+    std::vector<double> temperatures;
+    for (int j = 0; j < kGridSize; j += 3) {
+        for (double t : {G[j], G[j] + 1e-6, G[j] + 0.5, G[j] - 0.25}) {
+            temperatures.push_back(t);
+            temperatures.push_back(std::nextafter(t, kInf));
+            temperatures.push_back(std::nextafter(t, -kInf));
+        }
+    }
+    for (double t : {-99.5, 250.0, kNaN, kInf}) temperatures.push_back(t);
+    int claims = 0, mismatches = 0;
+    auto expectSame = [&](const char* op, double a, double b, double got, double want) {
+        if (!SameBits(got, want) && ++mismatches <= 5) {
+            ADD_FAILURE() << op << "(" << a << ", " << b << ") = " << got << ", by definition " << want;
+        }
+    };
+    for (double t : temperatures) {
+        const int m = std::clamp(static_cast<int>(std::floor(t + 100)), 0, kGridSize - 1);
+        std::vector<double> enthalpies = {S[1], S[m], refIs(t), S[std::max(m - 1, 0)], S[std::min(m + 1, kGridSize - 1)]};
+        for (int n = static_cast<int>(enthalpies.size()), k = 0; k < n; ++k) {
+            enthalpies.push_back(std::nextafter(enthalpies[k], kInf));
+            enthalpies.push_back(std::nextafter(enthalpies[k], -kInf));
+        }
+        for (double f : {0.05, 0.5, 0.95, 1.2}) enthalpies.push_back(Enthalpy(t, HumidityFromTF(t, f)));
+        for (double i : enthalpies) {
+            if (TsCertainlyAtMost(i, t)) {
+                ++claims;
+                if (!(refTs(i) <= t) && ++mismatches <= 5) ADD_FAILURE() << "ts(" << i << ") > " << t;
+            }
+            // T, D and D, I pairs that put the state at enthalpy i.
+            const double d = HumidityFromTI(t, i);
+            const double clampedI = refTs(Enthalpy(t, d)) > t ? refIs(t) : Enthalpy(t, d);
+            expectSame("ID_I_T_D", t, d, ID_I_T_D(t, d), clampedI);
+            expectSame("ID_D_T_I", t, i, ID_D_T_I(t, i), HumidityFromTI(t, refTs(i) > t ? refIs(t) : i));
+            const double c = kCpVapour * t + kLatent;
+            const double ci = c * d + kCpAir * t;
+            expectSame("ID_F_T_D", t, d, ID_F_T_D(t, d),
+                       RelHumidityGuarded(t, refTs(ci) > t ? (refIs(t) - kCpAir * t) / GuardDivisor(c) : d));
+            const double r5 = TemperatureFromDI(d, i), wet = refTs(i);
+            expectSame("ID_T_D_I", d, i, ID_T_D_I(d, i), wet > r5 ? wet : r5);
+            expectSame("ID_F_D_I", d, i, ID_F_D_I(d, i),
+                       wet > r5 ? RelHumidityGuarded(wet, HumidityFromTI(wet, i)) : RelHumidityGuarded(r5, d));
+        }
+    }
+    EXPECT_EQ(mismatches, 0);
+    // At the pressures of real air the shortcut must carry most states.
+    if (GetParam() >= 20000 && GetParam() <= 1e6) {
+        EXPECT_GT(claims, 1000);
+    }
 }
 
 // 20000 Pa boils near 60 degC: the enthalpy column peaks there, drops to large
