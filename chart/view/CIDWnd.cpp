@@ -181,6 +181,10 @@ bool CIDWnd::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& 
         return true;
     case WM_SIZE:
         m_view.SetClientSize(LOWORD(lParam), HIWORD(lParam));
+        // The whole chart changes with its size, not only the strips a larger
+        // window uncovers; containers may move the window without repainting
+        // it. No erase: the next paint covers every pixel.
+        RequestRepaint();
         result = 0;
         return true;
     case WM_ERASEBKGND:
