@@ -119,6 +119,7 @@ Status CIDWnd::RenderChartImage(HDC dc) {
     m_imageDC = std::move(imageDC);
     m_image = std::move(image);
     m_chartRegion = std::move(region);
+    m_imageScene = std::move(scene);
     m_view.renderPending = 0;
     ++imageRebuilds;
     return kStatusOk;
@@ -195,7 +196,22 @@ bool CIDWnd::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& 
         OnPaint();
         result = 0;
         return true;
+    case WM_RENDERFORMAT:
+        if (wParam == CF_ENHMETAFILE) RenderClipboardPicture();
+        result = 0;
+        return true;
+    case WM_RENDERALLFORMATS:
+        RenderPendingClipboard();
+        result = 0;
+        return true;
+    case WM_DESTROYCLIPBOARD:
+        m_clipboardPicture.reset();
+        result = 0;
+        return true;
     case WM_DESTROY:
+        // A copy's metafile not yet asked for is made while drawing still
+        // works, so that it outlives the chart as the bitmap does.
+        RenderPendingClipboard();
         CloseInput();
         ReleaseImage();
         m_chartRegion.Reset();
