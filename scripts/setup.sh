@@ -16,7 +16,7 @@ packages=(
     wine wine64 xvfb xauth imagemagick fonts-liberation fonts-dejavu-core fonts-wqy-microhei
     python3-xlrd
     cups cups-bsd printer-driver-cups-pdf poppler-utils
-    xdotool
+    xdotool openbox  # openbox: a window manager for the end-to-end tests that resize
     g++-mingw-w64-i686-posix wine32:i386 wixl msitools
     libcups2:i386  # the 32-bit Wine reaches the CUPS printers only through it
     locales

@@ -119,6 +119,7 @@ Status CIDWnd::RenderChartImage(HDC dc) {
     m_imageDC = std::move(imageDC);
     m_image = std::move(image);
     m_chartRegion = std::move(region);
+    m_imageScene = std::move(scene);
     m_view.renderPending = 0;
     ++imageRebuilds;
     return kStatusOk;
@@ -181,6 +182,10 @@ bool CIDWnd::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& 
         return true;
     case WM_SIZE:
         m_view.SetClientSize(LOWORD(lParam), HIWORD(lParam));
+        // The whole chart changes with its size, not only the strips a larger
+        // window uncovers; containers may move the window without repainting
+        // it. No erase: the next paint covers every pixel.
+        RequestRepaint();
         result = 0;
         return true;
     case WM_ERASEBKGND:
@@ -191,7 +196,22 @@ bool CIDWnd::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& 
         OnPaint();
         result = 0;
         return true;
+    case WM_RENDERFORMAT:
+        if (wParam == CF_ENHMETAFILE) RenderClipboardPicture();
+        result = 0;
+        return true;
+    case WM_RENDERALLFORMATS:
+        RenderPendingClipboard();
+        result = 0;
+        return true;
+    case WM_DESTROYCLIPBOARD:
+        m_clipboardPicture.reset();
+        result = 0;
+        return true;
     case WM_DESTROY:
+        // A copy's metafile not yet asked for is made while drawing still
+        // works, so that it outlives the chart as the bitmap does.
+        RenderPendingClipboard();
         CloseInput();
         ReleaseImage();
         m_chartRegion.Reset();

@@ -14,6 +14,8 @@
 #include "CDlgInput.h"
 #include "CDlgParamQuery.h"
 #include "CHumichartDataObj.h"
+#include "ChartScene.h"
+#include "DataLayer.h"
 #include "ChartInteractionFlags.h"
 #include "DialogBase.h"
 #include "GdiHandles.h"
@@ -91,8 +93,10 @@ public:
     // What a printer DC tells of its page: the printable area in device
     // pixels, pixels per inch and colours (-1: more than a palette holds).
     // Virtual so that tests can print on pages of their own.
+    // canBlend: it draws translucent colour over what is there already.
     struct PrinterPage {
         int width = 0, height = 0, dpiX = 0, dpiY = 0, colours = -1;
+        bool canBlend = false;
     };
     virtual PrinterPage QueryPrinterPage(HDC printer) const;
 
@@ -140,6 +144,15 @@ private:
     void OnInit();
     void OnPaint();
     void ReleaseImage();
+    // The chart of the last copy recorded as an enhanced metafile of the
+    // window's size; null when there is none or it cannot be made.
+    HENHMETAFILE RecordChartMetafile() const;
+    // Hands it to the clipboard when a program asks for it (the clipboard
+    // open), or before the window goes while it still owns the clipboard.
+    void RenderClipboardPicture();
+    void RenderPendingClipboard();
+    // RenderForPrint's page, with the window's view borrowed for it.
+    void DrawPrintedPage(HDC printer);
     // The input messages (answers whether message was one) and the end of
     // input when the window goes.
     bool HandleInput(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
@@ -162,6 +175,16 @@ private:
     UniqueMemoryDC m_imageDC;
     UniqueBitmap m_image;
     UniqueRegion m_chartRegion;
+    // What the cached image was drawn from, for the copy as a metafile.
+    ChartScene m_imageScene;
+    // The chart of the last copy, while the clipboard still offers it as a
+    // metafile not yet made.
+    struct ClipboardPicture {
+        ChartScene scene;
+        DataLayer layer;
+        bool hasData = false;
+    };
+    std::unique_ptr<ClipboardPicture> m_clipboardPicture;
     CChartInteraction m_input;
     CDlgParamQuery m_params;
     CDlgInput m_editor;

@@ -4,8 +4,10 @@
 #include <commdlg.h>
 
 #include <algorithm>
+#include <new>
 
 #include "CChartSceneBuilder.h"
+#include "CDataLayerBuilder.h"
 #include "CIDWnd.h"
 #include "CScenePainter.h"
 #include "ChartPalette.h"
@@ -21,6 +23,7 @@ const wchar_t kCannotOpen[] = L"Can not open clipboard.";
 const wchar_t kCannotClear[] = L"Can not clear clipboard.";
 const wchar_t kCopyFailed[] = L"Failed to copy bitmap to clipboard.";
 const wchar_t kDocumentName[] = L"Print copy of Humichart";
+constexpr Status kStatusOutOfMemory = static_cast<Status>(0x8007000Eu);  // E_OUTOFMEMORY
 
 // OpenClipboard / CloseClipboard.
 class ClipboardScope {
@@ -104,9 +107,69 @@ void CIDWnd::CopyToClipboard() {
     // The bitmap is deselected here; on success the clipboard owns it.
     if (drawn && SetClipboardData(CF_BITMAP, bitmap.Get())) {
         bitmap.Release();
+        // The same chart as a picture that stays sharp however a report
+        // scales it, offered now and recorded when a program asks for it:
+        // recording through GDI+ takes ten times as long as the whole bitmap
+        // copy. What it will show is fixed here - this render and this
+        // data. The bitmap is the copy: a metafile that cannot be offered or
+        // made later leaves it alone, without a notice.
+        if (m_image) {
+            try {
+                auto picture = std::make_unique<ClipboardPicture>();
+                picture->scene = m_imageScene;
+                picture->hasData = Succeeded(CDataLayerBuilder(*m_calc).Build(m_view, picture->layer));
+                m_clipboardPicture = std::move(picture);
+                SetClipboardData(CF_ENHMETAFILE, nullptr);
+            } catch (const std::bad_alloc&) {
+                m_clipboardPicture.reset();
+            }
+        }
         return;
     }
     AskUser(kCopyFailed, kInformation, notice);
+}
+
+HENHMETAFILE CIDWnd::RecordChartMetafile() const {
+    if (!m_clipboardPicture || !m_gdiplus) return nullptr;
+    const ChartScene& scene = m_clipboardPicture->scene;
+    const int width = scene.clientWidth;
+    const int height = scene.clientHeight;
+    WindowDC reference(Hwnd());
+    if (!reference.Get() || width <= 0 || height <= 0) return nullptr;
+    // The frame, in hundredths of a millimetre, is the window's size on the
+    // screen, so that a paste comes in at the size the chart shows.
+    const int mmWidth = GetDeviceCaps(reference.Get(), HORZSIZE), mmHeight = GetDeviceCaps(reference.Get(), VERTSIZE);
+    const int pxWidth = GetDeviceCaps(reference.Get(), HORZRES), pxHeight = GetDeviceCaps(reference.Get(), VERTRES);
+    if (mmWidth <= 0 || mmHeight <= 0 || pxWidth <= 0 || pxHeight <= 0) return nullptr;
+    const RECT frame{0, 0, MulDiv(width, mmWidth * 100, pxWidth), MulDiv(height, mmHeight * 100, pxHeight)};
+    HDC recorder = CreateEnhMetaFileW(reference.Get(), nullptr, &frame, L"Humichart\0Psychrometric chart\0");
+    if (!recorder) return nullptr;
+    try {
+        Gdiplus::Graphics graphics(recorder);
+        CScenePainter painter;
+        const UniqueRegion region = painter.PaintImage(graphics, scene);
+        if (m_clipboardPicture->hasData) painter.PaintData(graphics, m_clipboardPicture->layer, region.Get());
+    } catch (const std::bad_alloc&) {
+        DeleteEnhMetaFile(CloseEnhMetaFile(recorder));
+        return nullptr;
+    }
+    return CloseEnhMetaFile(recorder);
+}
+
+void CIDWnd::RenderClipboardPicture() {
+    if (HENHMETAFILE picture = RecordChartMetafile()) {
+        if (!SetClipboardData(CF_ENHMETAFILE, picture)) DeleteEnhMetaFile(picture);
+    }
+}
+
+void CIDWnd::RenderPendingClipboard() {
+    if (!m_clipboardPicture) return;
+    if (Hwnd() && GetClipboardOwner() == Hwnd()) {
+        ClipboardScope clipboard(Hwnd());
+        // Still ours once opened: nobody emptied it in between.
+        if (clipboard.Open() && GetClipboardOwner() == Hwnd()) RenderClipboardPicture();
+    }
+    m_clipboardPicture.reset();
 }
 
 void CIDWnd::PrintChart() {
@@ -127,36 +190,86 @@ void CIDWnd::PrintChart() {
 }
 
 CIDWnd::PrinterPage CIDWnd::QueryPrinterPage(HDC printer) const {
-    return {GetDeviceCaps(printer, HORZRES), GetDeviceCaps(printer, VERTRES),
+    const int blending = GetDeviceCaps(printer, SHADEBLENDCAPS);
+    return {GetDeviceCaps(printer, HORZRES),   GetDeviceCaps(printer, VERTRES),
             GetDeviceCaps(printer, LOGPIXELSX), GetDeviceCaps(printer, LOGPIXELSY),
-            GetDeviceCaps(printer, NUMCOLORS)};
+            GetDeviceCaps(printer, NUMCOLORS),  (blending & SB_PIXEL_ALPHA) != 0};
 }
+
+namespace {
+
+// Everything a printed page borrows from the window, put back however the
+// page ends - an allocation that fails half-way included - so that the
+// window goes on showing, hit-testing and copying its own view. The plot
+// rectangle and a pending reset are kept too: the mouse and the next copy
+// read them before the window renders again.
+class BorrowedView {
+public:
+    explicit BorrowedView(CIDWnd& chart)
+        : m_chart(chart),
+          m_view(chart.View()),
+          m_width(m_view.clientWidth),
+          m_height(m_view.clientHeight),
+          m_plot(m_view.PlotRect()),
+          m_pos(m_view.pos),
+          m_reset(m_view.viewResetPending),
+          m_background(chart.HasBackground),
+          m_foreground(chart.HasForeground) {}
+    BorrowedView(const BorrowedView&) = delete;
+    BorrowedView& operator=(const BorrowedView&) = delete;
+    ~BorrowedView() {
+        m_view.clientWidth = m_width;
+        m_view.clientHeight = m_height;
+        m_view.plotX = static_cast<float>(m_plot.x);
+        m_view.plotY = static_cast<float>(m_plot.y);
+        m_view.plotWidth = static_cast<float>(m_plot.width);
+        m_view.plotHeight = static_cast<float>(m_plot.height);
+        m_view.pos = m_pos;
+        m_view.viewResetPending = m_reset;
+        m_chart.HasBackground = m_background;
+        m_chart.HasForeground = m_foreground;
+        m_view.renderPending = 1;
+        m_chart.RequestRepaint();
+    }
+
+private:
+    CIDWnd& m_chart;
+    CChartView& m_view;
+    const int m_width, m_height;
+    const RectD m_plot;
+    const CIDPos m_pos;
+    const std::int32_t m_reset, m_background, m_foreground;
+};
+
+// A band of the page is at most this many bytes (32 bits a pixel): an A3
+// page at 600 dpi takes 17 of them.
+constexpr long long kBandBytes = 16ll << 20;
+
+}  // namespace
 
 void CIDWnd::RenderForPrint(HDC printer) {
     if (!printer || !m_gdiplus) return;
     PaintSuppression suppressed(paintSuppressed);
+    BorrowedView borrowed(*this);
+    try {
+        DrawPrintedPage(printer);
+    } catch (const std::bad_alloc&) {
+        // The page stays as far as it got; the window is restored above.
+        lastRenderStatus = kStatusOutOfMemory;
+    }
+}
 
-    // Everything the page borrows from the window, put back afterwards. The
-    // plot rectangle and a pending reset are kept too: the mouse and the next
-    // copy read them before the window renders again.
-    const int savedWidth = m_view.clientWidth;
-    const int savedHeight = m_view.clientHeight;
-    const float savedPlot[4] = {m_view.plotX, m_view.plotY, m_view.plotWidth, m_view.plotHeight};
-    const CIDPos savedPos = m_view.pos;
-    const std::int32_t savedReset = m_view.viewResetPending;
-    const std::int32_t savedBackground = HasBackground;
-    const std::int32_t savedForeground = HasForeground;
-
+void CIDWnd::DrawPrintedPage(HDC printer) {
     // The page in hundredths of an inch, the unit the chart is laid out in
-    // while printing.
+    // while printing: margins, fonts and pens keep the sizes they have always
+    // had on paper, and the printer's resolution only makes them sharp.
     const PrinterPage page = QueryPrinterPage(printer);
     const int dpiX = page.dpiX;
     const int dpiY = page.dpiY;
     if (dpiX <= 0 || dpiY <= 0) return;
     if (PrintsWithoutTints(page.colours)) HasBackground = HasForeground = 0;
-    // The window's plot fitted into the page with the window's proportions.
-    const PrintLayout layout = FitToPage(savedWidth, savedHeight, m_view.plotWidth, m_view.plotHeight,
-                                         page.width * 100 / dpiX, page.height * 100 / dpiY);
+    const PrintLayout layout = FitToPage(m_view.clientWidth, m_view.clientHeight, m_view.plotWidth,
+                                         m_view.plotHeight, page.width * 100 / dpiX, page.height * 100 / dpiY);
     const int pageWidth = layout.pageWidth;
     const int pageHeight = layout.pageHeight;
     m_view.clientWidth = pageWidth;
@@ -164,52 +277,59 @@ void CIDWnd::RenderForPrint(HDC printer) {
     m_view.Zoom(layout.r, {m_view.plotX, m_view.plotY});
     m_view.renderPending = 1;
 
-    // The page is drawn on a sheet of one pixel per hundredth of an inch,
-    // exactly as the window draws itself, and the sheet is stretched onto the
-    // printer's page: drivers that cannot blend would print the translucent
-    // chart-area tint and CSSR region as solid colour over the grid, and
-    // vertical titles drawn through a scaled page come out turned the wrong
-    // way under Wine.
-    DibSurface sheet(std::max(pageWidth, 1), std::max(pageHeight, 1));
-    if (sheet.Ok()) {
-        {
-            Gdiplus::Graphics graphics(sheet.DC());
-            Gdiplus::SolidBrush background{Gdiplus::Color(
-                HasBackground ? palette::kBackgroundTinted : palette::kBackgroundWhite)};
-            graphics.FillRectangle(&background, 0, 0, pageWidth, pageHeight);
+    ChartScene scene;
+    lastRenderStatus = CChartSceneBuilder(*m_calc).BuildChart(m_view, scene);
+    if (!Succeeded(lastRenderStatus)) return;
+    DataLayer layer;
+    lastDataStatus = CDataLayerBuilder(*m_calc).Build(m_view, layer);
 
-            ChartScene scene;
-            CChartSceneBuilder builder(*m_calc);
-            lastRenderStatus = builder.BuildChart(m_view, scene);
-            if (Succeeded(lastRenderStatus)) {
-                CScenePainter painter;
-                // The page's own chart region: the window's stays for its hit
-                // tests until it renders again.
-                const UniqueRegion pageRegion = painter.PaintChart(graphics, scene);
-                DrawChartData(graphics, pageRegion.Get());
-            }
+    // The page in the printer's pixels: never more than its printable area.
+    const int deviceWidth = MulDiv(pageWidth, dpiX, 100);
+    const int deviceHeight = MulDiv(pageHeight, dpiY, 100);
+    const Gdiplus::Color background(HasBackground ? palette::kBackgroundTinted : palette::kBackgroundWhite);
+    // One page (or band of it) whose top is at device row top.
+    auto drawPage = [&](Gdiplus::Graphics& graphics, int top) {
+        graphics.SetPageUnit(Gdiplus::UnitPixel);
+        graphics.TranslateTransform(0.0f, static_cast<Gdiplus::REAL>(-top));
+        graphics.ScaleTransform(dpiX / 100.0f, dpiY / 100.0f);
+        Gdiplus::SolidBrush fill{background};
+        graphics.FillRectangle(&fill, 0, 0, pageWidth, pageHeight);
+        CScenePainter painter;
+        // The page's own chart region: the window's stays for its hit tests
+        // until it renders again.
+        const UniqueRegion pageRegion = painter.PaintChart(graphics, scene);
+        if (Succeeded(lastDataStatus)) painter.PaintData(graphics, layer, pageRegion.Get());
+        fontFallbacks = painter.FontFallbacks();
+    };
+
+    // A printer that blends gets the page as it is drawn: lines and text as
+    // such, at whatever resolution it prints.
+    if (page.canBlend) {
+        Gdiplus::Graphics graphics(printer);
+        drawPage(graphics, 0);
+        return;
+    }
+    // One that cannot would print the translucent chart-area tint and CSSR
+    // region as solid colour over the grid: it gets the page as pixels of its
+    // own resolution, drawn a band at a time so that memory stays bounded
+    // however large the page.
+    const long long rowBytes = 4ll * std::max(deviceWidth, 1);
+    const int bandRows = static_cast<int>(std::clamp<long long>(kBandBytes / rowBytes, 1, std::max(deviceHeight, 1)));
+    WindowDC screen(nullptr);
+    UniqueMemoryDC bandDC(CreateCompatibleDC(screen.Get()));
+    UniqueBitmap band(screen.Get() ? CreateCompatibleBitmap(screen.Get(), std::max(deviceWidth, 1), bandRows)
+                                   : nullptr);
+    if (!bandDC || !band) throw std::bad_alloc();
+    SelectedObject selected(bandDC.Get(), band.Get());
+    for (int top = 0; top < deviceHeight; top += bandRows) {
+        const int rows = std::min(bandRows, deviceHeight - top);
+        {
+            Gdiplus::Graphics graphics(bandDC.Get());
+            drawPage(graphics, top);
         }
         GdiFlush();
-        const int previous = SetStretchBltMode(printer, HALFTONE);
-        SetBrushOrgEx(printer, 0, 0, nullptr);
-        // The page in hundredths never exceeds the printable area.
-        StretchBlt(printer, 0, 0, MulDiv(pageWidth, dpiX, 100), MulDiv(pageHeight, dpiY, 100), sheet.DC(), 0, 0,
-                   pageWidth, pageHeight, SRCCOPY);
-        if (previous) SetStretchBltMode(printer, previous);
+        BitBlt(printer, 0, top, deviceWidth, rows, bandDC.Get(), 0, 0, SRCCOPY);
     }
-
-    m_view.clientWidth = savedWidth;
-    m_view.clientHeight = savedHeight;
-    m_view.plotX = savedPlot[0];
-    m_view.plotY = savedPlot[1];
-    m_view.plotWidth = savedPlot[2];
-    m_view.plotHeight = savedPlot[3];
-    m_view.pos = savedPos;
-    m_view.viewResetPending = savedReset;
-    HasBackground = savedBackground;
-    HasForeground = savedForeground;
-    m_view.renderPending = 1;
-    RequestRepaint();
 }
 
 }  // namespace humichart

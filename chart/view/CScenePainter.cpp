@@ -200,11 +200,11 @@ void CScenePainter::PaintData(Gdiplus::Graphics& graphics, const DataLayer& laye
         Note(graphics.DrawRectangle(&border, ToRectF(layer.border)));
     }
 
-    std::unique_ptr<Gdiplus::Region> chart;
-    if (chartRegion) chart = std::make_unique<Gdiplus::Region>(chartRegion);
+    // The region is in the device's pixels, as PaintChart answers it: on a
+    // scaled page (a printer's) it must not be scaled a second time.
     auto clipToChart = [&] {
-        if (chart)
-            Note(graphics.SetClip(chart.get()));
+        if (chartRegion)
+            Note(graphics.SetClip(chartRegion, Gdiplus::CombineModeReplace));
         else
             Note(graphics.ResetClip());
     };

@@ -6,7 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 
 #include "ChartPalette.h"
@@ -47,6 +49,72 @@ protected:
         }
         DeleteFileW(file.c_str());
         return picture;
+    }
+
+    // The clipboard's metafile as a second process plays it onto a white
+    // bitmap of width x height.
+    static Picture PlayFromOtherProcess(int width, int height) {
+        const std::wstring file = TempFile(L"emf");
+        const std::wstring command = L"\"" + WindowsPath(CLIPBOARD_PROBE_EXE) + L"\" emf \"" + file + L"\" " +
+                                     std::to_wstring(width) + L" " + std::to_wstring(height);
+        const int code = RunProcess(command, 30000);
+        EXPECT_EQ(code, 0) << "clipboard probe: 2 no metafile, 3 clipboard busy, 5 not played, -1 did not run";
+        Picture picture;
+        if (FILE* in = _wfopen(file.c_str(), L"rb")) {
+            std::int32_t size[2]{};
+            if (fread(size, sizeof size, 1, in) == 1 && size[0] == width && size[1] == height) {
+                picture.width = width;
+                picture.height = height;
+                picture.pixels.resize(static_cast<size_t>(width) * height);
+                if (fread(picture.pixels.data(), sizeof(std::uint32_t), picture.pixels.size(), in) !=
+                    picture.pixels.size())
+                    picture = {};
+            }
+            fclose(in);
+        }
+        DeleteFileW(file.c_str());
+        return picture;
+    }
+
+    // Blocks of 8 x 8 window pixels whose mean colour differs from the same
+    // place of a picture twice the size by more than 32 in a channel. The
+    // grid's one-pixel lines play back one pixel wide at twice the size, not
+    // two: a block crossed by three of them shifts by up to about 28. A
+    // missing label shifts its blocks by 40 to 60, a tint that did not blend
+    // every block of the chart area by over 50.
+    static int BlocksApart(const Picture& window, const Picture& twice, int* blocks) {
+        int apart = 0;
+        *blocks = 0;
+        for (int by = 0; by + 8 <= window.height; by += 8)
+            for (int bx = 0; bx + 8 <= window.width; bx += 8) {
+                double a[3] = {}, b[3] = {};
+                for (int y = 0; y < 16; ++y)
+                    for (int x = 0; x < 16; ++x) {
+                        const std::uint32_t p = twice.At(2 * bx + x, 2 * by + y);
+                        const std::uint32_t q = window.At(bx + x / 2, by + y / 2);
+                        for (int c = 0; c < 3; ++c) {
+                            b[c] += (p >> (8 * c)) & 0xFF;
+                            a[c] += (q >> (8 * c)) & 0xFF;
+                        }
+                    }
+                bool alike = true;
+                for (int c = 0; c < 3; ++c) alike = alike && std::abs(a[c] - b[c]) / 256.0 <= 32.0;
+                apart += alike ? 0 : 1;
+                ++*blocks;
+            }
+        return apart;
+    }
+
+    static void WritePpm(const Picture& picture, const std::string& path) {
+        if (FILE* out = std::fopen(path.c_str(), "wb")) {
+            std::fprintf(out, "P6\n%d %d\n255\n", picture.width, picture.height);
+            for (std::uint32_t pixel : picture.pixels) {
+                const unsigned char rgb[3] = {static_cast<unsigned char>(pixel >> 16),
+                                              static_cast<unsigned char>(pixel >> 8), static_cast<unsigned char>(pixel)};
+                std::fwrite(rgb, 1, 3, out);
+            }
+            std::fclose(out);
+        }
     }
 
     static int Count(const Picture& picture, std::uint32_t rgb) {
@@ -95,6 +163,8 @@ TEST_F(ClipboardTest, AnotherProgramReadsWhatTheWindowShowsEvenAfterTheChartIsGo
         // The clipboard owns the bitmap: it stays when the chart goes.
         host.reset();
         const Picture copy = ReadFromOtherProcess();
+        // The same chart as a metafile, played at twice the window's size.
+        const Picture played = PlayFromOtherProcess(1280, 960);
 
         ASSERT_EQ(copy.width, 640);
         ASSERT_EQ(copy.height, 480);
@@ -107,6 +177,16 @@ TEST_F(ClipboardTest, AnotherProgramReadsWhatTheWindowShowsEvenAfterTheChartIsGo
         const int caption = CountNear(copy, Blend(kCaption, Rgb(kBackgroundTinted)));
         if (c.caption) EXPECT_GT(caption, 500);
         else EXPECT_EQ(caption, 0);
+
+        ASSERT_EQ(played.width, 1280);
+        int blocks = 0;
+        const int apart = BlocksApart(window, played, &blocks);
+        EXPECT_LT(apart, blocks / 100) << apart << " of " << blocks << " blocks differ from the window";
+        // To look at it: HUMICHART_KEEP_PLAYED=<folder> keeps both as PPM.
+        if (const char* keep = std::getenv("HUMICHART_KEEP_PLAYED")) {
+            WritePpm(played, std::string(keep) + (c.zoomed ? "\\played_zoomed.ppm" : "\\played.ppm"));
+            WritePpm(window, std::string(keep) + (c.zoomed ? "\\window_zoomed.ppm" : "\\window.ppm"));
+        }
     }
 }
 

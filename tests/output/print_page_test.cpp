@@ -42,15 +42,25 @@ protected:
         chart.HasForeground = 0;
     }
 
-    Picture Print(RecordingChart& chart, int colours = -1) {
-        chart.page = CIDWnd::PrinterPage{kPageWidthPx, kPageHeightPx, 96, 96, colours};
-        DibSurface page(kPageWidthPx, kPageHeightPx);
+    // The page as a printer that blends (drawn straight on it) or one that
+    // cannot (drawn in bands). The bitmap reaches past the printable area,
+    // which must stay unpainted.
+    Picture Print(RecordingChart& chart, int colours = -1, bool canBlend = false) {
+        chart.page = CIDWnd::PrinterPage{kPageWidthPx, kPageHeightPx, 96, 96, colours, canBlend};
+        DibSurface page(kPageWidthPx + kBeyond, kPageHeightPx + kBeyond);
         EXPECT_TRUE(page.Ok());
         page.Fill(kUnpainted);
         chart.RenderForPrint(page.DC());
         GdiFlush();
-        return ReadSurface(page);
+        Picture picture = ReadSurface(page);
+        int beyond = 0;
+        for (int y = 0; y < picture.height; ++y)
+            for (int x = 0; x < picture.width; ++x)
+                if (x >= kPageWidthPx || y >= kPageHeightPx) beyond += picture.At(x, y) != kUnpainted ? 1 : 0;
+        EXPECT_EQ(beyond, 0) << "pixels printed beyond the printable area";
+        return picture;
     }
+    static constexpr int kBeyond = 200;
 
     static Box BoxOf(const Picture& picture, std::uint32_t rgb) {
         Box box;
@@ -85,13 +95,17 @@ TEST_F(PrintPageTest, PlotFillsThePageWidthOrHeightWithTheWindowsProportions) {
         {"twice as wide as high", 800, 400, 810.0, 382.0, 850.0, 422.0},
         // Plot 310 x 720: m = (1100 - 80) * 310 / 720 = 439.
         {"twice as high as wide", 400, 800, 489.0, 1060.0, 529.0, 1100.0},
+        // Page-like, plot 110 x 175: its height decides, (1100 - 80) * 110 /
+        // 175 = 641, where the window's proportions ran it 1.9 in off the page.
+        {"page-like", 200, 255, 691.0, 1060.0, 731.0, 1100.0},
     };
+    for (const bool canBlend : {false, true})
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
+        SCOPED_TRACE(testing::Message() << c.name << (canBlend ? ", drawn on the page" : ", in bands"));
         RecordingChart& chart = OpenRecording(c.width, c.height);
         OutlineOnly(chart);
         Paint();
-        const Picture page = Print(chart);
+        const Picture page = Print(chart, -1, canBlend);
 
         const Box outline = BoxOf(page, Rgb(kGreen));
         EXPECT_NEAR(outline.left, 50 * kPxPerUnit, 3);

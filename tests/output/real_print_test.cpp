@@ -12,6 +12,8 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -89,10 +91,34 @@ TEST_F(RealPrintTest, OkPrintsOnePageWithThePlotAcrossThePageWidthAndNoCaption) 
     ASSERT_FALSE(pdf.empty()) << "no PDF named after the document in " << folder;
     const std::string base = "/tmp/humichart-print-" + std::to_string(GetCurrentProcessId());
     const std::string path = folder + "/" + pdf;
-    ASSERT_EQ(RunUnixShell("pdfinfo '" + path + "' > '" + base + ".txt' && pdftoppm -r " + std::to_string(kDpi) +
-                               " -singlefile '" + path + "' '" + base + "'",
+    ASSERT_EQ(RunUnixShell("pdfinfo '" + path + "' > '" + base + ".txt' && pdfimages -list '" + path + "' > '" +
+                               base + ".img' && pdftotext '" + path + "' '" + base + ".words' && pdftoppm -r " +
+                               std::to_string(kDpi) + " -singlefile '" + path + "' '" + base + "'",
                            60000),
               0);
+    // The chart reaches the paper sharp: as text and lines, or as pixels of
+    // at least 300 per inch - never the window's hundred.
+    auto readText = [&](const std::string& suffix) {
+        std::ifstream in(std::filesystem::path(WindowsPath(base + suffix)));
+        std::string text(std::istreambuf_iterator<char>(in), {});
+        DeleteFileW(WindowsPath(base + suffix).c_str());
+        return text;
+    };
+    const std::string words = readText(".words");
+    const bool vector = words.find("D(g/kg)") != std::string::npos && words.find("I(kJ/kg)") != std::string::npos;
+    std::istringstream images(readText(".img"));
+    std::string line;
+    int imageCount = 0, lowest = 1 << 30;
+    while (std::getline(images, line)) {
+        std::istringstream fields(line);
+        std::vector<std::string> columns{std::istream_iterator<std::string>(fields), {}};
+        // page num type width height color comp bpc enc interp object ID x-ppi y-ppi size ratio
+        if (columns.size() < 14 || columns[0] == "page" || columns[0].starts_with("---")) continue;
+        ++imageCount;
+        lowest = std::min({lowest, std::atoi(columns[12].c_str()), std::atoi(columns[13].c_str())});
+    }
+    EXPECT_TRUE(vector || (imageCount > 0 && lowest >= 299))
+        << imageCount << " images, the coarsest at " << lowest << " ppi; text: " << words;
     std::string info;
     {
         std::ifstream in(std::filesystem::path(WindowsPath(base + ".txt")));

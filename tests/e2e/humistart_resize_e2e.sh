@@ -1,0 +1,58 @@
+#!/usr/bin/env bash
+# Humistart resized as a person does it, under a window manager (openbox):
+# larger, smaller and larger again. After each step the chart's client area
+# on the screen must be what a fresh render of that size shows - the same
+# window minimised and restored, which repaints all of itself - and not the
+# old picture with new strips at its edges.
+#   humistart_resize_e2e.sh <bin directory> <screenshot directory>
+set -uo pipefail
+here=$(dirname "${BASH_SOURCE[0]}")
+root=$(cd "$here/../.." && pwd)
+command -v openbox >/dev/null || { echo "humistart resize: skipped, no openbox"; exit 0; }
+
+# The session's own display has no window manager: start one, and let Wine
+# hand its windows to it for this test only.
+openbox --sm-disable </dev/null >/dev/null 2>&1 &
+wm=$!
+managed() {
+    "$root/scripts/wine-run.sh" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d "$1" /f \
+        </dev/null >/dev/null 2>&1
+}
+managed Y
+sleep 1
+source "$here/e2e_common.sh" "$1" "$2"
+trap 'kill $app 2>/dev/null; kill $wm 2>/dev/null; managed N' EXIT
+
+top=$(xdotool search --sync --onlyvisible --name '^Humistart$' | head -1)
+[ -n "$top" ] || fail "no Humistart window on the screen"
+
+# The chart's client area of the screenshot, cut out.
+crop() { # screenshot out
+    convert "$1" -crop "${w}x${h}+${x}+${y}" +repage "$2"
+}
+step=0
+for size in "900 700" "560 400" "1000 760"; do
+    step=$((step + 1))
+    read -r width height <<<"$size"
+    xdotool windowsize "$top" "$width" "$height"
+    sleep 1
+    read -r x y w h <<<"$(probe geometry)"
+    [ "$w" -ge $((width - 40)) ] && [ "$h" -ge $((height - 80)) ] ||
+        fail "the chart was not resized with the window ($w x $h for $width x $height)"
+    shot "resize$step"
+    crop "$shots/resize$step.png" "$shots/resize${step}_chart.png"
+    # A fresh render of the same size.
+    xdotool windowminimize --sync "$top"
+    sleep 0.5
+    xdotool windowactivate --sync "$top" 2>/dev/null || xdotool windowmap --sync "$top"
+    read -r fx fy fw fh <<<"$(probe geometry)"
+    [ "$fw $fh" = "$w $h" ] || fail "restoring changed the size ($fw x $fh, was $w x $h)"
+    x=$fx y=$fy
+    shot "fresh$step"
+    crop "$shots/fresh$step.png" "$shots/fresh${step}_chart.png"
+    differ=$(compare -metric AE "$shots/resize${step}_chart.png" "$shots/fresh${step}_chart.png" null: 2>&1)
+    echo "step $step: ${w}x$h, $differ pixels differ from a fresh render"
+    [ "${differ%% *}" = 0 ] || fail "after resizing to ${w}x$h the chart differs from a fresh render in $differ pixels"
+done
+alive || fail "resizing ended Humistart"
+echo "humistart resize: ok"
