@@ -70,7 +70,6 @@ LRESULT CALLBACK CDlgInput::EditProc(HWND edit, UINT message, WPARAM wParam, LPA
 }
 
 LRESULT CDlgInput::OnEditMessage(HWND edit, UINT message, WPARAM wParam, LPARAM lParam) {
-    CDlgInput* editor = this;
     switch (message) {
     case WM_GETDLGCODE:
         // Enter and Esc belong to the editor, not to a dialog around it.
@@ -80,7 +79,7 @@ LRESULT CDlgInput::OnEditMessage(HWND edit, UINT message, WPARAM wParam, LPARAM 
     case WM_KEYDOWN:
     case WM_CHAR:
         if (IsEnterOrEscape(wParam)) {
-            editor->Finish();
+            Finish();
             return 0;
         }
         break;
