@@ -35,7 +35,9 @@ Status CChartDataCommands::AddPoint(double di, double dd, const std::wstring& na
         return error.GetStatus();
     }
     if (dd > saturation) return kStatusInvalidArg;
-    if (const StatePoint* same = m_data.FindPoint(name)) Erase(m_data.points, same);
+    // The new point is the one of its name: a chart that came with the name
+    // twice (an old slot or stream) does not keep a second point under it.
+    if (!name.empty()) std::erase_if(m_data.points, [&](const StatePoint& point) { return point.name == name; });
     m_data.points.push_back({di, dd, name});
     return kStatusOk;
 }

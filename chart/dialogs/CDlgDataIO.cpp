@@ -5,7 +5,9 @@
 #include "CDlgFileList.h"
 #include "DataIOContent.h"
 #include "DataIODialogsResource.h"
+#include "LoadDialogString.h"
 #include "ModuleInstance.h"
+#include "WorkingLists.h"
 
 namespace humichart {
 
@@ -60,6 +62,26 @@ void CDlgDataIO::OnStorage(bool save) {
     Show(outcome.message, L"Infomation", MB_OK | outcome.icon);
 }
 
+void CDlgDataIO::OnImport() {
+    // Points are known by their names (processes and mixes name them, Apply
+    // of the editing dialogs matches them by name): a workbook that names two
+    // points alike is refused as a whole, and the copy is what it was.
+    CHumichartDataObj before;
+    before.CopyData(*this);
+    bool read = false;
+    exchange_->Import(Hwnd(), *this, [&] { read = true; }, {fileFilter, defaultExtension});
+    const std::wstring repeated = RepeatedPointName(points);
+    if (!repeated.empty()) {
+        CopyData(before);
+        if (read) Show(RepeatedPointText(LoadDialogString(IDS_DATAIO_REPEATED_POINT), repeated), L"Failed",
+                       MB_OK | MB_ICONERROR);
+        return;
+    }
+    if (!read) return;
+    dataChanged = 1;
+    BuildTree();
+}
+
 bool CDlgDataIO::HandleMessage(UINT message, WPARAM wParam, LPARAM, LRESULT& result) {
     if (message == WM_INITDIALOG) {
         BuildTree();
@@ -72,13 +94,7 @@ bool CDlgDataIO::HandleMessage(UINT message, WPARAM wParam, LPARAM, LRESULT& res
         exchange_->Export(Hwnd(), *this, {fileFilter, defaultExtension});
         return true;
     case IDC_DATAIO_IMPORT:
-        exchange_->Import(
-            Hwnd(), *this,
-            [this] {
-                dataChanged = 1;
-                BuildTree();
-            },
-            {fileFilter, defaultExtension});
+        OnImport();
         return true;
     case IDC_DATAIO_READ:
         OnStorage(false);

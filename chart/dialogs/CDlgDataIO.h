@@ -30,6 +30,7 @@ protected:
 private:
     void BuildTree();
     void OnStorage(bool save);
+    void OnImport();
     int Show(const std::wstring& text, const wchar_t* caption, UINT style);
 
     CExchangeClient ownExchange_;

@@ -39,16 +39,37 @@ void CDlgInput::Finish() {
     // Destroying the window takes the focus from the edit, which would close
     // the editor a second time.
     m_closing = true;
-    m_text = WindowText(Edit());
+    // Out of memory on the way (reading the text, naming the point) still
+    // closes the editor and tells the owner, with no name, so that the chart
+    // takes clicks again; nothing unwinds into the window manager.
+    std::wstring text;
+    try {
+        text = WindowText(Edit());
+    } catch (...) {
+        text.clear();
+    }
     RemoveWindowSubclass(Edit(), EditProc, 0);
     DestroyWindow(Hwnd());
-    const std::wstring text = std::move(m_text);
     m_text.clear();
-    m_owner.OnNameEditorClosed(text);
+    try {
+        m_owner.OnNameEditorClosed(text);
+    } catch (...) {
+        try {
+            if (!text.empty()) m_owner.OnNameEditorClosed({});
+        } catch (...) {
+        }
+    }
 }
 
 LRESULT CALLBACK CDlgInput::EditProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR self) {
-    auto* editor = reinterpret_cast<CDlgInput*>(self);
+    try {
+        return reinterpret_cast<CDlgInput*>(self)->OnEditMessage(edit, message, wParam, lParam);
+    } catch (...) {
+        return DefSubclassProc(edit, message, wParam, lParam);
+    }
+}
+
+LRESULT CDlgInput::OnEditMessage(HWND edit, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_GETDLGCODE:
         // Enter and Esc belong to the editor, not to a dialog around it.
@@ -58,7 +79,7 @@ LRESULT CALLBACK CDlgInput::EditProc(HWND edit, UINT message, WPARAM wParam, LPA
     case WM_KEYDOWN:
     case WM_CHAR:
         if (IsEnterOrEscape(wParam)) {
-            editor->Finish();
+            Finish();
             return 0;
         }
         break;

@@ -40,6 +40,7 @@ protected:
 private:
     static LRESULT CALLBACK EditProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
                                      DWORD_PTR self);
+    LRESULT OnEditMessage(HWND edit, UINT message, WPARAM wParam, LPARAM lParam);
 
     INameEditorOwner& m_owner;
     POINT m_position{};

@@ -95,10 +95,10 @@ void CNewMixerRules::ShowSelected() {
     selectedIndex = m_view.Selection(IDC_PROCESS_NAME);
     MixProcess shown;
     if (selectedIndex >= 0 && selectedIndex < static_cast<int>(workingMixes.size())) shown = workingMixes[selectedIndex];
-    const std::vector<std::wstring> items = ListItems(m_view, IDC_MIX_FRESH);
-    m_view.SetSelection(IDC_MIX_FRESH, FindExact(items, shown.ptFresh));
-    m_view.SetSelection(IDC_MIX_RETURN, FindExact(items, shown.ptReturn));
-    m_view.SetSelection(IDC_MIX_POINT, FindExact(items, shown.ptMix));
+    // Item k of the three lists is working point k, found by its exact name.
+    m_view.SetSelection(IDC_MIX_FRESH, FindWorkingPoint(workingPoints, shown.ptFresh));
+    m_view.SetSelection(IDC_MIX_RETURN, FindWorkingPoint(workingPoints, shown.ptReturn));
+    m_view.SetSelection(IDC_MIX_POINT, FindWorkingPoint(workingPoints, shown.ptMix));
     // The flows announce themselves as edits; with no selection they do not
     // count as one.
     const int kept = selectedIndex;

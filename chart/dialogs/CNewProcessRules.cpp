@@ -34,6 +34,8 @@ constexpr DialogControl kControls[] = {
 constexpr ListEditControls kListControls = {IDC_PROCESS_NAME, IDC_ITEM_ADD, IDC_ITEM_MODIFY, IDC_ITEM_DELETE,
                                              IDC_APPLY,        IDOK,         IDCANCEL};
 
+constexpr wchar_t kNegativeFlow[] = L"Are you sure air flow can be less than 0?";
+
 }  // namespace
 
 CNewProcessRules::CNewProcessRules(IChartDocument& chart, IDialogView& view, IProcessSubDialogs& subDialogs,
@@ -96,15 +98,17 @@ void CNewProcessRules::ShowSelected() {
     if (selectedIndex >= 0 && selectedIndex < static_cast<int>(workingProcesses.size()))
         shown = workingProcesses[selectedIndex];
 
-    // The start and end lists hold the same items.
-    const std::vector<std::wstring> items = ListItems(m_view, IDC_PROCESS_START);
-    m_view.SetSelection(IDC_PROCESS_START, FindExact(items, shown.ptStart));
-    m_view.SetSelection(IDC_PROCESS_END, FindExact(items, shown.ptEnd));
-
-    // A point renamed or removed since counts as the origin of the chart.
+    // Item k + 1 of the start and end lists is working point k; the stored
+    // names are matched exactly, so "c" never shows (and Modify never takes)
+    // a point "C". A point renamed or removed since selects nothing and
+    // counts as the origin of the chart.
+    const int s = FindWorkingPoint(workingPoints, shown.ptStart);
+    const int e = FindWorkingPoint(workingPoints, shown.ptEnd);
+    m_view.SetSelection(IDC_PROCESS_START, s >= 0 ? s + 1 : -1);
+    m_view.SetSelection(IDC_PROCESS_END, e >= 0 ? e + 1 : -1);
     StatePoint start, end;
-    if (const int k = FindWorkingPoint(workingPoints, shown.ptStart); k >= 0) start = workingPoints[k];
-    if (const int k = FindWorkingPoint(workingPoints, shown.ptEnd); k >= 0) end = workingPoints[k];
+    if (s >= 0) start = workingPoints[s];
+    if (e >= 0) end = workingPoints[e];
 
     // Our own writes announce themselves as edits; with no selection they
     // cannot count as one.
@@ -132,7 +136,7 @@ std::optional<CNewProcessRules::Inputs> CNewProcessRules::ReadInputs() {
     Inputs inputs;
     inputs.name = m_view.Text(IDC_PROCESS_NAME);
     int s = -1, e = -1;
-    if (!ReadFlow(IDC_AIR_FLOW, L"Forget input air flow?", L"Are you sure air flow can be less than 0?", inputs.flow) ||
+    if (!ReadFlow(IDC_AIR_FLOW, L"Forget input air flow?", kNegativeFlow, inputs.flow) ||
         !ReadPointPair(IDC_PROCESS_START, L"Forget asign start point?", IDC_PROCESS_END, L"Forget asign end point?",
                        L"God save me! \n\nDo you think end point can be the same as start one?", IDC_PROCESS_END, s,
                        e))
@@ -250,6 +254,12 @@ void CNewProcessRules::FlowFromLoad() {
     const double flow = query.HeatGiven() ? query.heatLoad / rho / dI : query.moistureLoad / rho / dD * 1000.0;
     // A density of zero (a state far off the chart) sizes nothing.
     if (!std::isfinite(flow)) return;
+    // A load of the other sign than the process's gives a flow that Add and
+    // Modify would refuse: refused here in their words.
+    if (flow < 0) {
+        Fail(kNegativeFlow, IDC_AIR_FLOW);
+        return;
+    }
     process.dAirFlow = flow;
     ShowSelected();
     ButtonRule();

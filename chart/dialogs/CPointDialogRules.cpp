@@ -7,6 +7,7 @@
 #include "DialogTexts.h"
 #include "PointDialogsResource.h"
 #include "TypedText.h"
+#include "WorkingLists.h"
 
 namespace humichart {
 
@@ -310,23 +311,8 @@ void CPointDialogRules::Delete() {
 }
 
 void CPointDialogRules::Apply() {
-    auto& points = m_chart.View().Data().points;
-    std::erase_if(points, [&](const StatePoint& point) {
-        if (point.name.empty()) return false;
-        for (const StatePoint& working : workingPoints)
-            if (working.name == point.name) return false;
-        return true;
-    });
-    CHumichartDataObj& data = m_chart.View().Data();
-    for (const StatePoint& working : workingPoints) {
-        if (StatePoint* found = data.FindPoint(working.name)) {
-            found->I = working.I;
-            found->D = working.D;
-            found->name = working.name;
-        } else {
-            data.points.push_back(working);
-        }
-    }
+    // Unnamed chart points are not the dialog's business.
+    MergeWorkingPoints(m_chart.View().Data().points, workingPoints, true);
     m_chart.RequestRepaint();
     m_view.Enable(kApply, false);
 }

@@ -22,9 +22,6 @@ public:
     static constexpr wchar_t kAboveSaturation[] =
         L"This point is out of the posible range! \n\nLet me correct it for you?";
     static constexpr wchar_t kAreYouSure[] = L"Are you sure?";
-    // A point whose humidity ratio lies this far (g/kg) or more above
-    // saturation at its enthalpy is offered the correction.
-    static constexpr double kSaturationTolerance = 0.0011;
 
     // What each known parameter fixes.
     enum class Kind { T, D, F, I };

@@ -89,6 +89,14 @@ SlotOutcome StorageSave(CHumichartDataObj& copy, int listResult) {
     return out;
 }
 
+std::wstring RepeatedPointText(const std::wstring& format, const std::wstring& name) {
+    std::wstring text =
+        format.empty() ? L"Two points are named \"%s\" in this workbook. Point names must differ: nothing was imported."
+                       : format;
+    if (const std::size_t at = text.find(L"%s"); at != std::wstring::npos) text.replace(at, 2, name);
+    return text;
+}
+
 void WriteBack(IChartDocument& chart, const CHumichartDataObj& copy, bool changed) {
     if (!changed) return;
     chart.View().Data().CopyData(copy);

@@ -58,6 +58,10 @@ struct SlotOutcome {
 SlotOutcome StorageRead(CHumichartDataObj& copy, int listResult);
 SlotOutcome StorageSave(CHumichartDataObj& copy, int listResult);
 
+// The refusal of a workbook whose point names repeat: the string table's text
+// with %s replaced by the name (an English text when the table has none).
+std::wstring RepeatedPointText(const std::wstring& format, const std::wstring& name);
+
 // OK of the Data IO dialog: with changed, the chart's data becomes a copy of
 // copy and the chart is rebuilt and repainted; otherwise nothing happens.
 void WriteBack(IChartDocument& chart, const CHumichartDataObj& copy, bool changed);

@@ -14,6 +14,10 @@
 
 namespace humichart {
 
+// A point whose humidity ratio lies this far (g/kg) or more above saturation
+// at its enthalpy is beyond the curve; one closer counts as on it.
+inline constexpr double kSaturationTolerance = 0.0011;
+
 // The message shown for a calculator failure with status.
 std::wstring CalculatorFailureText(Status status);
 void ReportCalculatorFailure(IDialogView& view, Status status);

@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "DialogCalc.h"
+
 namespace humichart {
 
 namespace {
@@ -80,7 +82,13 @@ bool FindPointByRatio(ICalcSession& calc, double I0, double D0, double ratio, Kn
     // A flat ratio against a dry-bulb line of the same slope, or huge typed
     // values, give no number at all: no point rather than a point nowhere.
     if (!std::isfinite(found.I) || !std::isfinite(found.D)) return false;
-    if (found.D > calc.ID_D_I_F(found.I, 1.0)) return false;
+    // The search stops within 0.0001 kJ/kg of the line's crossing, on either
+    // side: a point on the 100 % curve may land a hair above it. Within the
+    // Points dialog's tolerance it is put on the curve at its enthalpy, as
+    // that dialog corrects a point; beyond it there is no such state.
+    const double saturated = calc.ID_D_I_F(found.I, 1.0);
+    if (found.D - saturated >= kSaturationTolerance) return false;
+    if (found.D > saturated) found.D = saturated;
     result = found;
     return true;
 }

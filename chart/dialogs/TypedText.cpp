@@ -133,6 +133,8 @@ std::wstring FormatNumber(const char* format, double value) {
 }
 
 int FindExact(const std::vector<std::wstring>& items, const std::wstring& text) {
+    // An empty text names nothing, not the first unnamed item.
+    if (text.empty()) return -1;
     for (std::size_t i = 0; i < items.size(); ++i) {
         const std::wstring& item = items[i];
         if (item.size() != text.size()) continue;

@@ -18,7 +18,9 @@ double LeadingNumber(const std::wstring& text);
 std::wstring FormatNumber(const char* format, double value);
 
 // Index of the first item equal to text as a whole, letter case ignored, or
-// -1: the combo box's exact-match search over the whole list.
+// -1: the combo box's exact-match search over the whole list, for what the
+// user types. An empty text finds nothing. Stored names are matched exactly
+// (FindWorkingPoint), never through this.
 int FindExact(const std::vector<std::wstring>& items, const std::wstring& text);
 
 }  // namespace humichart

@@ -1,5 +1,6 @@
 #include "WorkingLists.h"
 
+#include <unordered_map>
 #include <unordered_set>
 
 #include "TypedText.h"
@@ -40,17 +41,46 @@ void ApplyNameRule(IDialogView& view, int nameBox, int selectedIndex, bool& name
     }
 }
 
-void ApplyWorkingPoints(CHumichartDataObj& chart, const std::vector<StatePoint>& working) {
-    // By set rather than by FindPoint per chart point: a chart of thousands of
-    // points is written back at once.
-    std::unordered_set<std::wstring> names;
+void MergeWorkingPoints(std::vector<StatePoint>& chart, const std::vector<StatePoint>& working, bool keepUnnamed) {
+    // The k-th point of a name in working is the k-th point of that name in
+    // the chart: a name that two points share never merges their data. With
+    // unique names this is the lookup by name. By map rather than FindPoint
+    // per point: a chart of thousands of points is written back at once.
+    std::unordered_map<std::wstring, std::size_t> wanted;
     for (const StatePoint& point : working)
-        if (!point.name.empty()) names.insert(point.name);
-    std::erase_if(chart.points, [&](const StatePoint& point) { return point.name.empty() || !names.count(point.name); });
+        if (!point.name.empty()) ++wanted[point.name];
+    std::unordered_map<std::wstring, std::size_t> kept;
+    std::erase_if(chart, [&](const StatePoint& point) {
+        if (point.name.empty()) return !keepUnnamed;
+        const auto found = wanted.find(point.name);
+        return found == wanted.end() || ++kept[point.name] > found->second;
+    });
+    std::unordered_map<std::wstring, std::vector<std::size_t>> places;
+    for (std::size_t k = 0; k < chart.size(); ++k)
+        if (!chart[k].name.empty()) places[chart[k].name].push_back(k);
+    std::unordered_map<std::wstring, std::size_t> used;
     for (const StatePoint& point : working) {
-        if (StatePoint* existing = chart.FindPoint(point.name)) *existing = point;
-        else chart.points.push_back(point);
+        if (!point.name.empty()) {
+            const auto found = places.find(point.name);
+            std::size_t& next = used[point.name];
+            if (found != places.end() && next < found->second.size()) {
+                chart[found->second[next++]] = point;
+                continue;
+            }
+        }
+        chart.push_back(point);
     }
+}
+
+void ApplyWorkingPoints(CHumichartDataObj& chart, const std::vector<StatePoint>& working) {
+    MergeWorkingPoints(chart.points, working, false);
+}
+
+std::wstring RepeatedPointName(const std::vector<StatePoint>& points) {
+    std::unordered_set<std::wstring> seen;
+    for (const StatePoint& point : points)
+        if (!point.name.empty() && !seen.insert(point.name).second) return point.name;
+    return {};
 }
 
 }  // namespace humichart

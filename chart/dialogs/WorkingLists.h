@@ -24,9 +24,17 @@ void ReplaceItem(IDialogView& view, int id, int index, const std::wstring& text)
 // new unless empty.
 void ApplyNameRule(IDialogView& view, int nameBox, int selectedIndex, bool& nameIsNew, bool& nameUsable);
 
-// Chart points without a counterpart of the same name in working are removed
-// (every unnamed point with them); each working point then overwrites the
-// chart point that carries its name, or is appended.
+// Writes a dialog's working points back into the chart's: a named chart
+// point without a counterpart in working is removed (unnamed ones too unless
+// keepUnnamed); the k-th working point of a name overwrites the k-th chart
+// point of that name, or is appended when the chart has fewer. Names are
+// compared exactly, so two points of one name stay two points.
+void MergeWorkingPoints(std::vector<StatePoint>& chart, const std::vector<StatePoint>& working, bool keepUnnamed);
+// The process and mix dialogs' write-back: every unnamed point goes.
 void ApplyWorkingPoints(CHumichartDataObj& chart, const std::vector<StatePoint>& working);
+
+// The first name that a later point repeats exactly; empty when every named
+// point has a name of its own.
+std::wstring RepeatedPointName(const std::vector<StatePoint>& points);
 
 }  // namespace humichart

@@ -24,6 +24,7 @@
 #include "IChartDialogs.h"
 #include "IChartDocument.h"
 #include "IChartFocusObserver.h"
+#include "NameEditorRules.h"
 
 namespace humichart {
 
@@ -188,6 +189,7 @@ private:
     CChartInteraction m_input;
     CDlgParamQuery m_params;
     CDlgInput m_editor;
+    PlacedPoint m_placed;  // the point the open name editor names
     struct MenuOwner {
         void operator()(HMENU menu) const { DestroyMenu(menu); }
     };

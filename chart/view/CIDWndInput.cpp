@@ -41,8 +41,9 @@ MousePoint CIDWnd::Position(LPARAM lParam) const {
 }
 
 void CIDWnd::OnNameEditorClosed(const std::wstring& text) {
-    if (ApplyEditedName(*this, text)) RequestRepaint();
+    // First: whatever naming costs, the chart takes clicks again.
     pointAddArmed = 1;
+    if (ApplyEditedName(*this, text, m_placed)) RequestRepaint();
 }
 
 void CIDWnd::ToggleParamWindow() {
@@ -136,6 +137,8 @@ void CIDWnd::Perform(const ChartActions& actions) {
             m_params.clear();
             break;
         case ChartAction::OpenNameEditor: {
+            // The point just placed, before the host can add or remove any.
+            if (!points.empty()) m_placed = {points.size() - 1, points.back().I, points.back().D};
             POINT screen{action.left, action.top};
             ClientToScreen(Hwnd(), &screen);
             m_editor.Open(Hwnd(), screen);

@@ -40,6 +40,16 @@ TEST_F(ChartDataCommandsTest, TheChartsPressureDecidesSaturation) {
     EXPECT_EQ(commands.AddPoint(50, 13.3, L"low"), kStatusInvalidArg);
 }
 
+TEST_F(ChartDataCommandsTest, AddPointLeavesOnePointOfItsName) {
+    data.points = {{40, 8, L"A"}, {30, 5, L""}, {55, 10, L"A"}, {45, 6, L"a"}};
+    ASSERT_EQ(commands.AddPoint(50, 9, L"A"), kStatusOk);
+    ASSERT_EQ(data.points.size(), 3u);
+    EXPECT_EQ(data.points[0].name, L"");
+    EXPECT_EQ(data.points[1].name, L"a");
+    EXPECT_EQ(data.points[2].name, L"A");
+    EXPECT_EQ(data.points[2].I, 50.0);
+}
+
 TEST_F(ChartDataCommandsTest, TheComfortRegionIsStoredMaximaFirst) {
     ASSERT_EQ(commands.SetCSSR(20, 26, 5, 10), kStatusOk);
     EXPECT_EQ(data.cssrRegion.maxT, 26.0);

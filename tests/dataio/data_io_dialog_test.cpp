@@ -143,8 +143,19 @@ TEST_F(DataIODialogTest, FailedImportsShowTheirMessagesAndLeaveTheChartAlone) {
     const std::wstring wordPath = WriteWorkbook(L"word.xls", word);
     word.sheets[0].name = L"Sheet1";
     const std::wstring noSheetPath = WriteWorkbook(L"nosheet.xls", word);
+    // Two points named A: refused as a whole.
+    Workbook twice;
+    twice.sheets.push_back({L"Humichart", {}});
+    Put(twice.sheets[0], L"C3", 70000.0);
+    Put(twice.sheets[0], L"E3", L"A");
+    Put(twice.sheets[0], L"F3", 40.0);
+    Put(twice.sheets[0], L"G3", 8.0);
+    Put(twice.sheets[0], L"E4", L"A");
+    Put(twice.sheets[0], L"F4", 55.0);
+    Put(twice.sheets[0], L"G4", 10.0);
+    const std::wstring twicePath = WriteWorkbook(L"twice.xls", twice);
 
-    std::wstring exception, failed;
+    std::wstring exception, failed, repeated;
     std::vector<std::wstring> tree;
     EXPECT_EQ(Run([&](DialogDriver& user, HWND dialog) {
                   DialogDriver::Click(dialog, IDC_DATAIO_IMPORT);
@@ -153,6 +164,9 @@ TEST_F(DataIODialogTest, FailedImportsShowTheirMessagesAndLeaveTheChartAlone) {
                   DialogDriver::Click(dialog, IDC_DATAIO_IMPORT);
                   user.ChooseFile(L"Open", noSheetPath);
                   failed = user.Answer(L"Failed");
+                  DialogDriver::Click(dialog, IDC_DATAIO_IMPORT);
+                  user.ChooseFile(L"Open", twicePath);
+                  repeated = user.Answer(L"Failed");
                   tree = DialogDriver::TreeLines(GetDlgItem(dialog, IDC_DATAIO_TREE));
                   DialogDriver::Click(dialog, IDOK);
               }, true),
@@ -160,6 +174,7 @@ TEST_F(DataIODialogTest, FailedImportsShowTheirMessagesAndLeaveTheChartAlone) {
     EXPECT_NE(exception.find(L"Code = 80020005"), std::wstring::npos);
     EXPECT_NE(exception.find(L"Description = Cell F3 holds text that is not a number"), std::wstring::npos);
     EXPECT_EQ(failed, L"Missing sheet named as Humichart.");
+    EXPECT_EQ(repeated, L"Two points are named \"A\" in this workbook. Point names must differ: nothing was imported.");
     EXPECT_EQ(tree, Expected(chart));  // the tree is not rebuilt after a failure
     EXPECT_EQ(chart.points.size(), 3u);  // OK without a successful import changes nothing
     EXPECT_EQ(chart.airPressure, 95000.0);
@@ -216,6 +231,39 @@ TEST_F(DataIODialogTest, StorageListSavesAndReadsSlotsAndEscapeDoesNothingFurthe
     EXPECT_EQ(styles & (LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT | LVS_EX_UNDERLINEHOT),
               static_cast<DWORD>(LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT | LVS_EX_UNDERLINEHOT));
     EXPECT_EQ(chart.points.size(), 3u);  // the slot held the chart's own data
+}
+
+TEST_F(DataIODialogTest, StorageReadReachesTheChartOnlyOnOk) {
+    CIDWnd& chart = host->Chart();
+    CHumichartDataObj other;
+    other.SetSlotStore(slots.get());
+    other.airPressure = 80000.0;
+    other.points = {{20.0, 3.0, L"Q"}};
+    ASSERT_EQ(other.SaveSlot(4), kStatusOk);
+    for (const int button : {IDCANCEL, IDOK}) {
+        SCOPED_TRACE(button);
+        std::wstring read;
+        EXPECT_EQ(Run([&](DialogDriver& user, HWND dialog) {
+                      DialogDriver::Click(dialog, IDC_DATAIO_READ);
+                      HWND list = user.Wait(L"Storage");
+                      if (!list) return;
+                      DialogDriver::DoubleClickRow(GetDlgItem(list, IDC_FILELIST_LIST), 4);
+                      read = user.Answer(L"Infomation");
+                      DialogDriver::Click(dialog, button);
+                  }),
+                  button);
+        EXPECT_EQ(read, L"Successfully load data from storage (index=4)");
+        if (button == IDCANCEL) {
+            EXPECT_EQ(chart.points.size(), 3u);
+            EXPECT_EQ(chart.processes.size(), 1u);
+            EXPECT_EQ(chart.airPressure, 95000.0);
+        } else {
+            ASSERT_EQ(chart.points.size(), 1u);
+            EXPECT_EQ(chart.points[0].name, L"Q");
+            EXPECT_TRUE(chart.processes.empty());
+            EXPECT_EQ(chart.airPressure, 80000.0);
+        }
+    }
 }
 
 // Both languages of a template, created from the resource itself: the same

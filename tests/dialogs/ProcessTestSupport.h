@@ -6,7 +6,11 @@
 #include <string>
 #include <vector>
 
+#include "CSubProcessFlowRules.h"
+#include "FakeDialogView.h"
 #include "IProcessSubDialogs.h"
+#include "ProcessDialogsResource.h"
+#include "TypedText.h"
 
 namespace humichart::test {
 
@@ -24,12 +28,21 @@ public:
         query = *hom;
         return true;
     }
+    // "Get air flow" is its own rules over a stand-in view, so that what it
+    // refuses never reaches the caller; a user refused gives up (Cancel).
     bool GetAirFlow(AirFlowQuery& query) override {
         ++flowAsked;
         flowAsk = query;
         if (!load) return false;
-        query.loadKind = loadKind;
-        (query.HeatGiven() ? query.heatLoad : query.moistureLoad) = *load;
+        FakeDialogView view{CSubProcessFlowRules::Controls()};
+        CSubProcessFlowRules rules{view, query, L"heat", L"moisture"};
+        view.Open(rules);
+        if (loadKind != 0) view.Choose(IDC_KNOWN_KIND, loadKind);
+        view.Type(IDC_KNOWN_VALUE, FormatNumber("%.17g", *load));
+        view.Click(IDOK);
+        for (const auto& question : view.questions) flowQuestions.push_back(question.text);
+        if (!view.closed) return false;
+        query = rules.Answer();
         return true;
     }
 
@@ -41,6 +54,7 @@ public:
     int homAsked = 0;
     int flowAsked = 0;
     AirFlowQuery flowAsk;
+    std::vector<std::wstring> flowQuestions;  // asked by "Get air flow"
 };
 
 }  // namespace humichart::test

@@ -24,9 +24,10 @@ constexpr wchar_t kRename[] =
 // One open dialog over its own chart: points O (outdoor), R (room), an
 // unnamed one, S (supply) and M1, and the mix "Mix1" of O and R into M1.
 struct Harness {
-    Harness() {
+    explicit Harness(std::function<void(CHumichartDataObj&)> setUp = {}) {
         chart.data.points = {{80, 20, L"O"}, {45, 9, L"R"}, {1, 1, L""}, {30, 8, L"S"}, {0, 0, L"M1"}};
         chart.data.mixes = {{L"O", L"R", L"M1", L"Mix1", 300, 1000}};
+        if (setUp) setUp(chart.data);
         view.Open(rules);
     }
     // The user fills in a mix: list items (-1: left alone), texts.
@@ -183,7 +184,9 @@ TEST(MixerRules, AddNamesANewMixPointThatTheChartPlacesAfterApply) {
 TEST(MixerRules, RenamingTheMixPointAsksFirst) {
     for (int answer : {kAnswerNo, kAnswerYes}) {
         SCOPED_TRACE(answer);
-        Harness h;
+        // A point "m1" before "M1": a search that ignores case would show,
+        // and rename, the wrong one.
+        Harness h([](CHumichartDataObj& data) { data.points.insert(data.points.begin() + 4, {35, 7, L"m1"}); });
         h.view.Choose(IDC_PROCESS_NAME, 0);
         h.view.Type(IDC_MIX_POINT, L"Mixed");
         h.view.Answer(answer);
@@ -196,19 +199,24 @@ TEST(MixerRules, RenamingTheMixPointAsksFirst) {
             EXPECT_EQ(h.view.Text(IDC_MIX_POINT), L"M1");
             EXPECT_EQ(h.view.focusMoves, std::vector<int>{IDC_MIX_POINT});
             EXPECT_EQ(h.rules.WorkingMixes()[0].ptMix, L"M1");
-            EXPECT_EQ(h.rules.WorkingPoints()[3].name, L"M1");
+            EXPECT_EQ(h.rules.WorkingPoints()[4].name, L"M1");
             EXPECT_FALSE(h.view.Enabled(IDC_APPLY));
             continue;
         }
         // The point keeps its place and coordinates under its new name.
         EXPECT_EQ(h.rules.WorkingMixes()[0].ptMix, L"Mixed");
-        EXPECT_EQ(h.rules.WorkingPoints().size(), 4u);
-        EXPECT_EQ(h.rules.WorkingPoints()[3].name, L"Mixed");
-        for (int list : {IDC_MIX_FRESH, IDC_MIX_RETURN, IDC_MIX_POINT}) EXPECT_EQ(h.view[list].items[3], L"Mixed");
-        EXPECT_EQ(h.view.Selection(IDC_MIX_POINT), 3);
+        EXPECT_EQ(h.rules.WorkingPoints().size(), 5u);
+        EXPECT_EQ(h.rules.WorkingPoints()[4].name, L"Mixed");
+        EXPECT_EQ(h.rules.WorkingPoints()[3].name, L"m1");
+        for (int list : {IDC_MIX_FRESH, IDC_MIX_RETURN, IDC_MIX_POINT}) {
+            EXPECT_EQ(h.view[list].items[3], L"m1");
+            EXPECT_EQ(h.view[list].items[4], L"Mixed");
+        }
+        EXPECT_EQ(h.view.Selection(IDC_MIX_POINT), 4);
         ASSERT_TRUE(h.view.Click(IDC_APPLY));
         EXPECT_EQ(h.chart.data.FindPoint(L"M1"), nullptr);
         EXPECT_NE(h.chart.data.FindPoint(L"Mixed"), nullptr);
+        EXPECT_EQ(h.chart.data.FindPoint(L"m1")->I, 35.0);
     }
 }
 

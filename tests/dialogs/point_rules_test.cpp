@@ -472,6 +472,22 @@ TEST_F(PointDialogTest, ApplyMergesNamedPointsAndLeavesTheRestAlone) {
     EXPECT_EQ(ChartNames().size(), applied.size());
 }
 
+// A workbook of an older release may have left two points of one name.
+TEST_F(PointDialogTest, TwoPointsOfOneNameStayTwoPoints) {
+    chart.data.points = {{40, 8, L"A"}, {30, 5, L""}, {55, 10, L"A"}};
+    Open();
+    Known(IE, L"45");
+    Known(MC, L"7");
+    ASSERT_TRUE(view.Type(kName, L"Z"));
+    ASSERT_TRUE(view.Click(kAdd));
+    view.Enter();
+    ASSERT_EQ(ChartNames(), (std::vector<std::wstring>{L"A", L"", L"A", L"Z"}));
+    EXPECT_EQ(chart.data.points[0].I, 40.0);
+    EXPECT_EQ(chart.data.points[0].D, 8.0);
+    EXPECT_EQ(chart.data.points[2].I, 55.0);
+    EXPECT_EQ(chart.data.points[2].D, 10.0);
+}
+
 TEST_F(PointDialogTest, OkAppliesOnlyWhatWaits) {
     chart.data.points = {{40, 6, L"A"}};
     Open();

@@ -93,9 +93,10 @@ TEST(ProcessTexts, HeatAndRatioSwitchToExponentsAbove100000) {
 TEST(ProcessRules, ShowingAProcessSelectsItsPointsAndComputesItsLoads) {
     Harness h([](CHumichartDataObj& data) {
         data.points.push_back({51, 10.001, L"Steep"});
+        data.points.push_back({45, 9, L"c"});
         data.processes = {{L"A", L"B", L"P1", 1000}, {L"A", L"C", L"Warm", 10},  {L"C", L"A", L"Cool", 10},
                           {L"A", L"A", L"Dot", 10},  {L"X", L"Y", L"Gone", 250}, {L"A", L"B", L"Big", 100000},
-                          {L"A", L"Steep", L"Up", 1}};
+                          {L"A", L"Steep", L"Up", 1}, {L"c", L"A", L"Lower", 10}};
     });
     FakeDialogView& view = h.view;
     const double rho = h.Rho(50, 10);
@@ -113,6 +114,9 @@ TEST(ProcessRules, ShowingAProcessSelectsItsPointsAndComputesItsLoads) {
         {4, -1, -1, L"250.00", 0, 0, L"(0)"},
         {5, 1, 2, L"100000.00", rho * 100000 * -10, rho * 100 * -2, L"5000.00"},
         {6, 1, 4, L"1.00", rho * 1, rho / 1000 * 0.001, L"1.0000E+06"},
+        // Names are matched exactly: "c" is not "C" (item 3), so Modify does
+        // not rebind the process either.
+        {7, 5, 1, L"10.00", h.Rho(45, 9) * 10 * 5, h.Rho(45, 9) * 10 / 1000 * 1, L"5000.00"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.item);
@@ -127,6 +131,12 @@ TEST(ProcessRules, ShowingAProcessSelectsItsPointsAndComputesItsLoads) {
         // Showing is not editing: only "-" offers itself.
         EXPECT_EQ(h.Buttons(), L"001");
     }
+    // The process from "c" modified in its flow alone still starts at "c".
+    ASSERT_TRUE(view.Choose(IDC_PROCESS_NAME, 7));
+    ASSERT_TRUE(view.Type(IDC_AIR_FLOW, L"20"));
+    ASSERT_TRUE(view.Click(IDC_ITEM_MODIFY));
+    EXPECT_EQ(h.rules.WorkingProcesses()[7].ptStart, L"c");
+    EXPECT_EQ(h.rules.WorkingProcesses()[7].dAirFlow, 20.0);
 }
 
 TEST(ProcessRules, ButtonsFollowThePointsTheNameAndTheEdits) {
@@ -348,15 +358,20 @@ TEST(ProcessRules, FlowComesFromAKnownLoad) {
         unsigned loadSet;
         double scale;          // flow the loads are computed for
         double flow;           // flow stored afterwards (0: unchanged)
+        const wchar_t* refusal = nullptr;  // and nothing stored
     };
     Harness probe;
     const double rhoA = probe.Rho(50, 10), rhoC = probe.Rho(60, 10);
     const Case cases[] = {
         {"heat of A to B", 0, -5000.0, 0, true, 3, 1000, -5000 / rhoA / -10},
         {"moisture of A to B", 0, -1.0, 1, true, 3, 1000, -1 / rhoA / -2 * 1000},
-        {"positive heat for a negative load", 0, 5000.0, 0, true, 3, 1000, 5000 / rhoA / -10},
-        {"C to A has no moisture load", 1, 300.0, 0, true, 1, 10, 300 / rhoC / -10},
-        {"no flow yet: loads of 1 m3/h", 2, 20.0, 0, true, 3, 1, 20 / rhoA / -10},
+        {"positive heat for a negative load", 0, 5000.0, 0, true, 3, 1000, 0, L"Invalid value input!"},
+        {"negative heat for a positive load", 5, -5000.0, 0, true, 3, 10, 0,
+         L"Are you sure air flow can be less than 0?"},
+        {"negative moisture for a positive load", 5, -1.0, 1, true, 3, 10, 0,
+         L"Are you sure air flow can be less than 0?"},
+        {"C to A has no moisture load", 1, -300.0, 0, true, 1, 10, -300 / rhoC / -10},
+        {"no flow yet: loads of 1 m3/h", 2, -20.0, 0, true, 3, 1, -20 / rhoA / -10},
         {"cancelled", 0, std::nullopt, 0, true, 3, 1000, 0},
         {"points that coincide", 3, 1.0, 0, false, 0, 0, 0},
         {"points renamed away", 4, 1.0, 0, false, 0, 0, 0},
@@ -368,6 +383,7 @@ TEST(ProcessRules, FlowComesFromAKnownLoad) {
             data.processes.push_back({L"A", L"B", L"Still", 0});
             data.processes.push_back({L"A", L"A2", L"Dot", 10});
             data.processes.push_back({L"X", L"Y", L"Gone", 10});
+            data.processes.push_back({L"B", L"A", L"Warm", 10});
         });
         h.sub.load = c.load;
         h.sub.loadKind = c.loadKind;
@@ -379,15 +395,21 @@ TEST(ProcessRules, FlowComesFromAKnownLoad) {
             EXPECT_EQ(after, before);
             continue;
         }
-        const StatePoint& start = h.chart.data.points[h.chart.data.processes[c.item].ptStart == L"A" ? 0 : 3];
-        const StatePoint& end = h.chart.data.points[h.chart.data.processes[c.item].ptEnd == L"A" ? 0
-                                                   : h.chart.data.processes[c.item].ptEnd == L"B" ? 1 : 3];
+        const StatePoint& start = *h.chart.data.FindPoint(h.chart.data.processes[c.item].ptStart);
+        const StatePoint& end = *h.chart.data.FindPoint(h.chart.data.processes[c.item].ptEnd);
         const double mass = h.Rho(start.I, start.D) * c.scale;
         EXPECT_EQ(h.sub.flowAsk.loadSet, c.loadSet);
         EXPECT_EQ(h.sub.flowAsk.loadKind, 0);
         EXPECT_NEAR(h.sub.flowAsk.heatLoad, (end.I - start.I) * mass, 1e-9);
         EXPECT_NEAR(h.sub.flowAsk.moistureLoad, mass / 1000 * (end.D - start.D), 1e-12);
-        if (c.load) {
+        if (c.refusal) {
+            // Told once, by "Get air flow" or by the dialog itself.
+            std::vector<std::wstring> told = h.sub.flowQuestions;
+            for (const auto& question : h.view.questions) told.push_back(question.text);
+            EXPECT_EQ(told, std::vector<std::wstring>{c.refusal});
+            EXPECT_EQ(after, before);
+            EXPECT_FALSE(h.view.Enabled(IDC_APPLY));
+        } else if (c.load) {
             EXPECT_NEAR(after, c.flow, 1e-9);
             EXPECT_EQ(h.view.Text(IDC_AIR_FLOW), FormatNumber("%.2f", c.flow));
             EXPECT_TRUE(h.view.Enabled(IDC_APPLY));
@@ -411,8 +433,8 @@ TEST(ProcessRules, ApplyWritesPointsAndProcessesBackAndDropsUnnamedPoints) {
     EXPECT_EQ(points[0].name, L"A");
     EXPECT_EQ(points[1].name, L"B");
     EXPECT_EQ(points[2].name, L"C");
-    // Two points named A: the first takes both copies in turn and keeps its
-    // own coordinates last; the second stays as it was.
+    // Two points named A stay two points, each with its own coordinates.
+    EXPECT_EQ(points[0].I, 50.0);
     EXPECT_EQ(points[3].name, L"A");
     EXPECT_EQ(points[3].I, 20.0);
     EXPECT_EQ(points[4].name, L"N");

@@ -85,6 +85,7 @@ TEST(TypedText, FindsWholeNamesIgnoringLetterCase) {
     EXPECT_EQ(FindExact({L"\uff21"}, L"\uff41"), 0);
     EXPECT_EQ(FindExact({L"\u00d7"}, L"\u00f7"), -1);
     EXPECT_EQ(FindExact(items, L""), -1);
+    EXPECT_EQ(FindExact({L"P1", L""}, L""), -1);  // an empty text names no unnamed item
     EXPECT_EQ(FindExact({}, L"a"), -1);
 }
 

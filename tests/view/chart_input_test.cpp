@@ -8,6 +8,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
+#include <new>
 #include <string>
 #include <vector>
 
@@ -105,17 +107,29 @@ TEST_F(ChartInputTest, EditorClosingRules) {
         const char* how;
         std::wstring text;
         std::wstring named;
+        // What the host does to the points while the editor is open.
+        std::function<void(CIDWnd&)> host;
     };
     const std::wstring longName(10000, L'n');
     const std::wstring astral = L"\xD83C\xDF21 Air \xD801\xDC37";
+    const auto appends = [](CIDWnd& chart) { chart.points.push_back({30.0, 5.0, L""}); };
+    const auto replacesTheFirst = [](CIDWnd& chart) {
+        chart.points.erase(chart.points.begin());
+        chart.points.push_back({31.0, 5.0, L"H"});
+    };
     const Case cases[] = {{"enter", L"A", L"A"},          {"escape keeps the text", L"B", L"B"},
                           {"character", L"C", L"C"},       {"focus lost", L"D", L"D"},
                           {"name in use", L"A", L""},      {"empty", L"", L""},
-                          {"long", longName, longName},    {"outside the BMP", astral, astral}};
+                          {"long", longName, longName},    {"outside the BMP", astral, astral},
+                          {"host appends a point", L"E", L"E", appends},
+                          {"host removes one and appends a named one", L"F", L"F", replacesTheFirst}};
     CIDWnd& chart = OpenChart();
     int x = 60;
     for (const Case& c : cases) {
         Click(chart, x += 15, 150);
+        const StatePoint placed = chart.points.back();
+        if (c.host) c.host(chart);
+        const StatePoint last = chart.points.back();
         HWND edit = chart.NameEditor().Edit();
         ASSERT_TRUE(edit) << c.how;
         SetWindowTextW(edit, c.text.c_str());
@@ -129,10 +143,38 @@ TEST_F(ChartInputTest, EditorClosingRules) {
         else
             SendMessageW(edit, WM_KEYDOWN, VK_RETURN, 0);
         EXPECT_FALSE(chart.NameEditor().Hwnd()) << c.how;
-        EXPECT_EQ(chart.points.back().name, c.named) << c.how;
+        // The name goes to the point the click placed, and to no other.
+        const auto named = std::find_if(chart.points.begin(), chart.points.end(), [&](const StatePoint& p) {
+            return p.I == placed.I && p.D == placed.D;
+        });
+        ASSERT_NE(named, chart.points.end()) << c.how;
+        EXPECT_EQ(named->name, c.named) << c.how;
+        if (c.host) EXPECT_EQ(chart.points.back().name, last.name) << c.how;
         EXPECT_EQ(chart.pointAddArmed, 1) << c.how;
     }
-    EXPECT_EQ(chart.points.size(), std::size(cases));
+    EXPECT_EQ(chart.points.size(), std::size(cases) + 1);
+}
+
+// Out of memory while the owner takes the name: the editor still closes, the
+// owner hears it closed without a name, and it opens again.
+TEST_F(ChartInputTest, NameEditorClosesWhenTakingTheNameRunsOutOfMemory) {
+    struct Owner final : INameEditorOwner {
+        void OnNameEditorClosed(const std::wstring& text) override {
+            heard.push_back(text);
+            if (heard.size() == 1) throw std::bad_alloc();
+        }
+        std::vector<std::wstring> heard;
+    } owner;
+    CIDWnd& chart = OpenChart();
+    CDlgInput editor(owner);
+    POINT at{100, 100};
+    ClientToScreen(chart.Hwnd(), &at);
+    for (const wchar_t* name : {L"Room", L"Supply"}) {
+        ASSERT_TRUE(editor.Open(chart.Hwnd(), at, name));
+        SendMessageW(editor.Edit(), WM_KEYDOWN, VK_RETURN, 0);
+        EXPECT_FALSE(editor.Hwnd()) << name;
+    }
+    EXPECT_EQ(owner.heard, (std::vector<std::wstring>{L"Room", L"", L"Supply"}));
 }
 
 TEST_F(ChartInputTest, ParameterWindowShowsTheStateUnderTheCursor) {
