@@ -104,27 +104,47 @@ struct FakeChart : IChartDocument {
     CChartView& View() override { return view; }
     ICalcBinding& Calc() override { throw std::logic_error("no calculator"); }
     void RequestRepaint() override { ++repaints; }
-    void RequestRender() override { ++renders; view.renderPending = 1; }
+    void RequestRender() override { ++renders; }
 };
 
+// Every line the data tree shows of data.
+std::vector<std::wstring> TreeLines(const CHumichartDataObj& data) {
+    std::vector<std::wstring> lines;
+    for (const TreeRoot& root : DataTree(data)) {
+        lines.push_back(root.text);
+        lines.insert(lines.end(), root.children.begin(), root.children.end());
+    }
+    return lines;
+}
+
+// OK hands the working copy back whole: every list, the pressure, the range,
+// the region and the flags, and the chart then renders anew; Cancel (or a
+// copy nobody changed) leaves the chart as it was.
 TEST(DataIOWriteBack, OnlyAChangedCopyReplacesTheChart) {
     FakeChart chart;
     chart.data.points = {{1, 1, L"kept"}, {2, 2, L"B"}, {3, 3, L"C"}};
-    chart.view.renderPending = 0;
+    chart.data.processes = {{L"B", L"C", L"P", 500.0}};
     CHumichartDataObj copy;
-    copy.points = {{5, 5, L"new"}};
+    CChartView(copy).SetRange(0.0, 35.0, 1.0, 25.0);
+    copy.points = {{5, 5, L"new"}, {6, 7, L"F"}, {8, 9, L"R"}};
+    copy.mixes = {{L"F", L"R", L"new", L"X", 300.0, 1000.0}};
     copy.airPressure = 80000.0;
+    copy.cssrRegion = {30.0, 20.0, 12.0, 6.0};
+    copy.HasBorder = 1;
+    copy.HasILine = 0;
+    const std::vector<std::wstring> before = TreeLines(chart.data);
 
     WriteBack(chart, copy, false);
-    EXPECT_EQ(chart.data.points.size(), 3u);
+    EXPECT_EQ(TreeLines(chart.data), before);
     EXPECT_EQ(chart.renders + chart.repaints, 0);
 
     WriteBack(chart, copy, true);
-    ASSERT_EQ(chart.data.points.size(), 1u);
-    EXPECT_EQ(chart.data.points[0].name, L"new");
-    EXPECT_EQ(chart.data.airPressure, 80000.0);
+    EXPECT_EQ(TreeLines(chart.data), TreeLines(copy));
+    EXPECT_TRUE(chart.data.processes.empty());
+    EXPECT_EQ(chart.data.cssrRegion.minD, 6.0);
+    EXPECT_EQ(chart.data.HasBorder, 1);
+    EXPECT_EQ(chart.data.HasILine, 0);
     EXPECT_EQ(chart.renders, 1);
-    EXPECT_EQ(chart.view.renderPending, 1);
 }
 
 }  // namespace

@@ -73,6 +73,20 @@ inline std::wstring MessageText(HWND box) {
     return text;
 }
 
+// The item of dialog that has the keyboard focus (a combo box for its edit
+// field), 0 for none. Under Wine the activation follows the X server's focus,
+// which any other program's window on the display can take at any moment; the
+// thread then has no focus at all, and the dialog manager keeps the control
+// the dialog had focused for when the dialog is active again. So the dialog is
+// made active first, as a user's click on its caption would; what is read then
+// is where the dialog put the focus, whatever the display did meanwhile.
+inline int FocusedItem(HWND dialog) {
+    if (GetActiveWindow() != dialog) SetActiveWindow(dialog);
+    HWND focus = GetFocus();
+    if (focus && GetParent(focus) != dialog) focus = GetParent(focus);
+    return focus ? GetDlgCtrlID(focus) : 0;
+}
+
 // The user's actions on the controls of dialog.
 struct User {
     // Types text into an edit box or a combo box's edit field: everything

@@ -54,6 +54,16 @@ TEST_F(GraphPropertyTest, ShowsTheChartAndWaitsForAChange) {
     EXPECT_EQ(chart.data.airPressure, 84000.5);
 }
 
+// The messages as the user reads them, written out here rather than taken
+// from the dialog's own constants, so that a changed text is caught.
+constexpr const wchar_t* kPressure = L"Value out of range!\n\nThe valid air pressure value covers from 50000 to 1560000 Pa.";
+constexpr const wchar_t* kMaxT = L"Value out of range!\n\nThe valid Max T value covers from -99 to 200 ℃.";
+constexpr const wchar_t* kMinT = L"Value out of range!\n\nThe valid Min T value covers from -100 to 199 ℃.";
+constexpr const wchar_t* kMaxD = L"Value out of range!\n\nThe valid Max D value covers from 1 to 500 g/kg.";
+constexpr const wchar_t* kMinD = L"Value out of range!\n\nThe valid Min D value covers from 0 to 299 g/kg.";
+constexpr const wchar_t* kSmallT = L"Small range!\n\nThe valid T range should be larger than 1 ℃.";
+constexpr const wchar_t* kSmallD = L"Small range!\n\nThe valid D range should be larger than 1 g/kg.";
+
 struct BoundCase {
     const char* what;
     std::vector<std::pair<int, const wchar_t*>> typed;
@@ -66,31 +76,31 @@ TEST_F(GraphPropertyTest, ValuesAreTestedInOrderAndTheFirstFailureIsTold) {
         {"defaults", {}, nullptr, 0},
         {"highest pressure", {{P, L"1560000"}}, nullptr, 0},
         {"lowest pressure", {{P, L"50000"}}, nullptr, 0},
-        {"pressure just below", {{P, L"49999.99"}}, Rules::kPressureOutOfRange, P},
-        {"pressure just above", {{P, L"1560000.01"}}, Rules::kPressureOutOfRange, P},
-        {"pressure unreadable", {{P, L"abc"}}, Rules::kPressureOutOfRange, P},
-        {"pressure with a comma", {{P, L"101,325"}}, Rules::kPressureOutOfRange, P},
-        {"pressure first of all", {{P, L"1"}, {MAXT, L"999"}}, Rules::kPressureOutOfRange, P},
-        {"max T above", {{MAXT, L"200.5"}}, Rules::kMaxTOutOfRange, MAXT},
+        {"pressure just below", {{P, L"49999.99"}}, kPressure, P},
+        {"pressure just above", {{P, L"1560000.01"}}, kPressure, P},
+        {"pressure unreadable", {{P, L"abc"}}, kPressure, P},
+        {"pressure with a comma", {{P, L"101,325"}}, kPressure, P},
+        {"pressure first of all", {{P, L"1"}, {MAXT, L"999"}}, kPressure, P},
+        {"max T above", {{MAXT, L"200.5"}}, kMaxT, MAXT},
         {"max T highest", {{MAXT, L"200"}}, nullptr, 0},
-        {"max T below", {{MAXT, L"-99.5"}}, Rules::kMaxTOutOfRange, MAXT},
-        {"max T before min T", {{MAXT, L"1e3"}, {MINT, L"-1e3"}}, Rules::kMaxTOutOfRange, MAXT},
-        {"min T below", {{MINT, L"-100.1"}}, Rules::kMinTOutOfRange, MINT},
+        {"max T below", {{MAXT, L"-99.5"}}, kMaxT, MAXT},
+        {"max T before min T", {{MAXT, L"1e3"}, {MINT, L"-1e3"}}, kMaxT, MAXT},
+        {"min T below", {{MINT, L"-100.1"}}, kMinT, MINT},
         {"min T lowest", {{MINT, L"-100"}}, nullptr, 0},
-        {"min T above", {{MINT, L"199.5"}, {MAXT, L"200"}}, Rules::kMinTOutOfRange, MINT},
-        {"max D above", {{MAXD, L"500.1"}}, Rules::kMaxDOutOfRange, MAXD},
-        {"max D below", {{MAXD, L"0.5"}}, Rules::kMaxDOutOfRange, MAXD},
-        {"max D empty reads 0", {{MAXD, L""}}, Rules::kMaxDOutOfRange, MAXD},
-        {"min D negative", {{MIND, L"-0.1"}}, Rules::kMinDOutOfRange, MIND},
+        {"min T above", {{MINT, L"199.5"}, {MAXT, L"200"}}, kMinT, MINT},
+        {"max D above", {{MAXD, L"500.1"}}, kMaxD, MAXD},
+        {"max D below", {{MAXD, L"0.5"}}, kMaxD, MAXD},
+        {"max D empty reads 0", {{MAXD, L""}}, kMaxD, MAXD},
+        {"min D negative", {{MIND, L"-0.1"}}, kMinD, MIND},
         {"min D highest", {{MIND, L"299"}, {MAXD, L"500"}}, nullptr, 0},
-        {"min D above", {{MIND, L"299.5"}, {MAXD, L"500"}}, Rules::kMinDOutOfRange, MIND},
+        {"min D above", {{MIND, L"299.5"}, {MAXD, L"500"}}, kMinD, MIND},
         {"min D of 0 from -0", {{MIND, L"-0"}}, nullptr, 0},
-        {"T range below a degree", {{MINT, L"20"}, {MAXT, L"20.5"}}, Rules::kSmallTRange, MAXT},
+        {"T range below a degree", {{MINT, L"20"}, {MAXT, L"20.5"}}, kSmallT, MAXT},
         {"T range of a degree", {{MINT, L"20"}, {MAXT, L"21"}}, nullptr, 0},
-        {"T range upside down", {{MINT, L"30"}, {MAXT, L"10"}}, Rules::kSmallTRange, MAXT},
-        {"D range below a gram", {{MIND, L"10"}, {MAXD, L"10.9"}}, Rules::kSmallDRange, MAXD},
+        {"T range upside down", {{MINT, L"30"}, {MAXT, L"10"}}, kSmallT, MAXT},
+        {"D range below a gram", {{MIND, L"10"}, {MAXD, L"10.9"}}, kSmallD, MAXD},
         {"D range of a gram", {{MIND, L"10"}, {MAXD, L"11"}}, nullptr, 0},
-        {"T before D", {{MINT, L"20"}, {MAXT, L"20"}, {MIND, L"5"}, {MAXD, L"5"}}, Rules::kSmallTRange, MAXT},
+        {"T before D", {{MINT, L"20"}, {MAXT, L"20"}, {MIND, L"5"}, {MAXD, L"5"}}, kSmallT, MAXT},
     };
     for (const BoundCase& c : cases) {
         SCOPED_TRACE(c.what);
@@ -110,7 +120,7 @@ TEST_F(GraphPropertyTest, ValuesAreTestedInOrderAndTheFirstFailureIsTold) {
             continue;
         }
         ASSERT_EQ(v.questions.size(), 1u);
-        EXPECT_EQ(v.questions[0].text, c.message);
+        EXPECT_EQ(v.questions[0].text, std::wstring(c.message));
         EXPECT_EQ(v.questions[0].caption, L"Error Report");
         EXPECT_EQ(v.questions[0].style, kMsgIconError);
         EXPECT_EQ(v.focusMoves, std::vector<int>{c.focus});

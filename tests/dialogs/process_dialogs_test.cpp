@@ -63,11 +63,7 @@ protected:
     }
     static std::wstring Text(HWND dialog, int id) { return WindowText(GetDlgItem(dialog, id)); }
     // The control that has the focus, a combo box for its edit field.
-    static int FocusId(HWND dialog) {
-        HWND focus = GetFocus();
-        if (focus && GetParent(focus) != dialog) focus = GetParent(focus);
-        return focus ? GetDlgCtrlID(focus) : 0;
-    }
+    static int FocusId(HWND dialog) { return test::FocusedItem(dialog); }
     // The button Enter would press: the one drawn as default.
     // How many characters the user may type into a field (a combo box's
     // edit field for a combo box).

@@ -17,6 +17,7 @@
 #include "ChartCommandTable.h"
 #include "ChartMenuResource.h"
 #include "ChartWindowTest.h"
+#include "HumichartVersion.h"
 #include "ModuleInstance.h"
 #include "TypedText.h"
 
@@ -484,7 +485,9 @@ TEST_F(ChartInputTest, AboutNamesTheComponentAndItsVersion) {
     SendMessageW(chart.Hwnd(), WM_COMMAND, ID_ABOUT_CONTROL, 0);  // modal: returns once closed
     KillTimer(nullptr, timer);
     EXPECT_TRUE(g_about.seen);
-    const std::vector<std::wstring> expected{L"Humichart psychrometric chart control", L"Version 1.0", L"OK"};
+    // The number of this build, as the version resource carries it.
+    const std::vector<std::wstring> expected{L"Humichart psychrometric chart control", L"Version " HUMICHART_VERSION_TEXT,
+                                             L"OK"};
     for (const auto& text : expected)
         EXPECT_NE(std::find(g_about.texts.begin(), g_about.texts.end(), text), g_about.texts.end()) << "missing";
     EXPECT_FALSE(FindWindowW(nullptr, L"About Humichart control"));
