@@ -34,7 +34,15 @@ start_session
 # own DLLs side by side.
 windows=0
 retried=()
-for tree in windows windows32; do
+trees=(windows)
+# Some kernels are built without 32-bit support: there the x86 tree is built,
+# installer and all, but no 32-bit program can start, so its tests cannot run.
+if /usr/lib/wine/wine --version >/dev/null 2>&1; then
+    trees+=(windows32)
+else
+    echo "== this kernel cannot start 32-bit programs: the build/windows32 tests do not run here"
+fi
+for tree in "${trees[@]}"; do
     echo "== build/$tree tests under Wine"
     tree_log=$(mktemp)
     ctest --test-dir "$root/build/$tree" -j "$jobs" --output-on-failure 2>&1 | tee "$tree_log"
