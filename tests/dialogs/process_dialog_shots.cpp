@@ -13,7 +13,7 @@
 
 #include "CChartDialogs.h"
 #include "ChartHost.h"
-#include "ModalScript.h"
+#include "../ModalScript.h"
 #include "ProcessDialogsResource.h"
 
 using namespace humichart;
