@@ -162,10 +162,12 @@ struct User {
         SendMessageW(control, EM_SETSEL, 0, -1);
         SendMessageW(control, WM_PASTE, 0, 0);
     }
-    // A key pressed and released where the focus is, for the dialog
-    // manager to take (Enter, Esc).
-    static void Key(HWND dialog, UINT key) {
-        HWND target = GetFocus() ? GetFocus() : dialog;
+    // A key pressed and released where the focus is in window (window
+    // itself when the display has taken the focus), for the dialog manager
+    // to take (Enter, Esc).
+    static void Key(HWND window, UINT key) {
+        HWND focus = GetFocus();
+        HWND target = focus && (focus == window || IsChild(window, focus)) ? focus : window;
         PostMessageW(target, WM_KEYDOWN, key, 1);
         PostMessageW(target, WM_KEYUP, key, 0xC0000001);
     }
