@@ -1,12 +1,11 @@
 #include <windows.h>
 #include <objbase.h>
+#include <commctrl.h>
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <functional>
 #include <memory>
-#include <thread>
 
 #include "CChartDialogs.h"
 #include "CChartView.h"
@@ -15,12 +14,60 @@
 #include "ChartHost.h"
 #include "DataIOContent.h"
 #include "DataIODialogsResource.h"
-#include "DialogDriver.h"
 #include "ExchangeTestSupport.h"
-#include "../Win32Callbacks.h"
+#include "../ModalScript.h"
 
 namespace humichart::test {
 namespace {
+
+// Every item of a tree, roots and children, as "text" and "  text".
+std::wstring ItemText(HWND tree, HTREEITEM item) {
+    wchar_t text[512] = {};
+    TVITEMW data{};
+    data.mask = TVIF_TEXT;
+    data.hItem = item;
+    data.pszText = text;
+    data.cchTextMax = 512;
+    SendMessageW(tree, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&data));
+    return text;
+}
+std::vector<std::wstring> TreeLines(HWND dialog) {
+    HWND tree = GetDlgItem(dialog, IDC_DATAIO_TREE);
+    std::vector<std::wstring> lines;
+    for (HTREEITEM root = TreeView_GetRoot(tree); root; root = TreeView_GetNextSibling(tree, root)) {
+        lines.push_back(ItemText(tree, root));
+        if (TreeView_GetChild(tree, root) && !(TreeView_GetItemState(tree, root, TVIS_EXPANDED) & TVIS_EXPANDED))
+            lines.back() += L" [collapsed]";
+        for (HTREEITEM child = TreeView_GetChild(tree, root); child; child = TreeView_GetNextSibling(tree, child))
+            lines.push_back(L"  " + ItemText(tree, child));
+    }
+    return lines;
+}
+
+std::wstring ListCell(HWND list, int row, int column) {
+    wchar_t text[256] = {};
+    LVITEMW item{};
+    item.iSubItem = column;
+    item.pszText = text;
+    item.cchTextMax = 256;
+    SendMessageW(list, LVM_GETITEMTEXTW, row, reinterpret_cast<LPARAM>(&item));
+    return text;
+}
+
+// A real double click on row of the storage list.
+void DoubleClickRow(HWND storage, int row) {
+    HWND list = GetDlgItem(storage, IDC_FILELIST_LIST);
+    RECT cell{};
+    cell.left = LVIR_LABEL;
+    SendMessageW(list, LVM_GETITEMRECT, row, reinterpret_cast<LPARAM>(&cell));
+    const LPARAM at = MAKELPARAM((cell.left + cell.right) / 2, (cell.top + cell.bottom) / 2);
+    PostMessageW(list, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    PostMessageW(list, WM_LBUTTONUP, 0, at);
+    PostMessageW(list, WM_LBUTTONDBLCLK, MK_LBUTTON, at);
+    PostMessageW(list, WM_LBUTTONUP, 0, at);
+}
+
+const std::wstring kDataIO = L"Data IO", kStorage = L"Storage", kInformation = L"Infomation";
 
 class DataIODialogTest : public ExchangeTest {
 protected:
@@ -41,30 +88,34 @@ protected:
         ExchangeTest::TearDown();
     }
 
-    // Runs the Data IO dialog over the chart while script drives it from a
-    // second thread; answers the dialog's result, or 0 when the dialog was
-    // opened as the context menu's "Data IO..." command opens it.
-    INT_PTR Run(const std::function<void(DialogDriver&, HWND)>& script, bool fromMenu = false) {
-        DialogDriver driver(GetCurrentThreadId());
-        std::thread user([&] {
-            if (HWND dialog = driver.Wait(L"Data IO")) script(driver, dialog);
-            if (!driver.problems.empty()) {
-                for (int i = 0; i < 50 && driver.problems.size() < 100; ++i) {  // unblock the dialog thread
-                    driver.CloseAll();
-                    Sleep(100);
-                }
+    // Runs the Data IO dialog over the chart while script plays; answers the
+    // dialog's result, or 0 when the dialog was opened as the context menu's
+    // "Data IO..." command opens it.
+    INT_PTR Run(ModalScript& script, bool fromMenu = false) {
+        INT_PTR result = 0;
+        script.Run([&] {
+            if (fromMenu) {
+                EXPECT_TRUE(CChartDialogs().Open(host->Chart(), 32771));
+            } else {
+                CDlgDataIO dialog(host->Chart());
+                result = dialog.DoModal(host->Parent());
             }
         });
-        INT_PTR result = 0;
-        if (fromMenu) {
-            EXPECT_TRUE(CChartDialogs().Open(host->Chart(), 32771));
-        } else {
-            CDlgDataIO dialog(host->Chart());
-            result = dialog.DoModal(host->Parent());
-        }
-        user.join();
-        for (const std::string& p : driver.problems) ADD_FAILURE() << p;
         return result;
+    }
+    // Clicks button of the Data IO dialog, then chooses path in the file
+    // dialog of caption that it opens.
+    static void ThroughFileDialog(ModalScript& script, int button, const std::wstring& caption,
+                                  const std::wstring& path) {
+        script.In(kDataIO, "a file dialog opened", [button](HWND d) { User::Click(d, button); });
+        script.In(caption, "a file chosen", [path](HWND d) { User::ChooseFile(d, path); });
+    }
+    // Clicks button of the Data IO dialog and double-clicks row of the
+    // storage list it opens; the message box that follows says told.
+    static void ThroughStorage(ModalScript& script, int button, int row, const std::wstring& told) {
+        script.In(kDataIO, "the storage list opened", [button](HWND d) { User::Click(d, button); });
+        script.In(kStorage, "a row chosen", [row](HWND list) { DoubleClickRow(list, row); });
+        script.Answer(kInformation, told, IDOK);
     }
 
     static std::vector<std::wstring> Expected(const CHumichartDataObj& data) {
@@ -90,23 +141,16 @@ TEST_F(DataIODialogTest, ExportAndImportThroughTheFileDialogsReachTheChartOnlyOn
     CExchangeClient writer = Client();
     const std::wstring otherPath = PathOf(L"other.xls");
     ASSERT_EQ(writer.ExportTo(nullptr, otherPath, other), CExchangeClient::Outcome::Done);
-    const std::vector<std::wstring> before = Expected(chart);
 
-    std::vector<std::wstring> treeAtStart, treeAfterImport;
-    EXPECT_EQ(Run([&](DialogDriver& user, HWND dialog) {
-                  HWND tree = GetDlgItem(dialog, IDC_DATAIO_TREE);
-                  treeAtStart = DialogDriver::TreeLines(tree);
-                  DialogDriver::Click(dialog, IDC_DATAIO_EXPORT);
-                  user.ChooseFile(L"Save As", PathOf(L"typed"));  // the dialog adds .xls
-                  DialogDriver::Click(dialog, IDC_DATAIO_IMPORT);
-                  user.ChooseFile(L"Open", otherPath);
-                  for (int i = 0; i < 500 && DialogDriver::TreeLines(tree) != Expected(other); ++i) Sleep(20);
-                  treeAfterImport = DialogDriver::TreeLines(tree);
-                  DialogDriver::Click(dialog, IDCANCEL);
-              }),
-              IDCANCEL);
-    EXPECT_EQ(treeAtStart, before);
-    EXPECT_EQ(treeAfterImport, Expected(other));
+    ModalScript cancelled;
+    cancelled.In(kDataIO, "the chart's tree", [&](HWND d) { EXPECT_EQ(TreeLines(d), Expected(chart)); });
+    ThroughFileDialog(cancelled, IDC_DATAIO_EXPORT, L"Save As", PathOf(L"typed"));  // the dialog adds .xls
+    ThroughFileDialog(cancelled, IDC_DATAIO_IMPORT, L"Open", otherPath);
+    cancelled.In(kDataIO, "imported, then cancelled", [&](HWND d) {
+        EXPECT_EQ(TreeLines(d), Expected(other));
+        User::Click(d, IDCANCEL);
+    });
+    EXPECT_EQ(Run(cancelled), IDCANCEL);
     EXPECT_TRUE(std::filesystem::exists(folder / "typed.xls"));
     EXPECT_EQ(chart.points.size(), 3u);  // Cancel drops the import
     EXPECT_EQ(chart.airPressure, 95000.0);
@@ -118,14 +162,13 @@ TEST_F(DataIODialogTest, ExportAndImportThroughTheFileDialogsReachTheChartOnlyOn
     EXPECT_EQ(back.points[1].name, L"B");
 
     chart.View().renderPending = 0;
-    EXPECT_EQ(Run([&](DialogDriver& user, HWND dialog) {
-                  DialogDriver::Click(dialog, IDC_DATAIO_IMPORT);
-                  user.ChooseFile(L"Open", otherPath);
-                  HWND tree = GetDlgItem(dialog, IDC_DATAIO_TREE);
-                  for (int i = 0; i < 500 && DialogDriver::TreeLines(tree) != Expected(other); ++i) Sleep(20);
-                  DialogDriver::Click(dialog, IDOK);
-              }),
-              IDOK);
+    ModalScript taken;
+    ThroughFileDialog(taken, IDC_DATAIO_IMPORT, L"Open", otherPath);
+    taken.In(kDataIO, "imported, then OK", [&](HWND d) {
+        EXPECT_EQ(TreeLines(d), Expected(other));
+        User::Click(d, IDOK);
+    });
+    EXPECT_EQ(Run(taken), IDOK);
     ASSERT_EQ(chart.points.size(), 1u);  // the chart's own points do not survive
     EXPECT_EQ(chart.points[0].name, L"Q");
     EXPECT_TRUE(chart.processes.empty());
@@ -155,81 +198,54 @@ TEST_F(DataIODialogTest, FailedImportsShowTheirMessagesAndLeaveTheChartAlone) {
     Put(twice.sheets[0], L"G4", 10.0);
     const std::wstring twicePath = WriteWorkbook(L"twice.xls", twice);
 
-    std::wstring exception, failed, repeated;
-    std::vector<std::wstring> tree;
-    EXPECT_EQ(Run([&](DialogDriver& user, HWND dialog) {
-                  DialogDriver::Click(dialog, IDC_DATAIO_IMPORT);
-                  user.ChooseFile(L"Open", wordPath);
-                  exception = user.Answer(L"Exception");
-                  DialogDriver::Click(dialog, IDC_DATAIO_IMPORT);
-                  user.ChooseFile(L"Open", noSheetPath);
-                  failed = user.Answer(L"Failed");
-                  DialogDriver::Click(dialog, IDC_DATAIO_IMPORT);
-                  user.ChooseFile(L"Open", twicePath);
-                  repeated = user.Answer(L"Failed");
-                  tree = DialogDriver::TreeLines(GetDlgItem(dialog, IDC_DATAIO_TREE));
-                  DialogDriver::Click(dialog, IDOK);
-              }, true),
-              0);
-    EXPECT_NE(exception.find(L"Code = 80020005"), std::wstring::npos);
-    EXPECT_NE(exception.find(L"Description = Cell F3 holds text that is not a number"), std::wstring::npos);
-    EXPECT_EQ(failed, L"Missing sheet named as Humichart.");
-    EXPECT_EQ(repeated, L"Two points are named \"A\" in this workbook. Point names must differ: nothing was imported.");
-    EXPECT_EQ(tree, Expected(chart));  // the tree is not rebuilt after a failure
+    ModalScript script;
+    ThroughFileDialog(script, IDC_DATAIO_IMPORT, L"Open", wordPath);
+    script.In(L"Exception", "text where a number belongs", [&](HWND box) {
+        const std::wstring text = MessageText(box);
+        EXPECT_NE(text.find(L"Code = 80020005"), std::wstring::npos);
+        EXPECT_NE(text.find(L"Description = Cell F3 holds text that is not a number"), std::wstring::npos);
+        User::Press(box, IDOK);
+    });
+    ThroughFileDialog(script, IDC_DATAIO_IMPORT, L"Open", noSheetPath);
+    script.Answer(L"Failed", L"Missing sheet named as Humichart.", IDOK);
+    ThroughFileDialog(script, IDC_DATAIO_IMPORT, L"Open", twicePath);
+    script.Answer(L"Failed", L"Two points are named \"A\" in this workbook. Point names must differ: nothing was imported.",
+                  IDOK);
+    script.In(kDataIO, "OK", [&](HWND d) {
+        EXPECT_EQ(TreeLines(d), Expected(chart));  // the tree is not rebuilt after a failure
+        User::Click(d, IDOK);
+    });
+    EXPECT_EQ(Run(script, true), 0);
     EXPECT_EQ(chart.points.size(), 3u);  // OK without a successful import changes nothing
     EXPECT_EQ(chart.airPressure, 95000.0);
 }
 
 TEST_F(DataIODialogTest, StorageListSavesAndReadsSlotsAndEscapeDoesNothingFurther) {
     CIDWnd& chart = host->Chart();
-    std::wstring noImplement, saved, read, missing;
-    std::vector<std::wstring> row3;
-    int rows = 0, width0 = 0, width5 = 0;
-    DWORD styles = 0;
-    EXPECT_EQ(Run([&](DialogDriver& user, HWND dialog) {
-                  DialogDriver::Click(dialog, IDC_DATAIO_SAVE);
-                  HWND list = user.Wait(L"Storage");
-                  if (!list) return;
-                  HWND items = GetDlgItem(list, IDC_FILELIST_LIST);
-                  DialogDriver::Key(items, VK_ESCAPE);
-                  user.Gone(list);
-                  DialogDriver::Click(dialog, IDC_DATAIO_STORAGE);  // the next box must be this one's
-                  noImplement = user.Answer(L"Infomation");
-
-                  DialogDriver::Click(dialog, IDC_DATAIO_SAVE);
-                  list = user.Wait(L"Storage");
-                  items = GetDlgItem(list, IDC_FILELIST_LIST);
-                  DialogDriver::DoubleClickRow(items, 3);
-                  saved = user.Answer(L"Infomation");
-
-                  DialogDriver::Click(dialog, IDC_DATAIO_READ);
-                  list = user.Wait(L"Storage");
-                  items = GetDlgItem(list, IDC_FILELIST_LIST);
-                  rows = ListView_GetItemCount(items);
-                  for (int c = 0; c < 6; ++c) row3.push_back(DialogDriver::ListCell(items, 3, c));
-                  width0 = ListView_GetColumnWidth(items, 0);
-                  width5 = ListView_GetColumnWidth(items, 5);
-                  styles = ListView_GetExtendedListViewStyle(items);
-                  DialogDriver::DoubleClickRow(items, 5);
-                  missing = user.Answer(L"Infomation");
-
-                  DialogDriver::Click(dialog, IDC_DATAIO_READ);
-                  list = user.Wait(L"Storage");
-                  DialogDriver::DoubleClickRow(GetDlgItem(list, IDC_FILELIST_LIST), 3);
-                  read = user.Answer(L"Infomation");
-                  DialogDriver::Click(dialog, IDOK);
-              }),
-              IDOK);
-    EXPECT_EQ(noImplement, L"No implement.");
-    EXPECT_EQ(saved, L"Successfully saved data to storage (index=3)");
-    EXPECT_EQ(missing, L"Failed load data from storage (index=5)");
-    EXPECT_EQ(read, L"Successfully load data from storage (index=3)");
-    EXPECT_EQ(rows, 14);
-    EXPECT_EQ(row3, (std::vector<std::wstring>{L"0003", L"95000.0", L"3", L"1", L"1", slots->SlotTable()[3].remark}));
-    EXPECT_EQ(width0, 60);
-    EXPECT_EQ(width5, 110);
-    EXPECT_EQ(styles & (LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT | LVS_EX_UNDERLINEHOT),
-              static_cast<DWORD>(LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT | LVS_EX_UNDERLINEHOT));
+    ModalScript script;
+    script.In(kDataIO, "the storage list opened", [](HWND d) { User::Click(d, IDC_DATAIO_SAVE); });
+    script.In(kStorage, "Esc", [](HWND list) { User::Key(GetDlgItem(list, IDC_FILELIST_LIST), VK_ESCAPE); });
+    // The next message box must be this one's.
+    script.In(kDataIO, "storage settings", [](HWND d) { User::Click(d, IDC_DATAIO_STORAGE); });
+    script.Answer(kInformation, L"No implement.", IDOK);
+    ThroughStorage(script, IDC_DATAIO_SAVE, 3, L"Successfully saved data to storage (index=3)");
+    script.In(kDataIO, "the storage list opened to read", [](HWND d) { User::Click(d, IDC_DATAIO_READ); });
+    script.In(kStorage, "the list", [&](HWND storage) {
+        HWND list = GetDlgItem(storage, IDC_FILELIST_LIST);
+        EXPECT_EQ(ListView_GetItemCount(list), 14);
+        std::vector<std::wstring> row3;
+        for (int c = 0; c < 6; ++c) row3.push_back(ListCell(list, 3, c));
+        EXPECT_EQ(row3, (std::vector<std::wstring>{L"0003", L"95000.0", L"3", L"1", L"1", slots->SlotTable()[3].remark}));
+        EXPECT_EQ(ListView_GetColumnWidth(list, 0), 60);
+        EXPECT_EQ(ListView_GetColumnWidth(list, 5), 110);
+        EXPECT_EQ(ListView_GetExtendedListViewStyle(list) & (LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT | LVS_EX_UNDERLINEHOT),
+                  static_cast<DWORD>(LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT | LVS_EX_UNDERLINEHOT));
+        DoubleClickRow(storage, 5);
+    });
+    script.Answer(kInformation, L"Failed load data from storage (index=5)", IDOK);
+    ThroughStorage(script, IDC_DATAIO_READ, 3, L"Successfully load data from storage (index=3)");
+    script.In(kDataIO, "OK", [](HWND d) { User::Click(d, IDOK); });
+    EXPECT_EQ(Run(script), IDOK);
     EXPECT_EQ(chart.points.size(), 3u);  // the slot held the chart's own data
 }
 
@@ -242,17 +258,10 @@ TEST_F(DataIODialogTest, StorageReadReachesTheChartOnlyOnOk) {
     ASSERT_EQ(other.SaveSlot(4), kStatusOk);
     for (const int button : {IDCANCEL, IDOK}) {
         SCOPED_TRACE(button);
-        std::wstring read;
-        EXPECT_EQ(Run([&](DialogDriver& user, HWND dialog) {
-                      DialogDriver::Click(dialog, IDC_DATAIO_READ);
-                      HWND list = user.Wait(L"Storage");
-                      if (!list) return;
-                      DialogDriver::DoubleClickRow(GetDlgItem(list, IDC_FILELIST_LIST), 4);
-                      read = user.Answer(L"Infomation");
-                      DialogDriver::Click(dialog, button);
-                  }),
-                  button);
-        EXPECT_EQ(read, L"Successfully load data from storage (index=4)");
+        ModalScript script;
+        ThroughStorage(script, IDC_DATAIO_READ, 4, L"Successfully load data from storage (index=4)");
+        script.In(kDataIO, "closed", [button](HWND d) { User::Click(d, button); });
+        EXPECT_EQ(Run(script), button);
         if (button == IDCANCEL) {
             EXPECT_EQ(chart.points.size(), 3u);
             EXPECT_EQ(chart.processes.size(), 1u);

@@ -30,12 +30,3 @@ if(WIN32)
     FIXTURES_REQUIRED "humicalc_registered;process_dialogs_chinese" RESOURCE_LOCK prefix TIMEOUT 300
     FAIL_REGULAR_EXPRESSION "SKIPPED|FAILED")
 endif()
-
-# Pictures of the dialogs for the README (scripts/process-dialog-shots.sh).
-if(WIN32)
-  add_executable(process_dialog_shots process_dialog_shots.cpp)
-  target_link_libraries(process_dialog_shots PRIVATE humichart_dialogs humichart_chart_host GTest::gtest)
-  target_include_directories(process_dialog_shots PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
-  target_link_options(process_dialog_shots PRIVATE -municode)
-  add_dependencies(process_dialog_shots Humicalc)
-endif()

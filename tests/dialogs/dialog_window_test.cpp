@@ -20,9 +20,8 @@
 #include "CGraphPropertyRules.h"
 #include "CIDProp.h"
 #include "ChartHost.h"
-#include "DialogDriver.h"
 #include "PointDialogsResource.h"
-#include "../Win32Callbacks.h"
+#include "../ModalScript.h"
 
 namespace humichart::test {
 namespace {
@@ -64,6 +63,12 @@ private:
     CComCalcBinding m_com;
 };
 
+std::wstring Text(HWND dialog, int id) { return WindowText(GetDlgItem(dialog, id)); }
+bool Enabled(HWND dialog, int id) { return IsWindowEnabled(GetDlgItem(dialog, id)) != FALSE; }
+bool Checked(HWND dialog, int id) { return IsDlgButtonChecked(dialog, id) == BST_CHECKED; }
+bool ReadOnly(HWND dialog, int id) { return (GetWindowLongW(GetDlgItem(dialog, id), GWL_STYLE) & ES_READONLY) != 0; }
+std::size_t Count(HWND dialog, int combo) { return ComboItems(GetDlgItem(dialog, combo)).size(); }
+
 class DialogWindowTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -91,88 +96,98 @@ protected:
         CComCalcBinding().Open(Chart().airPressure, calc);
         return calc;
     }
-    INT_PTR RunPoints(const std::function<void(DialogDriver&)>& script) {
-        CDlgNewPoint dialog(Chart());
-        return DialogDriver::Run([&] { return dialog.Run(Chart().Hwnd()); }, script);
-    }
-    INT_PTR RunProperty(const std::function<void(DialogDriver&)>& script) {
-        CIDProp dialog(Chart());
-        return DialogDriver::Run([&] { return dialog.Run(Chart().Hwnd()); }, script);
+    template <typename Dialog>
+    INT_PTR Run(ModalScript& script) {
+        Dialog dialog(Chart());
+        INT_PTR result = 0;
+        script.Run([&] { result = dialog.Run(Chart().Hwnd()); });
+        return result;
     }
 
     BreakableBinding* binding = nullptr;
     std::unique_ptr<render::ChartHost> host;
 };
 
+const std::wstring kPoints = L"Points", kProperty = L"Humichart property", kError = L"Error Report";
+
 TEST_F(DialogWindowTest, PointsFromTheMenuCommandAddsDeletesAndApplies) {
     render::AddDemoData(Chart());  // W, O, R, M, S
     ValidateRect(Chart().Hwnd(), nullptr);
-    CChartDialogs dialogs;
-    DialogDriver::Run(
-        [&] { return static_cast<INT_PTR>(dialogs.Open(Chart(), 203)); },
-        [&](DialogDriver& d) {
-            EXPECT_EQ(d.Caption(), L"Points");
-            EXPECT_EQ(d.Items(kName), (std::vector<std::wstring>{L"W", L"O", L"R", L"M", L"S"}));
-            for (int id : {IDC_POINTS_ADD, IDC_POINTS_MODIFY, IDC_POINTS_DELETE, IDC_POINTS_APPLY})
-                EXPECT_FALSE(d.Enabled(id)) << id;
-            for (const auto& parameter : CPointDialogRules::kParameters) EXPECT_TRUE(d.ReadOnly(parameter.edit));
-
-            ASSERT_TRUE(d.Choose(kName, 2));
-            EXPECT_EQ(d.Text(kName), L"R");
-            EXPECT_EQ(d.Text(IDC_POINTS_EDIT_DBT), L"26.00");
-            EXPECT_EQ(d.Text(IDC_POINTS_EDIT_RH), L"55.0");
-            EXPECT_TRUE(d.Enabled(IDC_POINTS_DELETE));
-
-            ASSERT_TRUE(d.Click(IDC_POINTS_CHECK_DBT));
-            EXPECT_TRUE(d.Checked(IDC_POINTS_CHECK_DBT));
-            EXPECT_FALSE(d.ReadOnly(IDC_POINTS_EDIT_DBT));
-            ASSERT_TRUE(d.Click(IDC_POINTS_CHECK_RH));
-            EXPECT_FALSE(d.Enabled(IDC_POINTS_CHECK_MC)) << "two known: the others are disabled";
-            ASSERT_TRUE(d.Type(IDC_POINTS_EDIT_DBT, L"20"));
-            ASSERT_TRUE(d.Type(IDC_POINTS_EDIT_RH, L"50"));
-            ASSERT_TRUE(d.Type(kName, L"N"));
-            EXPECT_TRUE(d.Enabled(IDC_POINTS_ADD));
-            ASSERT_TRUE(d.Click(IDC_POINTS_ADD));
-            EXPECT_FALSE(d.Box().has_value());
-            EXPECT_EQ(d.Items(kName).size(), 6u);
-            EXPECT_EQ(d.Selection(kName), 5);
-            EXPECT_EQ(d.Text(IDC_POINTS_EDIT_DBT), L"20.00");
-            EXPECT_EQ(d.Text(IDC_POINTS_EDIT_RH), L"50.0");
-            EXPECT_TRUE(d.Enabled(IDC_POINTS_APPLY));
-
-            // Above saturation: the correction question, answered Yes.
-            ASSERT_TRUE(d.Click(IDC_POINTS_CHECK_RH));
-            ASSERT_TRUE(d.Click(IDC_POINTS_CHECK_DBT));
-            ASSERT_TRUE(d.Click(IDC_POINTS_CHECK_I));
-            ASSERT_TRUE(d.Click(IDC_POINTS_CHECK_MC));
-            ASSERT_TRUE(d.Type(IDC_POINTS_EDIT_I, L"50"));
-            ASSERT_TRUE(d.Type(IDC_POINTS_EDIT_MC, L"30"));
-            ASSERT_TRUE(d.Type(kName, L"Wet"));
-            ASSERT_TRUE(d.Click(IDC_POINTS_ADD));
-            const MessageBoxSeen question = d.ExpectBox(IDYES);
-            EXPECT_EQ(question.caption, L"Error Report");
-            EXPECT_EQ(question.text, L"This point is out of the posible range! \n\nLet me correct it for you?");
-            EXPECT_EQ(question.icon, LoadIconW(nullptr, IDI_QUESTION));
-            EXPECT_EQ(question.buttons, (std::vector<int>{IDYES, IDNO}));
-            EXPECT_EQ(question.defaultButton, IDYES);
-            EXPECT_EQ(d.Items(kName).size(), 7u);
-
-            // Delete asks with No as the default.
-            ASSERT_TRUE(d.Choose(kName, 0));
-            ASSERT_TRUE(d.Click(IDC_POINTS_DELETE));
-            const MessageBoxSeen confirm = d.ExpectBox(IDNO);
-            EXPECT_EQ(confirm.caption, L"Delete Confirm");
-            EXPECT_EQ(confirm.text, L"Are you sure?");
-            EXPECT_EQ(confirm.defaultButton, IDNO);
-            EXPECT_EQ(confirm.icon, LoadIconW(nullptr, IDI_QUESTION));
-            EXPECT_EQ(d.Items(kName).size(), 7u);
-            ASSERT_TRUE(d.Click(IDC_POINTS_DELETE));
-            d.ExpectBox(IDYES);
-            EXPECT_EQ(d.Items(kName).size(), 6u);
-            EXPECT_EQ(d.Text(kName), L"O");
-            ASSERT_TRUE(d.Click(IDOK));
-        },
-        L"Points");
+    ModalScript script;
+    script.In(kPoints, "opened", [&](HWND d) {
+        EXPECT_EQ(ComboItems(GetDlgItem(d, kName)), (std::vector<std::wstring>{L"W", L"O", L"R", L"M", L"S"}));
+        for (int id : {IDC_POINTS_ADD, IDC_POINTS_MODIFY, IDC_POINTS_DELETE, IDC_POINTS_APPLY})
+            EXPECT_FALSE(Enabled(d, id)) << id;
+        for (const auto& parameter : CPointDialogRules::kParameters) EXPECT_TRUE(ReadOnly(d, parameter.edit));
+        User::Choose(d, kName, 2);
+    });
+    script.In(kPoints, "R chosen", [&](HWND d) {
+        EXPECT_EQ(Text(d, kName), L"R");
+        EXPECT_EQ(Text(d, IDC_POINTS_EDIT_DBT), L"26.00");
+        EXPECT_EQ(Text(d, IDC_POINTS_EDIT_RH), L"55.0");
+        EXPECT_TRUE(Enabled(d, IDC_POINTS_DELETE));
+        User::Click(d, IDC_POINTS_CHECK_DBT);
+        User::Click(d, IDC_POINTS_CHECK_RH);
+    });
+    script.In(kPoints, "two known: the others are disabled", [&](HWND d) {
+        EXPECT_TRUE(Checked(d, IDC_POINTS_CHECK_DBT));
+        EXPECT_FALSE(ReadOnly(d, IDC_POINTS_EDIT_DBT));
+        EXPECT_FALSE(Enabled(d, IDC_POINTS_CHECK_MC));
+        User::Type(d, IDC_POINTS_EDIT_DBT, L"20");
+        User::Type(d, IDC_POINTS_EDIT_RH, L"50");
+        User::Type(d, kName, L"N");
+        EXPECT_TRUE(Enabled(d, IDC_POINTS_ADD));
+        User::Click(d, IDC_POINTS_ADD);
+    });
+    // A message box here would hold the script back: every later step fails.
+    script.In(kPoints, "N added", [&](HWND d) {
+        EXPECT_EQ(Count(d, kName), 6u);
+        EXPECT_EQ(SendDlgItemMessageW(d, kName, CB_GETCURSEL, 0, 0), 5);
+        EXPECT_EQ(Text(d, IDC_POINTS_EDIT_DBT), L"20.00");
+        EXPECT_EQ(Text(d, IDC_POINTS_EDIT_RH), L"50.0");
+        EXPECT_TRUE(Enabled(d, IDC_POINTS_APPLY));
+        User::Click(d, IDC_POINTS_CHECK_RH);
+        User::Click(d, IDC_POINTS_CHECK_DBT);
+    });
+    script.In(kPoints, "enthalpy and moisture known", [&](HWND d) {
+        User::Click(d, IDC_POINTS_CHECK_I);
+        User::Click(d, IDC_POINTS_CHECK_MC);
+    });
+    script.In(kPoints, "above saturation", [&](HWND d) {
+        User::Type(d, IDC_POINTS_EDIT_I, L"50");
+        User::Type(d, IDC_POINTS_EDIT_MC, L"30");
+        User::Type(d, kName, L"Wet");
+        User::Click(d, IDC_POINTS_ADD);
+    });
+    script.In(kError, "the correction question, answered Yes", [&](HWND box) {
+        EXPECT_EQ(MessageText(box), L"This point is out of the posible range! \n\nLet me correct it for you?");
+        EXPECT_EQ(MessageIcon(box), LoadIconW(nullptr, IDI_QUESTION));
+        EXPECT_EQ(MessageButtons(box), (std::vector<int>{IDYES, IDNO}));
+        EXPECT_EQ(DefaultButton(box), IDYES);
+        User::Press(box, IDYES);
+    });
+    script.In(kPoints, "Wet added", [&](HWND d) {
+        EXPECT_EQ(Count(d, kName), 7u);
+        User::Choose(d, kName, 0);
+    });
+    script.In(kPoints, "W chosen", [&](HWND d) { User::Click(d, IDC_POINTS_DELETE); });
+    script.In(L"Delete Confirm", "No is the default", [&](HWND box) {
+        EXPECT_EQ(MessageText(box), L"Are you sure?");
+        EXPECT_EQ(DefaultButton(box), IDNO);
+        EXPECT_EQ(MessageIcon(box), LoadIconW(nullptr, IDI_QUESTION));
+        User::Press(box, IDNO);
+    });
+    script.In(kPoints, "kept", [&](HWND d) {
+        EXPECT_EQ(Count(d, kName), 7u);
+        User::Click(d, IDC_POINTS_DELETE);
+    });
+    script.Answer(L"Delete Confirm", L"Are you sure?", IDYES);
+    script.In(kPoints, "deleted", [&](HWND d) {
+        EXPECT_EQ(Count(d, kName), 6u);
+        EXPECT_EQ(Text(d, kName), L"O");
+        User::Click(d, IDOK);
+    });
+    script.Run([&] { CChartDialogs().Open(Chart(), 203); });
 
     EXPECT_EQ(ChartNames(), (std::vector<std::wstring>{L"O", L"R", L"M", L"S", L"N", L"Wet"}));
     const auto calc = Calculator();
@@ -187,29 +202,34 @@ TEST_F(DialogWindowTest, PointsFromTheMenuCommandAddsDeletesAndApplies) {
 
 TEST_F(DialogWindowTest, PointsMessagesMoveTheFocusAndEscCancels) {
     Chart().points = {{40, 6, L"A"}};
-    const INT_PTR result = RunPoints([&](DialogDriver& d) {
-        ASSERT_TRUE(d.Click(IDC_POINTS_CHECK_DBT));
-        ASSERT_TRUE(d.Click(IDC_POINTS_CHECK_RH));
-        ASSERT_TRUE(d.Type(IDC_POINTS_EDIT_DBT, L"99"));
-        ASSERT_TRUE(d.Type(kName, L"Hot"));
-        ASSERT_TRUE(d.Click(IDC_POINTS_ADD));
-        const MessageBoxSeen forgot = d.ExpectBox(IDOK);
-        EXPECT_EQ(forgot.text, L"Forget input value?");
-        EXPECT_EQ(forgot.caption, L"Error Report");
-        EXPECT_EQ(forgot.icon, LoadIconW(nullptr, IDI_HAND));
-        EXPECT_EQ(forgot.buttons, std::vector<int>{IDOK});
-        EXPECT_EQ(d.FocusId(), IDC_POINTS_EDIT_RH);
-
-        ASSERT_TRUE(d.Type(IDC_POINTS_EDIT_RH, L"50"));
-        ASSERT_TRUE(d.Click(IDC_POINTS_ADD));
-        EXPECT_EQ(d.ExpectBox(IDOK).text,
-                  L"One or more input value(s) is not valid or the point is out of our range!");
-        EXPECT_FALSE(d.Box().has_value());
-        EXPECT_EQ(d.FocusId(), IDC_POINTS_EDIT_DBT);
-        EXPECT_EQ(d.Items(kName).size(), 1u);
-        d.Key(VK_ESCAPE);
+    ModalScript script;
+    script.In(kPoints, "two checked", [&](HWND d) {
+        User::Click(d, IDC_POINTS_CHECK_DBT);
+        User::Click(d, IDC_POINTS_CHECK_RH);
     });
-    EXPECT_EQ(result, IDCANCEL);
+    script.In(kPoints, "one typed", [&](HWND d) {
+        User::Type(d, IDC_POINTS_EDIT_DBT, L"99");
+        User::Type(d, kName, L"Hot");
+        User::Click(d, IDC_POINTS_ADD);
+    });
+    script.In(kError, "a value forgotten", [&](HWND box) {
+        EXPECT_EQ(MessageText(box), L"Forget input value?");
+        EXPECT_EQ(MessageIcon(box), LoadIconW(nullptr, IDI_HAND));
+        EXPECT_EQ(MessageButtons(box), std::vector<int>{IDOK});
+        User::Press(box, IDOK);
+    });
+    script.In(kPoints, "the forgotten field has the focus", [&](HWND d) {
+        EXPECT_EQ(FocusedItem(d), IDC_POINTS_EDIT_RH);
+        User::Type(d, IDC_POINTS_EDIT_RH, L"50");
+        User::Click(d, IDC_POINTS_ADD);
+    });
+    script.Answer(kError, L"One or more input value(s) is not valid or the point is out of our range!", IDOK);
+    script.In(kPoints, "the bad field has the focus", [&](HWND d) {
+        EXPECT_EQ(FocusedItem(d), IDC_POINTS_EDIT_DBT);
+        EXPECT_EQ(Count(d, kName), 1u);
+        User::Key(d, VK_ESCAPE);
+    });
+    EXPECT_EQ(Run<CDlgNewPoint>(script), IDCANCEL);
     EXPECT_EQ(ChartNames(), std::vector<std::wstring>{L"A"});
     EXPECT_FALSE(RepaintRequested());
 }
@@ -218,25 +238,34 @@ TEST_F(DialogWindowTest, PointsTakeLongAndNonBmpNamesAndAThousandPoints) {
     for (int i = 0; i < 1000; ++i) Chart().points.push_back({20.0 + i * 0.01, 5.0, L"P" + std::to_wstring(i)});
     const std::wstring longName(100000, L'n');
     const std::wstring astral = L"\U0001F321\U00020BB7 x";
-    const INT_PTR result = RunPoints([&](DialogDriver& d) {
-        EXPECT_EQ(d.Items(kName).size(), 1000u);
-        ASSERT_TRUE(d.Choose(kName, 999));
-        EXPECT_EQ(d.Text(kName), L"P999");
-        EXPECT_EQ(d.Text(IDC_POINTS_EDIT_I), L"29.99");
-        ASSERT_TRUE(d.Click(IDC_POINTS_CHECK_DBT));
-        ASSERT_TRUE(d.Click(IDC_POINTS_CHECK_RH));
-        ASSERT_TRUE(d.Type(IDC_POINTS_EDIT_DBT, L"22"));
-        ASSERT_TRUE(d.Type(IDC_POINTS_EDIT_RH, L"45"));
-        ASSERT_TRUE(d.Paste(kName, longName));
-        EXPECT_EQ(d.Text(kName).size(), longName.size());
-        ASSERT_TRUE(d.Click(IDC_POINTS_ADD));
-        ASSERT_TRUE(d.Type(kName, astral));
-        EXPECT_TRUE(d.Enabled(IDC_POINTS_ADD));
-        ASSERT_TRUE(d.Click(IDC_POINTS_ADD));
-        EXPECT_EQ(d.Items(kName).size(), 1002u);
-        d.Key(VK_RETURN);
+    ModalScript script;
+    script.In(kPoints, "a thousand points", [&](HWND d) {
+        EXPECT_EQ(Count(d, kName), 1000u);
+        User::Choose(d, kName, 999);
     });
-    EXPECT_EQ(result, IDOK);
+    script.In(kPoints, "the last chosen", [&](HWND d) {
+        EXPECT_EQ(Text(d, kName), L"P999");
+        EXPECT_EQ(Text(d, IDC_POINTS_EDIT_I), L"29.99");
+        User::Click(d, IDC_POINTS_CHECK_DBT);
+        User::Click(d, IDC_POINTS_CHECK_RH);
+    });
+    script.In(kPoints, "a long name pasted", [&](HWND d) {
+        User::Type(d, IDC_POINTS_EDIT_DBT, L"22");
+        User::Type(d, IDC_POINTS_EDIT_RH, L"45");
+        User::Paste(d, kName, longName);
+        EXPECT_EQ(Text(d, kName).size(), longName.size());
+        User::Click(d, IDC_POINTS_ADD);
+    });
+    script.In(kPoints, "a name beyond the BMP", [&](HWND d) {
+        User::Type(d, kName, astral);
+        EXPECT_TRUE(Enabled(d, IDC_POINTS_ADD));
+        User::Click(d, IDC_POINTS_ADD);
+    });
+    script.In(kPoints, "both added", [&](HWND d) {
+        EXPECT_EQ(Count(d, kName), 1002u);
+        User::Key(d, VK_RETURN);
+    });
+    EXPECT_EQ(Run<CDlgNewPoint>(script), IDOK);
     ASSERT_EQ(Chart().points.size(), 1002u);
     EXPECT_EQ(Chart().points[1000].name, longName);
     EXPECT_EQ(Chart().points[1001].name, astral);
@@ -245,53 +274,59 @@ TEST_F(DialogWindowTest, PointsTakeLongAndNonBmpNamesAndAThousandPoints) {
 TEST_F(DialogWindowTest, ACalculatorThatCannotBeCreatedIsToldAndChangesNothing) {
     Chart().points = {{40, 6, L"A"}};
     binding->broken = true;
-    const INT_PTR result = RunPoints([&](DialogDriver& d) {
-        ASSERT_TRUE(d.Choose(kName, 0));
-        const MessageBoxSeen box = d.ExpectBox(IDOK);
-        EXPECT_EQ(box.caption, L"Error Report");
-        EXPECT_NE(box.text.find(L"0x80040154"), std::wstring::npos) << testing::PrintToString(box.text);
-        EXPECT_EQ(d.Text(IDC_POINTS_EDIT_I), L"");
-        binding->broken = false;
-        ASSERT_TRUE(d.Choose(kName, 0));
-        EXPECT_EQ(d.Text(IDC_POINTS_EDIT_I), L"40.00");
-        ASSERT_TRUE(d.Click(IDCANCEL));
+    ModalScript script;
+    script.In(kPoints, "opened", [&](HWND d) { User::Choose(d, kName, 0); });
+    script.In(kError, "no calculator", [&](HWND box) {
+        EXPECT_NE(MessageText(box).find(L"0x80040154"), std::wstring::npos) << testing::PrintToString(MessageText(box));
+        User::Press(box, IDOK);
     });
-    EXPECT_EQ(result, IDCANCEL);
+    script.In(kPoints, "nothing computed", [&](HWND d) {
+        EXPECT_EQ(Text(d, IDC_POINTS_EDIT_I), L"");
+        binding->broken = false;
+        User::Choose(d, kName, 0);
+    });
+    script.In(kPoints, "computed once it can be created", [&](HWND d) {
+        EXPECT_EQ(Text(d, IDC_POINTS_EDIT_I), L"40.00");
+        User::Click(d, IDCANCEL);
+    });
+    EXPECT_EQ(Run<CDlgNewPoint>(script), IDCANCEL);
     EXPECT_EQ(ChartNames(), std::vector<std::wstring>{L"A"});
 }
 
 TEST_F(DialogWindowTest, GraphPropertyTestsBeforeItStoresAndEnterIsOk) {
-    const INT_PTR result = RunProperty([&](DialogDriver& d) {
-        EXPECT_EQ(d.Caption(), L"Humichart property");
-        EXPECT_EQ(d.Text(IDC_PROP_PRESSURE), L"101325.0");
-        EXPECT_EQ(d.Text(IDC_PROP_MIN_T), L"-30.0");
-        EXPECT_EQ(d.Text(IDC_PROP_MAX_T), L"65.0");
-        EXPECT_EQ(d.Text(IDC_PROP_MIN_D), L"0.0");
-        EXPECT_EQ(d.Text(IDC_PROP_MAX_D), L"42.0");
-        EXPECT_TRUE(d.Checked(IDC_PROP_T_LINE));
-        EXPECT_FALSE(d.Checked(IDC_PROP_LINE_NAME));
-        EXPECT_FALSE(d.Enabled(IDC_PROP_APPLY));
-
-        ASSERT_TRUE(d.Type(IDC_PROP_PRESSURE, L"49999"));
-        EXPECT_TRUE(d.Enabled(IDC_PROP_APPLY));
-        ASSERT_TRUE(d.Click(IDOK));
-        const MessageBoxSeen box = d.ExpectBox(IDOK);
-        EXPECT_EQ(box.text, L"Value out of range!\n\nThe valid air pressure value covers from 50000 to 1560000 Pa.");
-        EXPECT_EQ(box.caption, L"Error Report");
-        EXPECT_EQ(box.icon, LoadIconW(nullptr, IDI_HAND));
-        EXPECT_EQ(d.FocusId(), IDC_PROP_PRESSURE);
-        EXPECT_TRUE(IsWindowVisible(d.Dialog()));
-
-        ASSERT_TRUE(d.Type(IDC_PROP_MIN_D, L"299.5"));
-        ASSERT_TRUE(d.Type(IDC_PROP_PRESSURE, L"90000"));
-        ASSERT_TRUE(d.Click(IDC_PROP_APPLY));
-        EXPECT_EQ(d.ExpectBox(IDOK).text, L"Value out of range!\n\nThe valid Min D value covers from 0 to 299 g/kg.");
-        EXPECT_EQ(d.FocusId(), IDC_PROP_MIN_D);
-        ASSERT_TRUE(d.Type(IDC_PROP_MIN_D, L"2"));
-        ASSERT_TRUE(d.Click(IDC_PROP_LINE_NAME));
-        d.Key(VK_RETURN);
+    ModalScript script;
+    script.In(kProperty, "opened", [&](HWND d) {
+        EXPECT_EQ(Text(d, IDC_PROP_PRESSURE), L"101325.0");
+        EXPECT_EQ(Text(d, IDC_PROP_MIN_T), L"-30.0");
+        EXPECT_EQ(Text(d, IDC_PROP_MAX_T), L"65.0");
+        EXPECT_EQ(Text(d, IDC_PROP_MIN_D), L"0.0");
+        EXPECT_EQ(Text(d, IDC_PROP_MAX_D), L"42.0");
+        EXPECT_TRUE(Checked(d, IDC_PROP_T_LINE));
+        EXPECT_FALSE(Checked(d, IDC_PROP_LINE_NAME));
+        EXPECT_FALSE(Enabled(d, IDC_PROP_APPLY));
+        User::Type(d, IDC_PROP_PRESSURE, L"49999");
+        EXPECT_TRUE(Enabled(d, IDC_PROP_APPLY));
+        User::Click(d, IDOK);
     });
-    EXPECT_EQ(result, IDOK);
+    script.In(kError, "pressure out of range", [&](HWND box) {
+        EXPECT_EQ(MessageText(box), L"Value out of range!\n\nThe valid air pressure value covers from 50000 to 1560000 Pa.");
+        EXPECT_EQ(MessageIcon(box), LoadIconW(nullptr, IDI_HAND));
+        User::Press(box, IDOK);
+    });
+    script.In(kProperty, "still open on the pressure", [&](HWND d) {
+        EXPECT_EQ(FocusedItem(d), IDC_PROP_PRESSURE);
+        User::Type(d, IDC_PROP_MIN_D, L"299.5");
+        User::Type(d, IDC_PROP_PRESSURE, L"90000");
+        User::Click(d, IDC_PROP_APPLY);
+    });
+    script.Answer(kError, L"Value out of range!\n\nThe valid Min D value covers from 0 to 299 g/kg.", IDOK);
+    script.In(kProperty, "on the minimum moisture", [&](HWND d) {
+        EXPECT_EQ(FocusedItem(d), IDC_PROP_MIN_D);
+        User::Type(d, IDC_PROP_MIN_D, L"2");
+        User::Click(d, IDC_PROP_LINE_NAME);
+        User::Key(d, VK_RETURN);
+    });
+    EXPECT_EQ(Run<CIDProp>(script), IDOK);
     EXPECT_EQ(Chart().airPressure, 90000.0);
     EXPECT_EQ(Chart().View().GetRange().minD, 2.0);
     EXPECT_EQ(Chart().HasProcessLineName, 1);
@@ -300,16 +335,20 @@ TEST_F(DialogWindowTest, GraphPropertyTestsBeforeItStoresAndEnterIsOk) {
 }
 
 TEST_F(DialogWindowTest, GraphPropertyFrameOnlyRepaintsWithoutANewImage) {
-    const INT_PTR result = RunProperty([&](DialogDriver& d) {
-        ASSERT_TRUE(d.Click(IDC_PROP_FRAME));
-        ASSERT_TRUE(d.Click(IDC_PROP_APPLY));
-        EXPECT_FALSE(d.Enabled(IDC_PROP_APPLY));
-        ASSERT_TRUE(d.Click(IDCANCEL));
+    ModalScript script;
+    script.In(kProperty, "frame", [&](HWND d) { User::Click(d, IDC_PROP_FRAME); });
+    script.In(kProperty, "applied", [&](HWND d) {
+        // Clicked and handled at once: the dialog's loop would paint the
+        // chart before the next step.
+        ValidateRect(Chart().Hwnd(), nullptr);
+        SendDlgItemMessageW(d, IDC_PROP_APPLY, BM_CLICK, 0, 0);
+        EXPECT_TRUE(RepaintRequested());
+        EXPECT_FALSE(Enabled(d, IDC_PROP_APPLY));
+        User::Click(d, IDCANCEL);
     });
-    EXPECT_EQ(result, IDCANCEL);
+    EXPECT_EQ(Run<CIDProp>(script), IDCANCEL);
     EXPECT_EQ(Chart().HasBorder, 1) << "Cancel keeps what was applied";
     EXPECT_EQ(Chart().renderPending(), 0);
-    EXPECT_TRUE(RepaintRequested());
 }
 
 // Control positions relative to the dialog, by id.
@@ -337,41 +376,56 @@ bool SameLayout(const std::map<int, RECT>& a, const std::map<int, RECT>& b) {
 
 TEST_F(DialogWindowTest, ChineseTemplatesHaveTheSameControlsAndWork) {
     std::map<int, RECT> english[2], chinese[2];
+    // Takes the layout of the dialog of caption and cancels it.
+    auto layout = [&](const std::wstring& caption, std::map<int, RECT>& into) {
+        ModalScript script;
+        script.In(caption, "layout", [&](HWND d) {
+            into = Layout(d);
+            User::Click(d, IDCANCEL);
+        });
+        return script;
+    };
     {
         ScopedLanguage language(kEnglish);
-        RunPoints([&](DialogDriver& d) {
-            EXPECT_EQ(d.Caption(), L"Points");
-            english[0] = Layout(d.Dialog());
-        });
-        RunProperty([&](DialogDriver& d) { english[1] = Layout(d.Dialog()); });
+        ModalScript points = layout(kPoints, english[0]), property = layout(kProperty, english[1]);
+        Run<CDlgNewPoint>(points);
+        Run<CIDProp>(property);
     }
     {
         ScopedLanguage language(kChinese);
-        const INT_PTR result = RunPoints([&](DialogDriver& d) {
-            EXPECT_EQ(d.Caption(), L"状态点管理");
-            EXPECT_EQ(d.Text(IDC_POINTS_CHECK_DBT), L"干球温度(℃)");
-            EXPECT_EQ(d.Text(IDOK), L"确定");
-            chinese[0] = Layout(d.Dialog());
-            ASSERT_TRUE(d.Click(IDC_POINTS_CHECK_DBT));
-            ASSERT_TRUE(d.Click(IDC_POINTS_CHECK_RH));
-            ASSERT_TRUE(d.Type(IDC_POINTS_EDIT_DBT, L"18.5"));
-            ASSERT_TRUE(d.Type(IDC_POINTS_EDIT_RH, L"60"));
-            ASSERT_TRUE(d.Type(kName, L"送风"));
-            ASSERT_TRUE(d.Click(IDC_POINTS_ADD));
-            EXPECT_EQ(d.Text(IDC_POINTS_EDIT_DBT), L"18.50");
-            ASSERT_TRUE(d.Click(IDOK));
+        ModalScript points;
+        points.In(L"状态点管理", "opened", [&](HWND d) {
+            EXPECT_EQ(Text(d, IDC_POINTS_CHECK_DBT), L"干球温度(℃)");
+            EXPECT_EQ(Text(d, IDOK), L"确定");
+            chinese[0] = Layout(d);
+            User::Click(d, IDC_POINTS_CHECK_DBT);
+            User::Click(d, IDC_POINTS_CHECK_RH);
         });
-        EXPECT_EQ(result, IDOK);
-        RunProperty([&](DialogDriver& d) {
-            EXPECT_EQ(d.Caption(), L"焓湿图属性");
-            EXPECT_EQ(d.Text(IDC_PROP_T_LINE), L"等温线");
-            chinese[1] = Layout(d.Dialog());
-            ASSERT_TRUE(d.Type(IDC_PROP_MIN_T, L"20"));
-            ASSERT_TRUE(d.Type(IDC_PROP_MAX_T, L"20.5"));
-            ASSERT_TRUE(d.Click(IDOK));
-            EXPECT_EQ(d.ExpectBox(IDOK).text, L"Small range!\n\nThe valid T range should be larger than 1 ℃.");
-            EXPECT_EQ(d.FocusId(), IDC_PROP_MAX_T);
+        points.In(L"状态点管理", "a point added", [&](HWND d) {
+            User::Type(d, IDC_POINTS_EDIT_DBT, L"18.5");
+            User::Type(d, IDC_POINTS_EDIT_RH, L"60");
+            User::Type(d, kName, L"送风");
+            User::Click(d, IDC_POINTS_ADD);
         });
+        points.In(L"状态点管理", "added", [&](HWND d) {
+            EXPECT_EQ(Text(d, IDC_POINTS_EDIT_DBT), L"18.50");
+            User::Click(d, IDOK);
+        });
+        EXPECT_EQ(Run<CDlgNewPoint>(points), IDOK);
+        ModalScript property;
+        property.In(L"焓湿图属性", "opened", [&](HWND d) {
+            EXPECT_EQ(Text(d, IDC_PROP_T_LINE), L"等温线");
+            chinese[1] = Layout(d);
+            User::Type(d, IDC_PROP_MIN_T, L"20");
+            User::Type(d, IDC_PROP_MAX_T, L"20.5");
+            User::Click(d, IDOK);
+        });
+        property.Answer(kError, L"Small range!\n\nThe valid T range should be larger than 1 ℃.", IDOK);
+        property.In(L"焓湿图属性", "on the maximum temperature", [&](HWND d) {
+            EXPECT_EQ(FocusedItem(d), IDC_PROP_MAX_T);
+            User::Click(d, IDCANCEL);
+        });
+        Run<CIDProp>(property);
     }
     EXPECT_GT(english[0].size(), 20u);
     EXPECT_TRUE(SameLayout(english[0], chinese[0]));

@@ -12,9 +12,8 @@
 
 #include "CChartDialogs.h"
 #include "ChartHost.h"
-#include "DialogDriver.h"
 #include "DibSurface.h"
-#include "ModalScript.h"
+#include "../ModalScript.h"
 #include "ProcessDialogsResource.h"
 #include "ProcessTexts.h"
 #include "TypedText.h"
@@ -23,6 +22,7 @@ namespace humichart {
 namespace {
 
 using test::ComboItems;
+using test::DefaultButton;
 using test::ModalScript;
 using test::User;
 using test::WindowText;
@@ -64,18 +64,12 @@ protected:
     static std::wstring Text(HWND dialog, int id) { return WindowText(GetDlgItem(dialog, id)); }
     // The control that has the focus, a combo box for its edit field.
     static int FocusId(HWND dialog) { return test::FocusedItem(dialog); }
-    // The button Enter would press: the one drawn as default.
     // How many characters the user may type into a field (a combo box's
     // edit field for a combo box).
     static LRESULT TypingLimit(HWND dialog, int id) {
         HWND control = GetDlgItem(dialog, id);
         if (HWND edit = FindWindowExW(control, nullptr, L"Edit", nullptr)) control = edit;
         return SendMessageW(control, EM_GETLIMITTEXT, 0, 0);
-    }
-    static int DefaultButton(HWND box) {
-        for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
-            if ((GetWindowLongW(child, GWL_STYLE) & BS_TYPEMASK) == BS_DEFPUSHBUTTON) return GetDlgCtrlID(child);
-        return 0;
     }
 
     std::unique_ptr<render::ChartHost> host;

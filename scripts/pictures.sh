@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
-# Screenshots of the process dialogs for the README, taken from the running
-# program under Xvfb: each dialog is opened over a chart window with the demo
-# data and held on the screen while ImageMagick grabs it.
-#   bash scripts/process-dialog-shots.sh   (after scripts/setup.sh)
+# The README's pictures of the dialogs, taken from the running program
+# (tools/dialog_shots.cpp) under Xvfb: each dialog is opened over a chart
+# window with the demo data and held on the screen while ImageMagick grabs it.
+#   bash scripts/pictures.sh   (after scripts/setup.sh)
 # Writes docs/images/dialog-*.png.
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
@@ -15,7 +15,7 @@ trap 'end_session; rm -rf "$work"' EXIT
 register_dll "$bin/Humicalc.dll"
 # Xvfb has no window manager to draw captions: Wine draws this program's
 # windows itself, frames and captions included.
-"$root/scripts/wine-run.sh" reg add 'HKCU\Software\Wine\AppDefaults\process_dialog_shots.exe\X11 Driver' \
+"$root/scripts/wine-run.sh" reg add 'HKCU\Software\Wine\AppDefaults\dialog_shots.exe\X11 Driver' \
     /v Managed /d N /f >/dev/null
 localedef -i zh_CN -f UTF-8 "$work/zh_CN.UTF-8"
 
@@ -24,10 +24,10 @@ shot() {
     local kind=$1 name=$2 lang=${3:-}
     rm -f "$work/ready" "$work/done"
     if [ -n "$lang" ]; then
-        LOCPATH=$work LC_ALL=$lang "$root/scripts/wine-run.sh" "$bin/process_dialog_shots.exe" "$kind" \
+        LOCPATH=$work LC_ALL=$lang "$root/scripts/wine-run.sh" "$bin/dialog_shots.exe" "$kind" \
             "Z:${work//\//\\}\\ready" "Z:${work//\//\\}\\done" &
     else
-        "$root/scripts/wine-run.sh" "$bin/process_dialog_shots.exe" "$kind" \
+        "$root/scripts/wine-run.sh" "$bin/dialog_shots.exe" "$kind" \
             "Z:${work//\//\\}\\ready" "Z:${work//\//\\}\\done" &
     fi
     local pid=$!
@@ -48,8 +48,12 @@ shot() {
     echo "docs/images/dialog-$name.png"
 }
 
+shot points points
+shot property property
 shot process transfer-processes
 shot hom get-point-by-hom
 shot flow get-air-flow
 shot mixer mix-processes
 shot process transfer-processes-zh zh_CN.UTF-8
+shot points points-zh zh_CN.UTF-8
+shot property property-zh zh_CN.UTF-8

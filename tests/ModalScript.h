@@ -4,7 +4,9 @@
 // text, list picks, button clicks, answers to message boxes) and never wait,
 // so a step whose action opens another modal window is followed by the next
 // step inside that window's loop. A script that stalls cancels every window
-// of the thread so that the test ends.
+// of the thread so that the test ends. Everything runs on the dialogs' own
+// thread, inside their loops: nothing races them, so nothing depends on
+// timing or on where the display puts the focus.
 #pragma once
 
 #include <windows.h>
@@ -16,11 +18,27 @@
 #include <functional>
 #include <string>
 #include <vector>
-#include "../Win32Callbacks.h"
+#include "Win32Callbacks.h"
 
 namespace humichart::test {
 
-// A visible dialog or message box of this thread with exactly this caption.
+// Under Wine without a window manager, hiding a window that Wine leaves to
+// the window manager waits two seconds for an answer that never comes; a
+// program of our own may ask Wine to manage its windows itself. Takes effect
+// for the program's next start (Wine reads it at start-up); on Windows the
+// key means nothing.
+inline void AskWineToManageOurWindows() {
+    wchar_t path[MAX_PATH] = {};
+    GetModuleFileNameW(nullptr, path, MAX_PATH);
+    const wchar_t* name = wcsrchr(path, L'\\');
+    const std::wstring key = std::wstring(L"Software\\Wine\\AppDefaults\\") + (name ? name + 1 : path) +
+                             L"\\X11 Driver";
+    RegSetKeyValueW(HKEY_CURRENT_USER, key.c_str(), L"Managed", REG_SZ, L"N", 2 * sizeof(wchar_t));
+}
+
+// A visible dialog or message box of this thread with exactly this caption,
+// ready for the user: a window that waits for a modal window it opened is
+// disabled until that one is gone.
 inline HWND FindThreadWindow(const std::wstring& caption) {
     struct Search {
         const std::wstring* caption;
@@ -32,7 +50,7 @@ inline HWND FindThreadWindow(const std::wstring& caption) {
             auto* s = reinterpret_cast<Search*>(param);
             wchar_t text[256] = {};
             GetWindowTextW(window, text, 256);
-            if (IsWindowVisible(window) && *s->caption == text) {
+            if (IsWindowVisible(window) && IsWindowEnabled(window) && *s->caption == text) {
                 s->found = window;
                 return FALSE;
             }
@@ -73,6 +91,28 @@ inline std::wstring MessageText(HWND box) {
     return text;
 }
 
+// A message box's icon, its buttons in window order and the default one.
+inline HICON MessageIcon(HWND box) {
+    for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+        if ((GetWindowLongW(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON)
+            return reinterpret_cast<HICON>(SendMessageW(child, STM_GETICON, 0, 0));
+    return nullptr;
+}
+inline std::vector<int> MessageButtons(HWND box) {
+    std::vector<int> buttons;
+    for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        wchar_t className[16] = {};
+        GetClassNameW(child, className, 16);
+        if (_wcsicmp(className, L"Button") == 0 && IsWindowVisible(child)) buttons.push_back(GetDlgCtrlID(child));
+    }
+    return buttons;
+}
+inline int DefaultButton(HWND box) {
+    for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+        if ((GetWindowLongW(child, GWL_STYLE) & BS_TYPEMASK) == BS_DEFPUSHBUTTON) return GetDlgCtrlID(child);
+    return 0;
+}
+
 // The item of dialog that has the keyboard focus (a combo box for its edit
 // field), 0 for none. Under Wine the activation follows the X server's focus,
 // which any other program's window on the display can take at any moment; the
@@ -104,6 +144,46 @@ struct User {
         if (text.empty()) SendMessageW(control, WM_CHAR, VK_BACK, 0);
         for (wchar_t c : text) SendMessageW(control, WM_CHAR, c, 0);
         ASSERT_EQ(WindowText(control), text);
+    }
+    // Ctrl+V over the whole text of an edit box or combo box, text on the
+    // clipboard.
+    static void Paste(HWND dialog, int id, const std::wstring& text) {
+        HWND control = GetDlgItem(dialog, id);
+        if (HWND edit = FindWindowExW(control, nullptr, L"Edit", nullptr)) control = edit;
+        ASSERT_TRUE(IsWindowEnabled(control));
+        ASSERT_TRUE(OpenClipboard(nullptr));
+        EmptyClipboard();
+        const std::size_t bytes = (text.size() + 1) * sizeof(wchar_t);
+        HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes);
+        memcpy(GlobalLock(memory), text.c_str(), bytes);
+        GlobalUnlock(memory);
+        SetClipboardData(CF_UNICODETEXT, memory);
+        CloseClipboard();
+        SendMessageW(control, EM_SETSEL, 0, -1);
+        SendMessageW(control, WM_PASTE, 0, 0);
+    }
+    // A key pressed and released where the focus is in window (window
+    // itself when the display has taken the focus), for the dialog manager
+    // to take (Enter, Esc).
+    static void Key(HWND window, UINT key) {
+        HWND focus = GetFocus();
+        HWND target = focus && (focus == window || IsChild(window, focus)) ? focus : window;
+        PostMessageW(target, WM_KEYDOWN, key, 1);
+        PostMessageW(target, WM_KEYUP, key, 0xC0000001);
+    }
+    // Types path into a common file dialog's name box and presses its
+    // default button: cmb13 holding an edit in the explorer-style dialogs,
+    // edt1 in the older ones.
+    static void ChooseFile(HWND dialog, const std::wstring& path) {
+        HWND name = GetDlgItem(dialog, 0x47C);
+        if (name) {
+            if (HWND edit = FindWindowExW(name, nullptr, L"Edit", nullptr)) name = edit;
+        } else {
+            name = GetDlgItem(dialog, 0x480);
+        }
+        ASSERT_NE(name, nullptr) << "no file name box";
+        SendMessageW(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
+        PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
     }
     // Picks item index of a combo box, as its list announces it.
     static void Choose(HWND dialog, int id, int index) {

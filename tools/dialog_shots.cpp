@@ -1,6 +1,7 @@
-// Opens one of the process dialogs over a chart window with the demo data,
-// fills it as a user would and holds it on the screen for a screenshot:
-//   process_dialog_shots.exe process|hom|flow|mixer READY DONE
+// Opens one of the chart's dialogs over a chart window with the demo data,
+// fills it as a user would and holds it on the screen for a screenshot
+// (scripts/pictures.sh takes them all for the README):
+//   dialog_shots.exe points|property|process|hom|flow|mixer READY DONE
 // When the dialog stands, its screen rectangle is written to READY as
 // "x y width height"; the dialog closes once the file DONE exists (or after
 // a minute). The captions follow the interface language (English or Chinese).
@@ -13,8 +14,9 @@
 
 #include "CChartDialogs.h"
 #include "ChartHost.h"
-#include "ModalScript.h"
+#include "PointDialogsResource.h"
 #include "ProcessDialogsResource.h"
+#include "ModalScript.h"
 
 using namespace humichart;
 using test::ModalScript;
@@ -23,7 +25,7 @@ using test::User;
 namespace {
 
 struct Captions {
-    std::wstring process, hom, flow, mixer;
+    std::wstring points, property, process, hom, flow, mixer;
 };
 
 bool FileExists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
@@ -55,14 +57,15 @@ void CloseAll() {
 
 int wmain(int argc, wchar_t** argv) {
     if (argc != 4) {
-        std::fwprintf(stderr, L"usage: process_dialog_shots process|hom|flow|mixer READY DONE\n");
+        std::fwprintf(stderr, L"usage: dialog_shots points|property|process|hom|flow|mixer READY DONE\n");
         return 2;
     }
     const std::wstring kind = argv[1], ready = argv[2], done = argv[3];
     const bool chinese = GetUserDefaultUILanguage() == MAKELANGID(LANG_CHINESE, SUBLANG_CHINESE_SIMPLIFIED);
-    const Captions captions = chinese ? Captions{L"热湿过程线管理", L"定热湿比求未知点", L"确定风量", L"混合过程线管理"}
-                                      : Captions{L"Transfer processes", L"Get point by HOM", L"Get air flow",
-                                                 L"Mix processes"};
+    const Captions captions = chinese ? Captions{L"状态点管理", L"焓湿图属性", L"热湿过程线管理", L"定热湿比求未知点",
+                                                 L"确定风量", L"混合过程线管理"}
+                                      : Captions{L"Points", L"Humichart property", L"Transfer processes",
+                                                 L"Get point by HOM", L"Get air flow", L"Mix processes"};
     if (FAILED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) return 1;
     int status = 0;
     {
@@ -72,7 +75,26 @@ int wmain(int argc, wchar_t** argv) {
         host.Show();
         ModalScript script;
         unsigned command = 204;
-        if (kind == L"process") {
+        if (kind == L"points") {
+            command = 203;
+            script.In(captions.points, "a point chosen", [](HWND d) { User::Choose(d, IDC_POINTS_NAME, 2); });
+            script.In(captions.points, "two parameters checked", [](HWND d) {
+                User::Click(d, IDC_POINTS_CHECK_DBT);
+                User::Click(d, IDC_POINTS_CHECK_RH);
+            });
+            script.In(captions.points, "a humidity typed", [](HWND d) { User::Type(d, IDC_POINTS_EDIT_RH, L"50"); });
+            script.In(captions.points, "held", [&](HWND d) {
+                Hold(d, ready, done);
+                CloseAll();
+            });
+        } else if (kind == L"property") {
+            command = 207;
+            script.In(captions.property, "line names checked", [](HWND d) { User::Click(d, IDC_PROP_LINE_NAME); });
+            script.In(captions.property, "held", [&](HWND d) {
+                Hold(d, ready, done);
+                CloseAll();
+            });
+        } else if (kind == L"process") {
             script.In(captions.process, "a process shown", [](HWND d) { User::Choose(d, IDC_PROCESS_NAME, 0); });
             script.In(captions.process, "held", [&](HWND d) {
                 Hold(d, ready, done);
