@@ -130,7 +130,8 @@ TEST_P(FastReads, ClampsToSaturationAnswerAsTheirDefinitionsWhereTheySkipTheRead
         }
     };
     for (double t : temperatures) {
-        const int m = std::clamp(static_cast<int>(std::floor(t + 100)), 0, kGridSize - 1);
+        // The grid node at or below t, kept on the grid for NaN and the infinities too.
+        const int m = std::isnan(t) ? 0 : static_cast<int>(std::clamp(std::floor(t + 100), 0.0, double(kGridSize - 1)));
         std::vector<double> enthalpies = {S[1], S[m], refIs(t), S[std::max(m - 1, 0)], S[std::min(m + 1, kGridSize - 1)]};
         for (int n = static_cast<int>(enthalpies.size()), k = 0; k < n; ++k) {
             enthalpies.push_back(std::nextafter(enthalpies[k], kInf));

@@ -45,8 +45,16 @@ for size in "900 700" "560 400" "1000 760"; do
     xdotool windowminimize --sync "$top"
     sleep 0.5
     xdotool windowactivate --sync "$top" 2>/dev/null || xdotool windowmap --sync "$top"
-    read -r fx fy fw fh <<<"$(probe geometry)"
+    # Restoring is done when the client area is back on the screen: a window
+    # still minimised sits far off it, and a shot then crops nothing.
+    for _ in $(seq 100); do
+        read -r fx fy fw fh <<<"$(probe geometry)"
+        [ "$fx" -ge 0 ] && [ "$fy" -ge 0 ] && break
+        sleep 0.1
+    done
+    [ "$fx" -ge 0 ] && [ "$fy" -ge 0 ] || fail "Humistart did not come back from being minimised (client area at $fx,$fy)"
     [ "$fw $fh" = "$w $h" ] || fail "restoring changed the size ($fw x $fh, was $w x $h)"
+    sleep 0.5
     x=$fx y=$fy
     shot "fresh$step"
     crop "$shots/fresh$step.png" "$shots/fresh${step}_chart.png"
