@@ -28,16 +28,14 @@ protected:
         return *recording;
     }
 
-    // The clipboard's bitmap as a second process reads it.
-    static Picture ReadFromOtherProcess() {
-        const std::wstring file = TempFile(L"clp");
-        const std::wstring command = L"\"" + WindowsPath(CLIPBOARD_PROBE_EXE) + L"\" read \"" + file + L"\"";
+    // A picture a second process wrote (width, height, then the pixels), taken
+    // when its size is the one wanted (any size for 0 x 0); the file goes.
+    static Picture ReadPictureFile(const std::wstring& file, int width, int height) {
         Picture picture;
-        const int code = RunProcess(command, 30000);
-        EXPECT_EQ(code, 0) << "clipboard probe: 2 no bitmap, 3 clipboard busy, -1 did not run";
         if (FILE* in = _wfopen(file.c_str(), L"rb")) {
             std::int32_t size[2]{};
-            if (fread(size, sizeof size, 1, in) == 1 && size[0] > 0 && size[1] > 0) {
+            if (fread(size, sizeof size, 1, in) == 1 && size[0] > 0 && size[1] > 0 &&
+                (width == 0 || (size[0] == width && size[1] == height))) {
                 picture.width = size[0];
                 picture.height = size[1];
                 picture.pixels.resize(static_cast<size_t>(size[0]) * size[1]);
@@ -51,6 +49,15 @@ protected:
         return picture;
     }
 
+    // The clipboard's bitmap as a second process reads it.
+    static Picture ReadFromOtherProcess() {
+        const std::wstring file = TempFile(L"clp");
+        const std::wstring command = L"\"" + WindowsPath(CLIPBOARD_PROBE_EXE) + L"\" read \"" + file + L"\"";
+        const int code = RunProcess(command, 30000);
+        EXPECT_EQ(code, 0) << "clipboard probe: 2 no bitmap, 3 clipboard busy, -1 did not run";
+        return ReadPictureFile(file, 0, 0);
+    }
+
     // The clipboard's metafile as a second process plays it onto a white
     // bitmap of width x height.
     static Picture PlayFromOtherProcess(int width, int height) {
@@ -59,21 +66,7 @@ protected:
                                      std::to_wstring(width) + L" " + std::to_wstring(height);
         const int code = RunProcess(command, 30000);
         EXPECT_EQ(code, 0) << "clipboard probe: 2 no metafile, 3 clipboard busy, 5 not played, -1 did not run";
-        Picture picture;
-        if (FILE* in = _wfopen(file.c_str(), L"rb")) {
-            std::int32_t size[2]{};
-            if (fread(size, sizeof size, 1, in) == 1 && size[0] == width && size[1] == height) {
-                picture.width = width;
-                picture.height = height;
-                picture.pixels.resize(static_cast<size_t>(width) * height);
-                if (fread(picture.pixels.data(), sizeof(std::uint32_t), picture.pixels.size(), in) !=
-                    picture.pixels.size())
-                    picture = {};
-            }
-            fclose(in);
-        }
-        DeleteFileW(file.c_str());
-        return picture;
+        return ReadPictureFile(file, width, height);
     }
 
     // Blocks of 8 x 8 window pixels whose mean colour differs from the same
