@@ -45,17 +45,16 @@ for size in "900 700" "560 400" "1000 760"; do
     xdotool windowminimize --sync "$top"
     sleep 0.5
     xdotool windowactivate --sync "$top" 2>/dev/null || xdotool windowmap --sync "$top"
-    # Restoring is done when the client area is back on the screen: a window
-    # still minimised sits far off it, and a shot then crops nothing.
+    # Restoring is done when the client area is back where it was: a window
+    # still minimised stands at its icon's place (Wine arranges those at the
+    # screen's bottom edge), and a shot there crops nothing.
     for _ in $(seq 100); do
         read -r fx fy fw fh <<<"$(probe geometry)"
-        [ "$fx" -ge 0 ] && [ "$fy" -ge 0 ] && break
+        [ "$fx $fy $fw $fh" = "$x $y $w $h" ] && break
         sleep 0.1
     done
-    [ "$fx" -ge 0 ] && [ "$fy" -ge 0 ] || fail "Humistart did not come back from being minimised (client area at $fx,$fy)"
-    [ "$fw $fh" = "$w $h" ] || fail "restoring changed the size ($fw x $fh, was $w x $h)"
-    sleep 0.5
-    x=$fx y=$fy
+    [ "$fx $fy $fw $fh" = "$x $y $w $h" ] ||
+        fail "restoring did not bring the chart back to ${w}x$h at $x,$y (it is ${fw}x$fh at $fx,$fy)"
     shot "fresh$step"
     crop "$shots/fresh$step.png" "$shots/fresh${step}_chart.png"
     differ=$(compare -metric AE "$shots/resize${step}_chart.png" "$shots/fresh${step}_chart.png" null: 2>&1)
