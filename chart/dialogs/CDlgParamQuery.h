@@ -37,6 +37,7 @@ private:
 
     ICalcBinding& m_calc;
     std::array<std::wstring, 8> m_shown;
+    std::array<HWND, 8> m_edits{};
 };
 
 }  // namespace humichart
