@@ -28,6 +28,9 @@ public:
     // them, then PaintChart. Answers the chart region (outline cut to the
     // plot rectangle) as a GDI region for hit testing; null if GDI+ failed.
     UniqueRegion PaintImage(Gdiplus::Graphics& graphics, const ChartScene& scene);
+    // The part of PaintImage that a pan leaves alone: the background fill and
+    // the caption. PaintImage is PaintBackdrop, then PaintChart.
+    void PaintBackdrop(Gdiplus::Graphics& graphics, const ChartScene& scene);
     // Titles and labels, then the grid families and the outline clipped to
     // the widened chart region over the foreground tint.
     UniqueRegion PaintChart(Gdiplus::Graphics& graphics, const ChartScene& scene);
@@ -63,6 +66,10 @@ private:
     // (nothing drawn) when the pen or the page needs GDI+.
     bool StrokeThinWithGdi(Gdiplus::Graphics& graphics, HDC dc, const std::vector<SceneSegment>& segments,
                            bool major, const PenStyle& pen);
+    // The relative-humidity splines of path with a one-pixel GDI pen; false
+    // (nothing drawn) when the pen or the page needs GDI+.
+    bool StrokeCurvesThinWithGdi(Gdiplus::Graphics& graphics, HDC dc, const Gdiplus::GraphicsPath& path,
+                                 const PenStyle& pen);
     // Dots and data lines through a coverage mask on the graphics' DC; false
     // (nothing drawn) when the graphics needs GDI+ itself: a transformed page,
     // smoothed edges or a translucent colour.
