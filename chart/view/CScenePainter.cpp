@@ -77,7 +77,8 @@ void CScenePainter::PaintBackdrop(Gdiplus::Graphics& graphics, const ChartScene&
     if (scene.hasCaption) DrawText(graphics, scene.caption);
 }
 
-UniqueRegion CScenePainter::PaintChart(Gdiplus::Graphics& graphics, const ChartScene& scene) {
+UniqueRegion CScenePainter::PaintChart(Gdiplus::Graphics& graphics, const ChartScene& scene,
+                                       const TintLayer* tintLayer) {
     // Titles and labels sit outside the chart and are drawn before any clip.
     DrawTexts(graphics, scene.texts);
 
@@ -116,6 +117,7 @@ UniqueRegion CScenePainter::PaintChart(Gdiplus::Graphics& graphics, const ChartS
                                             static_cast<Gdiplus::REAL>(box.bottom - box.top));
                 CopyRenderingSettings(graphics, clipped);
                 StrokeGrid(clipped, dc, scene, outline, [&](const Gdiplus::Brush& tint) {
+                    if (tintLayer && BlendTint(clipped, dc, scene.foreground, *tintLayer)) return Gdiplus::Ok;
                     return clipped.FillRectangle(&tint, bounds);
                 });
                 Note(clipped.GetLastStatus());
@@ -427,6 +429,29 @@ bool CScenePainter::StrokeCurvesThinWithGdi(Gdiplus::Graphics& graphics, HDC dc,
         const bool last = i + 1 == kinds.size() || kinds[i + 1] == PT_MOVETO;
         if (last && !(kinds[i] & PT_CLOSEFIGURE)) SetPixelV(dc, rounded[i].x, rounded[i].y, colour);
     }
+    return true;
+}
+
+// Wine's GDI+ fills a translucent rectangle by stretching a one-pixel bitmap
+// of the premultiplied colour over the clip box and alpha-blending it there:
+// the stretch alone is a bitmap of the whole chart made for every rebuild.
+// The same blend from a layer that already holds that colour everywhere
+// gives the same pixels.
+bool CScenePainter::BlendTint(Gdiplus::Graphics& graphics, HDC dc, ArgbColor colour, const TintLayer& layer) {
+    const unsigned alpha = colour >> 24;
+    if (alpha == 0 || alpha == 0xFF || layer.colour != colour || !layer.dc || !PlainPage(graphics) ||
+        !DevicePixels(dc))
+        return false;
+    RECT box{};
+    const int kind = GetClipBox(dc, &box);
+    if (kind == ERROR) return false;
+    if (kind == NULLREGION || box.right <= box.left || box.bottom <= box.top) return true;
+    if (box.left < 0 || box.top < 0 || box.right > layer.width || box.bottom > layer.height) return false;
+    graphics.Flush(Gdiplus::FlushIntentionSync);
+    const BLENDFUNCTION blend{AC_SRC_OVER, 0, 0xFF, AC_SRC_ALPHA};
+    const int width = box.right - box.left, height = box.bottom - box.top;
+    if (!GdiAlphaBlend(dc, box.left, box.top, width, height, layer.dc, box.left, box.top, width, height, blend))
+        Note(Gdiplus::Win32Error);
     return true;
 }
 

@@ -1,6 +1,8 @@
 #include "CIDWnd.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <optional>
 
 #include "CChartSceneBuilder.h"
 #include "CComCalcBinding.h"
@@ -152,7 +154,10 @@ Status CIDWnd::RenderChartImage(HDC dc) {
         }
         Gdiplus::Graphics graphics(image.dc.Get());
         CScenePainter painter;
-        region = painter.PaintChart(graphics, scene);
+        const TintLayer* tint = TintFor(scene, width, height);
+        std::optional<SelectedObject> tintSelected;
+        if (tint) tintSelected.emplace(m_tint.dc.Get(), m_tint.bitmap.Get());
+        region = painter.PaintChart(graphics, scene, tint);
         fontFallbacks = m_backdropFallbacks + painter.FontFallbacks();
     }
     m_imageLayer = std::move(image);
@@ -161,6 +166,37 @@ Status CIDWnd::RenderChartImage(HDC dc) {
     m_view.renderPending = 0;
     ++imageRebuilds;
     return kStatusOk;
+}
+
+const TintLayer* CIDWnd::TintFor(const ChartScene& scene, int width, int height) {
+    if (!scene.hasForeground) return nullptr;
+    const ArgbColor colour = scene.foreground;
+    if (m_tint.dc && m_tint.bitmap && m_tintLayer.colour == colour && m_tint.width >= width &&
+        m_tint.height >= height)
+        return &m_tintLayer;
+    m_tint = {};
+    m_tintLayer = {};
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    m_tint.dc.Reset(CreateCompatibleDC(nullptr));
+    m_tint.bitmap.Reset(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    if (!m_tint.dc || !m_tint.bitmap || !bits) {
+        m_tint = {};
+        return nullptr;
+    }
+    const std::uint32_t alpha = colour >> 24;
+    const std::uint32_t pixel = alpha << 24 | (((colour >> 16) & 0xFF) * alpha / 255) << 16 |
+                                (((colour >> 8) & 0xFF) * alpha / 255) << 8 | ((colour & 0xFF) * alpha / 255);
+    std::fill_n(static_cast<std::uint32_t*>(bits), static_cast<size_t>(width) * height, pixel);
+    m_tint.width = width, m_tint.height = height;
+    m_tintLayer = {m_tint.dc.Get(), width, height, colour};
+    return &m_tintLayer;
 }
 
 Status CIDWnd::DrawChartData(HDC dc) {
@@ -183,6 +219,8 @@ Status CIDWnd::DrawChartData(Gdiplus::Graphics& graphics, HRGN chartRegion) {
 }
 
 void CIDWnd::ReleaseImage() {
+    m_tintLayer = {};
+    m_tint = {};
     m_imageLayer = {};
     m_backdrop = {};
     m_backdropScene = {};

@@ -17,6 +17,7 @@
 #include "ChartScene.h"
 #include "DataLayer.h"
 #include "ChartInteractionFlags.h"
+#include "CScenePainter.h"
 #include "DialogBase.h"
 #include "GdiHandles.h"
 #include "GdiplusSession.h"
@@ -193,8 +194,13 @@ private:
         return {scene.clientWidth, scene.clientHeight, scene.fillBackground, scene.background,
                 scene.hasCaption, scene.caption};
     }
+    // The foreground tint for PaintChart, made again when the colour changes
+    // or the client outgrows it.
+    const TintLayer* TintFor(const ChartScene& scene, int width, int height);
     ImageLayer m_imageLayer;
     ImageLayer m_backdrop;
+    ImageLayer m_tint;
+    TintLayer m_tintLayer;
     BackdropKey m_backdropScene;
     int m_backdropFallbacks = 0;
     UniqueRegion m_chartRegion;
