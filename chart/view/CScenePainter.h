@@ -82,6 +82,9 @@ private:
     // (nothing drawn) when the pen or the page needs GDI+.
     bool StrokeCurvesThinWithGdi(Gdiplus::Graphics& graphics, HDC dc, const Gdiplus::GraphicsPath& path,
                                  const PenStyle& pen);
+    // The translucent CSSR rectangle clipped to chartRegion through GDI;
+    // false (nothing drawn) when it needs GDI+.
+    bool FillCssrWithGdi(Gdiplus::Graphics& graphics, const DataLayer& layer, HRGN chartRegion);
     // The foreground tint blended from layer over the DC's clip; false
     // (nothing drawn) when the layer cannot stand in for GDI+'s fill.
     bool BlendTint(Gdiplus::Graphics& graphics, HDC dc, ArgbColor colour, const TintLayer& layer);
