@@ -93,6 +93,10 @@ void CIDWnd::CopyToClipboard() {
                             ? CreateCompatibleBitmap(windowDC.Get(), width, height)
                             : nullptr);
     const bool drawn = memoryDC && bitmap;
+    // One data layer for the bitmap and the metafile: each build asks the
+    // calculator for every point again.
+    DataLayer layer;
+    bool hasData = false;
     if (drawn) {
         SelectedObject selected(memoryDC.Get(), bitmap.Get());
         if (m_imageLayer.bitmap) {
@@ -102,7 +106,15 @@ void CIDWnd::CopyToClipboard() {
             // The chart could not be rendered: the data on a blank page.
             PatBlt(memoryDC.Get(), 0, 0, width, height, WHITENESS);
         }
-        DrawChartData(memoryDC.Get());
+        if (m_gdiplus) {
+            lastDataStatus = CDataLayerBuilder(*m_calc).Build(m_view, layer);
+            hasData = Succeeded(lastDataStatus);
+            if (hasData) {
+                Gdiplus::Graphics graphics(memoryDC.Get());
+                CScenePainter().PaintData(graphics, layer, m_chartRegion.Get());
+                ++dataDraws;
+            }
+        }
     }
     // The bitmap is deselected here; on success the clipboard owns it.
     if (drawn && SetClipboardData(CF_BITMAP, bitmap.Get())) {
@@ -117,7 +129,8 @@ void CIDWnd::CopyToClipboard() {
             try {
                 auto picture = std::make_unique<ClipboardPicture>();
                 picture->scene = m_imageScene;
-                picture->hasData = Succeeded(CDataLayerBuilder(*m_calc).Build(m_view, picture->layer));
+                picture->layer = std::move(layer);
+                picture->hasData = hasData;
                 m_clipboardPicture = std::move(picture);
                 SetClipboardData(CF_ENHMETAFILE, nullptr);
             } catch (const std::bad_alloc&) {
