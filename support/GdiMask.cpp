@@ -133,11 +133,16 @@ bool GdiMask::Paint(HDC dc, COLORREF colour) const {
     // clear, so only the covered part need be blitted: Wine applies it pixel
     // by pixel, and a few scattered points under a mask the size of the chart
     // cost a millisecond. Bands of rows keep the number of calls small.
-    constexpr int kBandRows = 32;
+    // A metafile gets the one blit of the whole mask it always had: parts of
+    // it would be scaled one by one when it is played larger.
+    const DWORD kind = GetObjectType(dc);
+    const bool raster = kind == OBJ_MEMDC || kind == OBJ_DC;
+    constexpr int bandRows = 32;
     BOOL done = mask.Ok() && selectedBrush.Ok();
-    for (int band = 0; done && band < height_; band += kBandRows) {
+    if (done && !raster) done = BitBlt(dc, left_, top_, width_, height_, dc_.Get(), 0, 0, kBrushThroughSource);
+    for (int band = 0; done && raster && band < height_; band += bandRows) {
         int first = width_, end = 0, top = -1, bottom = -1;
-        for (int y = band; y < std::min(band + kBandRows, height_); ++y) {
+        for (int y = band; y < std::min(band + bandRows, height_); ++y) {
             const std::size_t row = static_cast<std::size_t>(y);
             if (rowFirst_[row] >= rowEnd_[row]) continue;
             first = std::min(first, rowFirst_[row]);

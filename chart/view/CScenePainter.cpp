@@ -269,6 +269,12 @@ bool DevicePixels(HDC dc) {
            viewportOrigin.x == 0 && viewportOrigin.y == 0 && GetGraphicsMode(dc) == GM_COMPATIBLE;
 }
 
+// A DC that draws into pixels (a window or a bitmap), not one that records.
+bool Raster(HDC dc) {
+    const DWORD kind = GetObjectType(dc);
+    return kind == OBJ_DC || kind == OBJ_MEMDC;
+}
+
 // Whole device pixels that shapes within boxes can touch, cut to a rectangle.
 struct Bounds {
     int left, top, right, bottom;
@@ -388,7 +394,8 @@ bool CScenePainter::StrokeThinWithGdi(Gdiplus::Graphics& graphics, HDC dc,
 // into the bitmap.
 bool CScenePainter::StrokeCurvesThinWithGdi(Gdiplus::Graphics& graphics, HDC dc,
                                             const Gdiplus::GraphicsPath& path, const PenStyle& pen) {
-    if (pen.width != 1.0f || !HardEdges(graphics, pen.color) || !DevicePixels(dc)) return false;
+    // A metafile keeps GDI+'s geometric pen, which scales with the picture.
+    if (pen.width != 1.0f || !HardEdges(graphics, pen.color) || !DevicePixels(dc) || !Raster(dc)) return false;
     const INT count = path.GetPointCount();
     if (count <= 0) return true;
     std::vector<Gdiplus::PointF> points(static_cast<size_t>(count));
@@ -458,7 +465,7 @@ bool CScenePainter::FillCssrWithGdi(Gdiplus::Graphics& graphics, const DataLayer
     if (left >= r || top >= b) return false;
     GraphicsDC gdi(graphics);
     HDC dc = gdi.Get();
-    if (!dc || !DevicePixels(dc) || GetDeviceCaps(dc, TECHNOLOGY) != DT_RASDISPLAY) return false;
+    if (!dc || !DevicePixels(dc) || !Raster(dc) || GetDeviceCaps(dc, TECHNOLOGY) != DT_RASDISPLAY) return false;
     if (ExtSelectClipRgn(dc, chartRegion, RGN_AND) == ERROR) return false;
     if (IntersectClipRect(dc, left, top, r, b) == ERROR) return false;
     RECT box{};
