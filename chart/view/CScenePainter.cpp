@@ -269,10 +269,11 @@ bool DevicePixels(HDC dc) {
            viewportOrigin.x == 0 && viewportOrigin.y == 0 && GetGraphicsMode(dc) == GM_COMPATIBLE;
 }
 
-// A DC that draws into pixels (a window or a bitmap), not one that records.
+// A DC that draws into the screen's pixels (a window or a bitmap), not one
+// that records or prints.
 bool Raster(HDC dc) {
     const DWORD kind = GetObjectType(dc);
-    return kind == OBJ_DC || kind == OBJ_MEMDC;
+    return (kind == OBJ_DC || kind == OBJ_MEMDC) && GetDeviceCaps(dc, TECHNOLOGY) == DT_RASDISPLAY;
 }
 
 // Whole device pixels that shapes within boxes can touch, cut to a rectangle.
@@ -465,7 +466,7 @@ bool CScenePainter::FillCssrWithGdi(Gdiplus::Graphics& graphics, const DataLayer
     if (left >= r || top >= b) return false;
     GraphicsDC gdi(graphics);
     HDC dc = gdi.Get();
-    if (!dc || !DevicePixels(dc) || !Raster(dc) || GetDeviceCaps(dc, TECHNOLOGY) != DT_RASDISPLAY) return false;
+    if (!dc || !DevicePixels(dc) || !Raster(dc)) return false;
     if (ExtSelectClipRgn(dc, chartRegion, RGN_AND) == ERROR) return false;
     if (IntersectClipRect(dc, left, top, r, b) == ERROR) return false;
     RECT box{};
