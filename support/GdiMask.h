@@ -1,5 +1,5 @@
 // A one-bit coverage mask over a rectangle of a DC, filled on the CPU and
-// painted in a single blit: thousands of opaque circles and thick segments in
+// painted in a few blits (one per band of rows that has anything covered): thousands of opaque circles and thick segments in
 // one colour cost one GDI call instead of one rasterisation each. A pixel is
 // covered when its centre lies inside a shape (edges on the left and top
 // included).
@@ -8,6 +8,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <vector>
 
 #include "GdiHandles.h"
 
@@ -44,6 +45,9 @@ private:
     int stride_ = 0;  // bytes per row
     std::uint8_t* bits_ = nullptr;
     bool any_ = false;
+    // Per row, the covered columns lie within [rowFirst_, rowEnd_) (relative
+    // to left_); empty rows have first >= end.
+    std::vector<int> rowFirst_, rowEnd_;
     UniqueMemoryDC dc_;
     UniqueBitmap bitmap_;
 };

@@ -18,6 +18,16 @@
 
 namespace humichart {
 
+// A bitmap holding the foreground tint, premultiplied as GDI+ premultiplies
+// it (each channel times alpha over 255, truncated), on every pixel of at
+// least the image's size, selected into dc. A window keeps one between
+// rebuilds; the tint is blended from it rather than made for every rebuild.
+struct TintLayer {
+    HDC dc = nullptr;
+    int width = 0, height = 0;
+    ArgbColor colour = 0;
+};
+
 class CScenePainter {
 public:
     CScenePainter() = default;
@@ -28,9 +38,14 @@ public:
     // them, then PaintChart. Answers the chart region (outline cut to the
     // plot rectangle) as a GDI region for hit testing; null if GDI+ failed.
     UniqueRegion PaintImage(Gdiplus::Graphics& graphics, const ChartScene& scene);
+    // The part of PaintImage that a pan leaves alone: the background fill and
+    // the caption. PaintImage is PaintBackdrop, then PaintChart.
+    void PaintBackdrop(Gdiplus::Graphics& graphics, const ChartScene& scene);
     // Titles and labels, then the grid families and the outline clipped to
     // the widened chart region over the foreground tint.
-    UniqueRegion PaintChart(Gdiplus::Graphics& graphics, const ChartScene& scene);
+    // tint: the foreground tint ready to blend, when the caller keeps one.
+    UniqueRegion PaintChart(Gdiplus::Graphics& graphics, const ChartScene& scene,
+                            const TintLayer* tint = nullptr);
     // Border, CSSR rectangle and process lines clipped to chartRegion (when
     // there is one yet), points and names clipped to the data rectangle.
     void PaintData(Gdiplus::Graphics& graphics, const DataLayer& layer, HRGN chartRegion);
@@ -63,6 +78,16 @@ private:
     // (nothing drawn) when the pen or the page needs GDI+.
     bool StrokeThinWithGdi(Gdiplus::Graphics& graphics, HDC dc, const std::vector<SceneSegment>& segments,
                            bool major, const PenStyle& pen);
+    // The relative-humidity splines of path with a one-pixel GDI pen; false
+    // (nothing drawn) when the pen or the page needs GDI+.
+    bool StrokeCurvesThinWithGdi(Gdiplus::Graphics& graphics, HDC dc, const Gdiplus::GraphicsPath& path,
+                                 const PenStyle& pen);
+    // The translucent CSSR rectangle clipped to chartRegion through GDI;
+    // false (nothing drawn) when it needs GDI+.
+    bool FillCssrWithGdi(Gdiplus::Graphics& graphics, const DataLayer& layer, HRGN chartRegion);
+    // The foreground tint blended from layer over the DC's clip; false
+    // (nothing drawn) when the layer cannot stand in for GDI+'s fill.
+    bool BlendTint(Gdiplus::Graphics& graphics, HDC dc, ArgbColor colour, const TintLayer& layer);
     // Dots and data lines through a coverage mask on the graphics' DC; false
     // (nothing drawn) when the graphics needs GDI+ itself: a transformed page,
     // smoothed edges or a translucent colour.

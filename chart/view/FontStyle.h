@@ -15,6 +15,8 @@ struct FontStyle {
     Unit unit = Unit::Pixel;
     bool bold = false;
     Generic fallback = Generic::Serif;
+
+    bool operator==(const FontStyle&) const = default;
 };
 
 }  // namespace humichart

@@ -11,6 +11,8 @@ struct RectD {
 
     double Right() const { return x + width; }
     double Bottom() const { return y + height; }
+
+    bool operator==(const RectD&) const = default;
 };
 
 }  // namespace humichart

@@ -16,6 +16,8 @@ struct SceneText {
     FontStyle font;
     ArgbColor color = 0xFF000000u;
     TextFormat format;
+
+    bool operator==(const SceneText&) const = default;
 };
 
 }  // namespace humichart

@@ -13,6 +13,8 @@ struct TextFormat {
     bool vertical = false;
     bool rightToLeft = false;
     bool noWrap = false;  // lines break only at explicit line feeds
+
+    bool operator==(const TextFormat&) const = default;
 };
 
 }  // namespace humichart

@@ -1,6 +1,8 @@
 #include "CIDWnd.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <optional>
 
 #include "CChartSceneBuilder.h"
 #include "CComCalcBinding.h"
@@ -74,10 +76,10 @@ int CIDWnd::AskUser(const wchar_t* text, const wchar_t* caption, UINT type) {
 void CIDWnd::PaintInto(HDC dc, const RECT& update) {
     if (paintSuppressed || !m_gdiplus) return;
     if (m_view.renderPending) RenderChartImage(dc);
-    if (m_image) {
-        SelectedObject selected(m_imageDC.Get(), m_image.Get());
+    if (m_imageLayer.bitmap) {
+        SelectedObject selected(m_imageLayer.dc.Get(), m_imageLayer.bitmap.Get());
         BitBlt(dc, update.left, update.top, update.right - update.left, update.bottom - update.top,
-               m_imageDC.Get(), update.left, update.top, SRCCOPY);
+               m_imageLayer.dc.Get(), update.left, update.top, SRCCOPY);
     }
     DrawChartData(dc);
 }
@@ -95,7 +97,6 @@ Status CIDWnd::RenderChartImage(HDC dc) {
 
     const int width = std::max(m_view.clientWidth, 1);
     const int height = std::max(m_view.clientHeight, 1);
-    UniqueMemoryDC imageDC(CreateCompatibleDC(dc));
     // A device bitmap even when dc draws into a DIB section (pictures, tests):
     // compatible with a DIB section would be another DIB section, which
     // Wine's GDI+ blends pixel by pixel in software for every line, where on
@@ -106,23 +107,96 @@ Status CIDWnd::RenderChartImage(HDC dc) {
         return current && GetObjectW(current, sizeof section, &section) == sizeof section;
     }();
     WindowDC screen(nullptr);
-    UniqueBitmap image(CreateCompatibleBitmap(dibTarget && screen.Get() ? screen.Get() : dc, width, height));
-    if (!imageDC || !image) return lastRenderStatus = kStatusFail;
+    const HDC reference = dibTarget && screen.Get() ? screen.Get() : dc;
+    const int depth = GetDeviceCaps(reference, BITSPIXEL) * GetDeviceCaps(reference, PLANES);
+    auto fits = [&](const ImageLayer& layer) {
+        return layer.bitmap && layer.dc && layer.width == width && layer.height == height && layer.depth == depth;
+    };
+    auto make = [&](ImageLayer& layer) {
+        layer = {};
+        layer.dc.Reset(CreateCompatibleDC(dc));
+        layer.bitmap.Reset(CreateCompatibleBitmap(reference, width, height));
+        layer.width = width, layer.height = height, layer.depth = depth;
+        return layer.dc && layer.bitmap;
+    };
+
+    // The background and the caption do not move while the chart pans, and
+    // the caption costs Wine's GDI+ more than all the rest of a rebuild: they
+    // are painted once into a layer of their own and copied from it while
+    // the client size and the caption stay the same. Drawn on the same kind
+    // of bitmap by the same calls, the copy has every pixel a direct paint
+    // would give.
+    if (!fits(m_backdrop) || !(m_backdropScene == Backdrop(scene))) {
+        if (!make(m_backdrop)) {
+            m_backdrop = {};
+            return lastRenderStatus = kStatusFail;
+        }
+        SelectedObject selected(m_backdrop.dc.Get(), m_backdrop.bitmap.Get());
+        Gdiplus::Graphics graphics(m_backdrop.dc.Get());
+        CScenePainter painter;
+        painter.PaintBackdrop(graphics, scene);
+        m_backdropFallbacks = painter.FontFallbacks();
+        m_backdropScene = Backdrop(scene);
+    }
+
+    // The image is drawn over in full, so the bitmap of the last one is
+    // reused when it still has the size: a new one for every pan step costs
+    // more than the copy of the backdrop into it.
+    ImageLayer image;
+    if (fits(m_imageLayer)) image = std::move(m_imageLayer);
+    else if (!make(image)) return lastRenderStatus = kStatusFail;
     UniqueRegion region;
     {
-        SelectedObject selected(imageDC.Get(), image.Get());
-        Gdiplus::Graphics graphics(imageDC.Get());
+        SelectedObject selected(image.dc.Get(), image.bitmap.Get());
+        {
+            SelectedObject backdrop(m_backdrop.dc.Get(), m_backdrop.bitmap.Get());
+            BitBlt(image.dc.Get(), 0, 0, width, height, m_backdrop.dc.Get(), 0, 0, SRCCOPY);
+        }
+        Gdiplus::Graphics graphics(image.dc.Get());
         CScenePainter painter;
-        region = painter.PaintImage(graphics, scene);
-        fontFallbacks = painter.FontFallbacks();
+        const TintLayer* tint = TintFor(scene, width, height);
+        std::optional<SelectedObject> tintSelected;
+        if (tint) tintSelected.emplace(m_tint.dc.Get(), m_tint.bitmap.Get());
+        region = painter.PaintChart(graphics, scene, tint);
+        fontFallbacks = m_backdropFallbacks + painter.FontFallbacks();
     }
-    m_imageDC = std::move(imageDC);
-    m_image = std::move(image);
+    m_imageLayer = std::move(image);
     m_chartRegion = std::move(region);
     m_imageScene = std::move(scene);
     m_view.renderPending = 0;
     ++imageRebuilds;
     return kStatusOk;
+}
+
+const TintLayer* CIDWnd::TintFor(const ChartScene& scene, int width, int height) {
+    if (!scene.hasForeground) return nullptr;
+    const ArgbColor colour = scene.foreground;
+    if (m_tint.dc && m_tint.bitmap && m_tintLayer.colour == colour && m_tint.width >= width &&
+        m_tint.height >= height)
+        return &m_tintLayer;
+    m_tint = {};
+    m_tintLayer = {};
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    m_tint.dc.Reset(CreateCompatibleDC(nullptr));
+    m_tint.bitmap.Reset(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    if (!m_tint.dc || !m_tint.bitmap || !bits) {
+        m_tint = {};
+        return nullptr;
+    }
+    const std::uint32_t alpha = colour >> 24;
+    const std::uint32_t pixel = alpha << 24 | (((colour >> 16) & 0xFF) * alpha / 255) << 16 |
+                                (((colour >> 8) & 0xFF) * alpha / 255) << 8 | ((colour & 0xFF) * alpha / 255);
+    std::fill_n(static_cast<std::uint32_t*>(bits), static_cast<size_t>(width) * height, pixel);
+    m_tint.width = width, m_tint.height = height;
+    m_tintLayer = {m_tint.dc.Get(), width, height, colour};
+    return &m_tintLayer;
 }
 
 Status CIDWnd::DrawChartData(HDC dc) {
@@ -145,8 +219,11 @@ Status CIDWnd::DrawChartData(Gdiplus::Graphics& graphics, HRGN chartRegion) {
 }
 
 void CIDWnd::ReleaseImage() {
-    m_image.Reset();
-    m_imageDC.Reset();
+    m_tintLayer = {};
+    m_tint = {};
+    m_imageLayer = {};
+    m_backdrop = {};
+    m_backdropScene = {};
 }
 
 void CIDWnd::OnInit() {

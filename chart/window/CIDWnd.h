@@ -17,6 +17,7 @@
 #include "ChartScene.h"
 #include "DataLayer.h"
 #include "ChartInteractionFlags.h"
+#include "CScenePainter.h"
 #include "DialogBase.h"
 #include "GdiHandles.h"
 #include "GdiplusSession.h"
@@ -120,7 +121,7 @@ public:
     // The drawn chart area for hit tests; null before the first rebuild.
     HRGN ChartRegion() const { return m_chartRegion.Get(); }
     // The cached image (not selected anywhere between paints).
-    HBITMAP ChartImage() const { return m_image.Get(); }
+    HBITMAP ChartImage() const { return m_imageLayer.bitmap.Get(); }
 
     std::uint32_t dataIndex = 0;
     // Set while printing: WM_PAINT then leaves the window alone.
@@ -173,8 +174,35 @@ private:
     IChartDialogs* m_dialogs = nullptr;
     CChartView m_view;
     std::unique_ptr<GdiplusSession> m_gdiplus;
-    UniqueMemoryDC m_imageDC;
-    UniqueBitmap m_image;
+    // A bitmap of the client's size and a memory DC to draw it with; the
+    // bitmap is selected into the DC only while it is drawn or copied.
+    struct ImageLayer {
+        UniqueMemoryDC dc;
+        UniqueBitmap bitmap;
+        int width = 0, height = 0, depth = 0;
+    };
+    // What the backdrop layer shows: the background and the caption.
+    struct BackdropKey {
+        int width = 0, height = 0;
+        bool fill = false;
+        ArgbColor background = 0;
+        bool hasCaption = false;
+        SceneText caption;
+        bool operator==(const BackdropKey&) const = default;
+    };
+    static BackdropKey Backdrop(const ChartScene& scene) {
+        return {scene.clientWidth, scene.clientHeight, scene.fillBackground, scene.background,
+                scene.hasCaption, scene.caption};
+    }
+    // The foreground tint for PaintChart, made again when the colour changes
+    // or the client outgrows it.
+    const TintLayer* TintFor(const ChartScene& scene, int width, int height);
+    ImageLayer m_imageLayer;
+    ImageLayer m_backdrop;
+    ImageLayer m_tint;
+    TintLayer m_tintLayer;
+    BackdropKey m_backdropScene;
+    int m_backdropFallbacks = 0;
     UniqueRegion m_chartRegion;
     // What the cached image was drawn from, for the copy as a metafile.
     ChartScene m_imageScene;

@@ -84,7 +84,7 @@ void CIDWnd::CopyToClipboard() {
     // Never painted: there is no image yet, so render the one the first
     // paint would show rather than hand over an empty picture. A pending
     // change over an existing image stays out, as the window has not shown it.
-    if (!m_image && windowDC.Get()) RenderChartImage(windowDC.Get());
+    if (!m_imageLayer.bitmap && windowDC.Get()) RenderChartImage(windowDC.Get());
 
     const int width = m_view.clientWidth;
     const int height = m_view.clientHeight;
@@ -93,16 +93,28 @@ void CIDWnd::CopyToClipboard() {
                             ? CreateCompatibleBitmap(windowDC.Get(), width, height)
                             : nullptr);
     const bool drawn = memoryDC && bitmap;
+    // One data layer for the bitmap and the metafile: each build asks the
+    // calculator for every point again.
+    DataLayer layer;
+    bool hasData = false;
     if (drawn) {
         SelectedObject selected(memoryDC.Get(), bitmap.Get());
-        if (m_image) {
-            SelectedObject image(m_imageDC.Get(), m_image.Get());
-            BitBlt(memoryDC.Get(), 0, 0, width, height, m_imageDC.Get(), 0, 0, SRCCOPY);
+        if (m_imageLayer.bitmap) {
+            SelectedObject image(m_imageLayer.dc.Get(), m_imageLayer.bitmap.Get());
+            BitBlt(memoryDC.Get(), 0, 0, width, height, m_imageLayer.dc.Get(), 0, 0, SRCCOPY);
         } else {
             // The chart could not be rendered: the data on a blank page.
             PatBlt(memoryDC.Get(), 0, 0, width, height, WHITENESS);
         }
-        DrawChartData(memoryDC.Get());
+        if (m_gdiplus) {
+            lastDataStatus = CDataLayerBuilder(*m_calc).Build(m_view, layer);
+            hasData = Succeeded(lastDataStatus);
+            if (hasData) {
+                Gdiplus::Graphics graphics(memoryDC.Get());
+                CScenePainter().PaintData(graphics, layer, m_chartRegion.Get());
+                ++dataDraws;
+            }
+        }
     }
     // The bitmap is deselected here; on success the clipboard owns it.
     if (drawn && SetClipboardData(CF_BITMAP, bitmap.Get())) {
@@ -113,11 +125,12 @@ void CIDWnd::CopyToClipboard() {
         // copy. What it will show is fixed here - this render and this
         // data. The bitmap is the copy: a metafile that cannot be offered or
         // made later leaves it alone, without a notice.
-        if (m_image) {
+        if (m_imageLayer.bitmap) {
             try {
                 auto picture = std::make_unique<ClipboardPicture>();
                 picture->scene = m_imageScene;
-                picture->hasData = Succeeded(CDataLayerBuilder(*m_calc).Build(m_view, picture->layer));
+                picture->layer = std::move(layer);
+                picture->hasData = hasData;
                 m_clipboardPicture = std::move(picture);
                 SetClipboardData(CF_ENHMETAFILE, nullptr);
             } catch (const std::bad_alloc&) {

@@ -121,6 +121,57 @@ TEST_F(ChartWindowMessagesTest, ResizeResetsTheViewAtTheNextRender) {
     EXPECT_EQ(image.bmHeight, 200);
 }
 
+// A pan step draws over the layers the window keeps from earlier rebuilds
+// (backdrop, tint, the last image's bitmap); a window that has never
+// rendered builds everything afresh. At the same view both give every pixel
+// alike, on a tinted and on a white background.
+TEST_F(ChartWindowMessagesTest, PanStepGivesThePixelsOfAFullRebuild) {
+    const int width = 480, height = 360;
+    CIDWnd& chart = Open(width, height);
+    render::AddDemoData(chart);
+    chart.captionVisible = 1;
+    host->Show();
+    chart.moveZoomMode = 1;
+    BYTE keys[256] = {};
+    GetKeyboardState(keys);
+    keys[VK_SHIFT] = 0x80;
+    SetKeyboardState(keys);
+    SendMessageW(chart.Hwnd(), WM_LBUTTONDOWN, MK_LBUTTON | MK_SHIFT, MAKELPARAM(240, 180));
+    keys[VK_SHIFT] = 0;
+    SetKeyboardState(keys);
+    const CIDPos start = chart.View().pos;
+    for (const bool tinted : {true, false}) {
+        SCOPED_TRACE(tinted ? "tinted background" : "white background");
+        chart.HasBackground = tinted;
+        for (const int x : {247, 231, 236}) {
+            SendMessageW(chart.Hwnd(), WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(x, 176));
+            host->Update();
+        }
+        ASSERT_EQ(chart.renderPending(), 0);
+        ASSERT_NE(chart.View().pos.x0, start.x0) << "the moves did not pan";
+        Paint();
+
+        render::ChartHost fresh(width, height);
+        ASSERT_TRUE(fresh.Ok());
+        CIDWnd& rebuilt = fresh.Chart();
+        render::AddDemoData(rebuilt);
+        rebuilt.HasBackground = tinted;
+        rebuilt.View().pos = chart.View().pos;
+        rebuilt.viewResetPending() = 0;
+        DibSurface full(width, height);
+        full.Fill(0x654321);
+        fresh.PaintAll(full);
+        ASSERT_EQ(rebuilt.imageRebuilds, 1);
+        int differing = 0, firstX = -1, firstY = -1;
+        for (int y = 0; y < height; ++y)
+            for (int x = 0; x < width; ++x)
+                if (surface->Pixel(x, y) != full.Pixel(x, y) && differing++ == 0) firstX = x, firstY = y;
+        EXPECT_EQ(differing, 0) << "first at (" << firstX << ", " << firstY << ")";
+    }
+    SendMessageW(chart.Hwnd(), WM_LBUTTONUP, 0, MAKELPARAM(236, 176));
+    EXPECT_GE(chart.imageRebuilds, 7);
+}
+
 TEST_F(ChartWindowMessagesTest, ClearNoNamePointsKeepsTheNamedInOrder) {
     CIDWnd& chart = Open(200, 150);
     chart.points = {{1, 1, L""}, {2, 2, L"B"}, {3, 3, L""}, {4, 4, L"A"}, {5, 5, L" "}};
