@@ -58,12 +58,12 @@ bool CHumistartDlg::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LR
     case 0x02E0: {  // WM_DPICHANGED, hidden by older headers
         // Moved to a monitor of another scale: the rectangle Windows suggests
         // keeps the window's physical size and its place under the cursor.
-        // The dialog manager rescales the controls and their fonts itself.
+        // Not handled, so that the dialog manager goes on to rescale the
+        // controls and their fonts.
         const RECT* suggested = reinterpret_cast<const RECT*>(lParam);
         SetWindowPos(Hwnd(), nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
                      suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
-        result = 0;
-        return true;
+        return false;
     }
     case WM_SIZE:
         // Not handled, so the dialog manager's own treatment follows.
