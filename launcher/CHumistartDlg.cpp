@@ -55,6 +55,16 @@ bool CHumistartDlg::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LR
     case WM_QUERYDRAGICON:
         result = reinterpret_cast<LRESULT>(icon_);
         return true;
+    case 0x02E0: {  // WM_DPICHANGED, hidden by older headers
+        // Moved to a monitor of another scale: the rectangle Windows suggests
+        // keeps the window's physical size and its place under the cursor.
+        // Not handled, so that the dialog manager goes on to rescale the
+        // controls and their fonts.
+        const RECT* suggested = reinterpret_cast<const RECT*>(lParam);
+        SetWindowPos(Hwnd(), nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
+                     suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
+        return false;
+    }
     case WM_SIZE:
         // Not handled, so the dialog manager's own treatment follows.
         chart_.MoveWindow(0, 0, LOWORD(lParam), HIWORD(lParam), false);

@@ -3,7 +3,9 @@
 # (tools/dialog_shots.cpp) under Xvfb: each dialog is opened over a chart
 # window with the demo data and held on the screen while ImageMagick grabs it.
 #   bash scripts/pictures.sh   (after scripts/setup.sh)
-# Writes docs/images/dialog-*.png.
+# Writes docs/images/dialog-*.png, and docs/images/humistart-100.png and
+# humistart-150.png: Humistart at 96 and at 144 dpi.
+#   bash scripts/pictures.sh humistart   (those two only)
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 bin=$root/build/windows/bin
@@ -47,6 +49,25 @@ shot() {
     wait "$pid"
     echo "docs/images/dialog-$name.png"
 }
+
+# humistart NAME DPI: the launcher with the prefix's LogPixels at DPI for the
+# run (Humistart is DPI-aware), its window trimmed out of the screen.
+humistart() {
+    local name=$1 dpi=$2 desktop='HKCU\Control Panel\Desktop'
+    "$root/scripts/wine-run.sh" reg add "$desktop" /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null
+    "$root/scripts/wine-run.sh" "$bin/Humistart.exe" </dev/null >/dev/null 2>&1 &
+    local pid=$!
+    sleep 8
+    import -window root png:- | convert - -trim +repage "$out/humistart-$name.png"
+    kill "$pid" 2>/dev/null || true
+    wait "$pid" 2>/dev/null || true
+    "$root/scripts/wine-run.sh" reg delete "$desktop" /v LogPixels /f >/dev/null
+    echo "docs/images/humistart-$name.png"
+}
+register_dll "$bin/Humichart.dll"
+humistart 100 96
+humistart 150 144
+[ "${1:-}" = humistart ] && exit 0
 
 shot points points
 shot property property

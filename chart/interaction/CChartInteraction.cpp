@@ -11,10 +11,14 @@ namespace humichart {
 
 namespace {
 
-// Dragging the mouse up by this many pixels with Alt doubles the scale.
+// Distances in pixels of a 96-dpi display; the view turns them into this
+// display's. Dragging the mouse up by this many pixels with Alt doubles the
+// scale.
 constexpr double kAltZoomPixels = 100.0;
 // A band must be wider and higher than this to zoom.
 constexpr int kMinBand = 10;
+// Half the width of a point's dot, rounded up.
+constexpr int kDotReach = 4;
 constexpr int kWheelNotch = 120;
 // One wheel notch scales by 2^(1/10).
 constexpr double kNotchesPerDoubling = 10.0;
@@ -131,7 +135,7 @@ ChartActions CChartInteraction::MouseMove(MousePoint at, Modifiers keys) {
                 Band(out, at);
             } else if (keys.alt) {
                 if (at.y != m_last.y &&
-                    m_view.Zoom(std::pow(2.0, (m_last.y - at.y) / kAltZoomPixels), {double(m_press.x), double(m_press.y)}))
+                    m_view.Zoom(std::pow(2.0, (m_last.y - at.y) / m_view.Px(kAltZoomPixels)), {double(m_press.x), double(m_press.y)}))
                     Rerender(out);
             } else if (!(at == m_last)) {
                 // With Ctrl the chart moves by the mouse's way times the scale.
@@ -160,11 +164,13 @@ void CChartInteraction::AddPoint(ChartActions& out, MousePoint at) {
         out.push_back(show);
     }
     data.points.push_back(StatePoint{state.I, state.D, {}});
-    out.push_back(Rect(ChartAction::InvalidateRect, at.x - 4, at.y - 4, at.x + 4, at.y + 4));
+    const int reach = m_view.PxInt(kDotReach);
+    out.push_back(Rect(ChartAction::InvalidateRect, at.x - reach, at.y - reach, at.x + reach, at.y + reach));
     m_flags.pointAddArmed = 0;
+    // The editor opens where the point's name will stand.
     ChartAction editor{ChartAction::OpenNameEditor};
-    editor.left = at.x + 4;
-    editor.top = at.y + 4;
+    editor.left = at.x + reach;
+    editor.top = at.y + reach;
     out.push_back(editor);
 }
 
@@ -182,7 +188,7 @@ ChartActions CChartInteraction::ButtonUp() {
         StopTimer(out);
         const int width = std::abs(m_last.x - m_press.x);
         const int height = std::abs(m_last.y - m_press.y);
-        if (pressed && !m_flags.dragMoving && width > kMinBand && height > kMinBand) {
+        if (pressed && !m_flags.dragMoving && width > m_view.PxInt(kMinBand) && height > m_view.PxInt(kMinBand)) {
             const double left = std::min(m_press.x, m_last.x);
             const double top = std::min(m_press.y, m_last.y);
             const double k = std::min(m_view.plotWidth / width, m_view.plotHeight / height);

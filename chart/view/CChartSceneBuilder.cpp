@@ -34,7 +34,12 @@ Status CChartSceneBuilder::BuildImage(CChartView& view, bool captionVisible, Cha
         caption.text = kCaptionText;
         caption.layout = {0.0, 0.0, static_cast<double>(view.clientWidth),
                           static_cast<double>(view.clientHeight)};
-        caption.font = palette::CaptionFont(view.clientHeight);
+        // In points, which the device already turns into more pixels on a
+        // denser display: sized by the client height at 96 dpi, it keeps its
+        // share of the window.
+        caption.font = palette::CaptionFont(view.Dpi() == CChartView::kBaseDpi
+                                                ? view.clientHeight
+                                                : static_cast<int>(view.clientHeight / view.Px(1.0)));
         caption.color = palette::kCaption;
         caption.format.alignment = TextFormat::Align::Center;
         caption.format.lineAlignment = TextFormat::Align::Center;
@@ -83,10 +88,11 @@ Status CChartSceneBuilder::BuildChart(CChartView& view, ChartScene& scene) {
         return error.GetStatus();
     }
 
-    built.regionBounds = {ctx.plot.x - 1.0, ctx.plot.y - 1.0, ctx.plot.width + 2.0,
-                          ctx.plot.height + 2.0};
-    built.widenOffsets = {PointD{1.0, 1.0}, PointD{-1.0, -1.0}, PointD{1.0, -1.0},
-                          PointD{-1.0, 1.0}};
+    // The outline's pen reaches half its width beyond the figure it strokes.
+    const double half = built.outline.pen.width / 2.0;
+    built.regionBounds = {ctx.plot.x - half, ctx.plot.y - half, ctx.plot.width + 2.0 * half,
+                          ctx.plot.height + 2.0 * half};
+    built.widenOffsets = {PointD{half, half}, PointD{-half, -half}, PointD{half, -half}, PointD{-half, half}};
     built.hasForeground = data.HasForeground != 0;
     built.foreground = palette::kForeground;
     scene = std::move(built);

@@ -14,8 +14,19 @@ void CChartView::SetClientSize(int width, int height) {
     renderPending = 1;
 }
 
+void CChartView::SetDpi(int dpi) {
+    if (dpi < 1) dpi = kBaseDpi;
+    if (dpi == m_dpi) return;
+    m_dpi = dpi;
+    leftMargin = PxInt(45);
+    topMargin = PxInt(40);
+    plotInset = PxInt(5);
+    viewResetPending = 1;
+    renderPending = 1;
+}
+
 void CChartView::UpdatePlotRect() {
-    plotX = static_cast<float>(leftMargin + 5);
+    plotX = static_cast<float>(leftMargin + plotInset);
     plotY = static_cast<float>(topMargin);
     plotWidth = static_cast<float>(clientWidth - 2 * leftMargin);
     plotHeight = static_cast<float>(clientHeight - 2 * topMargin);
@@ -23,8 +34,8 @@ void CChartView::UpdatePlotRect() {
 
 void CChartView::ApplyViewReset() {
     if (!viewResetPending) return;
-    pos.W = std::max(static_cast<double>(plotWidth), 100.0);
-    pos.H = std::max(static_cast<double>(plotHeight), 100.0);
+    pos.W = std::max(static_cast<double>(plotWidth), Px(100.0));
+    pos.H = std::max(static_cast<double>(plotHeight), Px(100.0));
     pos.s = 1.0;
     pos.ax = 0.0;
     pos.ay = 0.0;
@@ -48,7 +59,8 @@ RectD CChartView::VisibleArea() const {
 
 RectD CChartView::ClipRect() const {
     const RectD visible = VisibleArea();
-    return {visible.x - 1.0, visible.y - 1.0, visible.width + 2.0, visible.height + 2.0};
+    const double one = Px(1.0);
+    return {visible.x - one, visible.y - one, visible.width + 2.0 * one, visible.height + 2.0 * one};
 }
 
 void CChartView::SetRange(double minT, double maxT, double minD, double maxD) {
@@ -124,13 +136,13 @@ int PickCode(double density, const double (&below)[8]) {
 int CChartView::StepCodeD() const {
     static constexpr double kBelow[8] = {80, 160, 320, 800, 1600, 3200, 10000, 20000};
     const CHumichartDataObj::ViewRange& r = m_data->viewRange;
-    return PickCode(40.0 * pos.s * pos.W / (r.Dmax - r.Dmin), kBelow);
+    return PickCode(40.0 * ToBase(pos.s * pos.W) / (r.Dmax - r.Dmin), kBelow);
 }
 
 int CChartView::StepCodeT() const {
     static constexpr double kBelow[8] = {160, 320, 640, 1280, 3200, 6400, 16000, 32000};
     const ChartRange range = GetRange();
-    return PickCode(100.0 * pos.s * pos.H / (range.maxT - range.minT), kBelow);
+    return PickCode(100.0 * ToBase(pos.s * pos.H) / (range.maxT - range.minT), kBelow);
 }
 
 int CChartView::StepCodeRH() const { return std::max(StepCodeT(), 50); }

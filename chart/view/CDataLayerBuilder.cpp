@@ -16,12 +16,12 @@ namespace humichart {
 namespace {
 
 // The name of a line goes at the middle of the part inside the plot.
-void AddLineName(const std::wstring& name, PointD from, PointD to, const RectD& plot,
-                 DataLayer& layer) {
+void AddLineName(const CChartView& view, const std::wstring& name, PointD from, PointD to,
+                 const RectD& plot, DataLayer& layer) {
     double x1 = from.x, y1 = from.y, x2 = to.x, y2 = to.y;
     if (!ClipSegment(x1, y1, x2, y2, plot)) return;
-    layer.names.push_back(MakeText(name, (x1 + x2) / 2.0 + 2.0, (y1 + y2) / 2.0 + 2.0,
-                                   palette::kData, palette::NameFont()));
+    layer.names.push_back(MakeText(name, (x1 + x2) / 2.0 + view.Px(2.0), (y1 + y2) / 2.0 + view.Px(2.0),
+                                   palette::kData, view.Font(palette::NameFont())));
 }
 
 // Points accepted anywhere (I = 1e308, say) lie billions of pixels away, or
@@ -73,10 +73,12 @@ Status CDataLayerBuilder::Build(CChartView& view, DataLayer& layer) {
     DataLayer built;
     const double width = view.clientWidth;
     const double height = view.clientHeight;
-    const RectD inner{1.0, 1.0, width - 2.0, height - 2.0};
     built.hasBorder = data.HasBorder != 0;
+    built.borderPen = {palette::kBorder, view.Pen(palette::kBorderPenWidth)};
+    // The border's pen lies just inside the client area.
+    const double inset = built.borderPen.width / 2.0;
+    const RectD inner{inset, inset, width - 2.0 * inset, height - 2.0 * inset};
     built.border = inner;
-    built.borderPen = {palette::kBorder, palette::kBorderPenWidth};
 
     const CHumichartDataObj::CssrRegion& cssr = data.cssrRegion;
     built.cssrColor = palette::kCssr;
@@ -101,19 +103,19 @@ Status CDataLayerBuilder::Build(CChartView& view, DataLayer& layer) {
     built.dataClip = inner;
     built.dotColor = palette::kData;
     const RectD plot = view.PlotRect();
-    const double half = palette::kPointDiameter / 2.0;
+    const double diameter = view.Px(palette::kPointDiameter);
+    const double half = diameter / 2.0;
     for (const StatePoint& point : data.points) {
         const PointD p = view.ToPixel(point.I, point.D);
         if (!(p.x >= plot.x && p.x < plot.Right() && p.y >= plot.y && p.y < plot.Bottom()))
             continue;
-        built.dots.push_back({p.x - half, p.y - half, palette::kPointDiameter,
-                              palette::kPointDiameter});
+        built.dots.push_back({p.x - half, p.y - half, diameter, diameter});
         if (!point.name.empty())
-            built.names.push_back(MakeText(point.name, p.x + 4.0, p.y + 4.0, palette::kData,
-                                           palette::NameFont()));
+            built.names.push_back(MakeText(point.name, p.x + view.Px(4.0), p.y + view.Px(4.0),
+                                           palette::kData, view.Font(palette::NameFont())));
     }
 
-    built.linePen = {palette::kData, palette::kDataPenWidth};
+    built.linePen = {palette::kData, view.Pen(palette::kDataPenWidth)};
     const bool withNames = data.HasProcessLineName != 0;
     const CPointIndex index(data.points);
     for (const TransferProcess& process : data.processes) {
@@ -124,7 +126,7 @@ Status CDataLayerBuilder::Build(CChartView& view, DataLayer& layer) {
         PointD to = view.ToPixel(end->I, end->D);
         if (!BringNear(from, to)) continue;
         built.lines.push_back({from, to, false});
-        if (withNames && !process.name.empty()) AddLineName(process.name, from, to, plot, built);
+        if (withNames && !process.name.empty()) AddLineName(view, process.name, from, to, plot, built);
     }
     for (const MixProcess& mix : data.mixes) {
         if (mix.ptMix.empty()) continue;
@@ -135,7 +137,7 @@ Status CDataLayerBuilder::Build(CChartView& view, DataLayer& layer) {
         PointD to = view.ToPixel(ret->I, ret->D);
         if (!BringNear(from, to)) continue;
         built.lines.push_back({from, to, false});
-        if (withNames && !mix.name.empty()) AddLineName(mix.name, from, to, plot, built);
+        if (withNames && !mix.name.empty()) AddLineName(view, mix.name, from, to, plot, built);
     }
 
     layer = std::move(built);

@@ -15,10 +15,10 @@ void CEnthalpyGrid::Build(const GridContext& ctx, ChartScene& scene) {
     const std::int32_t t = ctx.t;
     const auto& vr = view.Data().viewRange;
 
-    scene.texts.push_back(MakeText(L"I(kJ/kg)", plot.width * 0.5, plot.Bottom() + 15.0,
-                                   palette::kMaroon, palette::LabelFont()));
-    scene.enthalpy.majorPen = {palette::kMaroon, palette::kGridPenWidth};
-    scene.enthalpy.minorPen = {palette::kGreen, palette::kGridPenWidth};
+    scene.texts.push_back(MakeText(L"I(kJ/kg)", plot.width * 0.5, plot.Bottom() + view.Px(15.0),
+                                   palette::kMaroon, view.Font(palette::LabelFont())));
+    scene.enthalpy.majorPen = {palette::kMaroon, view.Pen(palette::kGridPenWidth)};
+    scene.enthalpy.minorPen = {palette::kGreen, view.Pen(palette::kGridPenWidth)};
 
     const double xl = std::max(plot.x, ctx.area.x);
     const double yb = std::min(ctx.area.Bottom(), plot.Bottom());
@@ -43,9 +43,9 @@ void CEnthalpyGrid::Build(const GridContext& ctx, ChartScene& scene) {
             // otherwise just right of its saturation end.
             const bool leavesBottom = y2 >= yb;
             scene.texts.push_back(MakeText(CChartView::FormatLabel(I, t),
-                                           leavesBottom ? x2 - 6.0 : x2 + 2.0,
-                                           leavesBottom ? y2 + 1.0 : y2 - 1.0, palette::kMaroon,
-                                           palette::LabelFont()));
+                                           leavesBottom ? x2 - view.Px(6.0) : x2 + view.Px(2.0),
+                                           leavesBottom ? y2 + view.Px(1.0) : y2 - view.Px(1.0),
+                                           palette::kMaroon, view.Font(palette::LabelFont())));
         }
     }
 }

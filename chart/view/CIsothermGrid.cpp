@@ -18,12 +18,12 @@ void CIsothermGrid::Build(const GridContext& ctx, ChartScene& scene) {
     TextFormat titleFormat;
     titleFormat.vertical = true;
     titleFormat.rightToLeft = true;
-    scene.texts.push_back(MakeText(L"T(\u2103)", plot.x - 30.0, plot.height * 0.5,
-                                   palette::kGreen, palette::LabelFont(), titleFormat));
+    scene.texts.push_back(MakeText(L"T(\u2103)", plot.x - view.Px(30.0), plot.height * 0.5,
+                                   palette::kGreen, view.Font(palette::LabelFont()), titleFormat));
     TextFormat labelFormat;
     labelFormat.alignment = TextFormat::Align::Near;
     labelFormat.lineAlignment = TextFormat::Align::Center;
-    scene.isotherms.majorPen = {palette::kGreen, palette::kGridPenWidth};
+    scene.isotherms.majorPen = {palette::kGreen, view.Pen(palette::kGridPenWidth)};
     scene.isotherms.minorPen = scene.isotherms.majorPen;
 
     const ChartState topLeft = view.FromPixel(plot.x, plot.y);
@@ -47,8 +47,8 @@ void CIsothermGrid::Build(const GridContext& ctx, ChartScene& scene) {
         scene.isotherms.segments.push_back({{x1, y1}, {x2, y2}, false});
         // Only a line that reaches the left edge has room for its label.
         if (x1 <= leftEdge)
-            scene.texts.push_back(MakeText(CChartView::FormatLabel(T, t), leftEdge - 29.0, y1,
-                                           palette::kGreen, palette::LabelFont(), labelFormat));
+            scene.texts.push_back(MakeText(CChartView::FormatLabel(T, t), leftEdge - view.Px(29.0), y1,
+                                           palette::kGreen, view.Font(palette::LabelFont()), labelFormat));
     }
 }
 

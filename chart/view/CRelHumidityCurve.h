@@ -38,7 +38,7 @@ public:
             p = {m_right, y};
             atRight = true;
             if (m_ctx.plot.y < y && y < m_bottom && m_labelled)
-                Label(m_right + 2.0, y - 6.0);
+                Label(m_right + Px(2.0), y - Px(6.0));
         }
         const double top = m_ctx.area.y;
         if (p.y <= top) {
@@ -46,7 +46,7 @@ public:
                              : last.x + (top - last.y) * (p.x - last.x) / (p.y - last.y);
             m_points.push_back({x, top});
             m_ended = true;
-            if (x >= m_ctx.area.x + 4.0 && m_labelled) Label(x - 4.0, top + 2.0);
+            if (x >= m_ctx.area.x + Px(4.0) && m_labelled) Label(x - Px(4.0), top + Px(2.0));
             return;
         }
         m_points.push_back(p);
@@ -55,8 +55,9 @@ public:
     }
 
 private:
+    double Px(double length) const { return m_ctx.view.Px(length); }
     void Label(double x, double y) {
-        m_scene.texts.push_back(MakeText(m_label, x, y, palette::kOlive, palette::LabelFont()));
+        m_scene.texts.push_back(MakeText(m_label, x, y, palette::kOlive, m_ctx.view.Font(palette::LabelFont())));
     }
 
     const GridContext& m_ctx;

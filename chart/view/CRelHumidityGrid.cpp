@@ -20,9 +20,9 @@ void CRelHumidityGrid::Build(const GridContext& ctx, ChartScene& scene) {
 
     TextFormat titleFormat;
     titleFormat.vertical = true;
-    scene.texts.push_back(MakeText(L"RH(%)", plot.Right() + 20.0, plot.y + plot.height * 0.5,
-                                   palette::kOlive, palette::LabelFont(), titleFormat));
-    scene.relativeHumidity.pen = {palette::kOlive, palette::kGridPenWidth};
+    scene.texts.push_back(MakeText(L"RH(%)", plot.Right() + view.Px(20.0), plot.y + plot.height * 0.5,
+                                   palette::kOlive, view.Font(palette::LabelFont()), titleFormat));
+    scene.relativeHumidity.pen = {palette::kOlive, view.Pen(palette::kGridPenWidth)};
     scene.relativeHumidity.tension = 0.5f;
 
     const std::int32_t r = std::max(ctx.t, 50);

@@ -48,7 +48,7 @@ void CSaturationOutline::Build(const GridContext& ctx, ChartScene& scene) {
 
     ChartOutline& outline = scene.outline;
     outline.corners = {p0, {right, area.y}, {area.x, area.y}, {area.x, bottom}, p4};
-    outline.pen = {palette::kGreen, palette::kOutlinePenWidth};
+    outline.pen = {palette::kGreen, view.Pen(palette::kOutlinePenWidth)};
     outline.tension = 0.5f;
 
     std::vector<PointD>& samples = outline.saturation;

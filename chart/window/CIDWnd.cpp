@@ -11,6 +11,7 @@
 #include "ChartMenuResource.h"
 #include "ChartWindowResource.h"
 #include "ModuleInstance.h"
+#include "WindowDpi.h"
 
 namespace humichart {
 
@@ -231,6 +232,7 @@ void CIDWnd::OnInit() {
     // The size notification of creation came before the window was ours.
     RECT client{};
     GetClientRect(Hwnd(), &client);
+    m_view.SetDpi(WindowDpi(Hwnd()));
     m_view.SetClientSize(client.right, client.bottom);
 }
 
@@ -257,7 +259,15 @@ bool CIDWnd::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& 
         OnInit();
         result = TRUE;
         return true;
+    case kWmDpiChangedAfterParent:
+        // The host moved to a monitor of another scale (or the user changed
+        // it); the size notification that usually comes with it may not.
+        m_view.SetDpi(WindowDpi(Hwnd()));
+        RequestRepaint();
+        result = 0;
+        return true;
     case WM_SIZE:
+        m_view.SetDpi(WindowDpi(Hwnd()));
         m_view.SetClientSize(LOWORD(lParam), HIWORD(lParam));
         // The whole chart changes with its size, not only the strips a larger
         // window uncovers; containers may move the window without repainting

@@ -226,11 +226,13 @@ public:
           m_plot(m_view.PlotRect()),
           m_pos(m_view.pos),
           m_reset(m_view.viewResetPending),
+          m_dpi(m_view.Dpi()),
           m_background(chart.HasBackground),
           m_foreground(chart.HasForeground) {}
     BorrowedView(const BorrowedView&) = delete;
     BorrowedView& operator=(const BorrowedView&) = delete;
     ~BorrowedView() {
+        m_view.SetDpi(m_dpi);
         m_view.clientWidth = m_width;
         m_view.clientHeight = m_height;
         m_view.plotX = static_cast<float>(m_plot.x);
@@ -251,7 +253,9 @@ private:
     const int m_width, m_height;
     const RectD m_plot;
     const CIDPos m_pos;
-    const std::int32_t m_reset, m_background, m_foreground;
+    const std::int32_t m_reset;
+    const int m_dpi;
+    const std::int32_t m_background, m_foreground;
 };
 
 // A band of the page is at most this many bytes (32 bits a pixel): an A3
@@ -287,7 +291,15 @@ void CIDWnd::DrawPrintedPage(HDC printer) {
     const int pageHeight = layout.pageHeight;
     m_view.clientWidth = pageWidth;
     m_view.clientHeight = pageHeight;
-    m_view.Zoom(layout.r, {m_view.plotX, m_view.plotY});
+    const PointD windowPlot{m_view.plotX, m_view.plotY};
+    m_view.Zoom(layout.r, windowPlot);
+    // Paper keeps the 96-dpi lengths in hundredths of an inch whatever the
+    // screen: the window's plot, fitted above, moves to the page's margins.
+    const std::int32_t reset = m_view.viewResetPending;
+    m_view.SetDpi(CChartView::kBaseDpi);
+    m_view.viewResetPending = reset;
+    m_view.UpdatePlotRect();
+    m_view.Pan(m_view.plotX - windowPlot.x, m_view.plotY - windowPlot.y);
     m_view.renderPending = 1;
 
     ChartScene scene;

@@ -3,6 +3,7 @@
 # display, waits for its chart window and gives the helpers that look at it.
 # Sets bin, shots, run, app, x y w h (the chart's client area on the screen)
 # and plot_x plot_y plot_w plot_h (its plot rectangle at the default view).
+# The caller may set dpi first, when it has set the prefix's LogPixels.
 #   source e2e_common.sh <bin directory> <screenshot directory>
 bin=$1
 shots=$2
@@ -12,7 +13,9 @@ mkdir -p "$shots"
 
 "$run" "$bin/Humistart.exe" </dev/null >/dev/null 2>&1 &
 app=$!
-trap 'kill $app 2>/dev/null' EXIT
+# The caller's own clean-up, if it defines one, runs however the script ends.
+declare -F e2e_cleanup >/dev/null || e2e_cleanup() { :; }
+trap 'kill $app 2>/dev/null; e2e_cleanup' EXIT
 fail() {
     echo "FAILED: $*"
     import -window root "$shots/failure.png" 2>/dev/null
@@ -37,7 +40,7 @@ close_with_alt_f4() {
         sleep 0.25
     done
     alive && fail "Alt+F4 did not close Humistart"
-    trap - EXIT
+    trap e2e_cleanup EXIT
 }
 
 geometry=""
@@ -50,4 +53,7 @@ done
 read -r x y w h <<<"$geometry" || fail "no chart window: $geometry"
 echo "chart client area at $x,$y size ${w}x$h"
 sleep 2
-plot_x=50 plot_y=40 plot_w=$((w - 90)) plot_h=$((h - 80))
+dpi=${dpi:-96}
+# A length of the 96-dpi chart at the prefix's dpi, rounded as the chart does.
+px() { echo $((($1 * dpi * 2 + 96) / 192)); }
+plot_x=$(($(px 45) + $(px 5))) plot_y=$(px 40) plot_w=$((w - 2 * $(px 45))) plot_h=$((h - 2 * $(px 40)))

@@ -9,8 +9,11 @@
 #           with a line when there is no printer.
 #   points: "Points...", DB.T and R.H checked, values and a name typed, "+"
 #           and "OK" pressed: the named point stands on the chart where the
-#           calculator puts that state.
-#   humistart_menu_e2e.sh <bin directory> <screenshot directory> copy|print|points
+#           calculator puts that state. With a DPI the prefix's LogPixels is
+#           that for the run (and put back after it): Humistart, aware of it,
+#           draws the chart at that scale, and the point stands where the
+#           scaled geometry puts it, its dot grown with it.
+#   humistart_menu_e2e.sh <bin directory> <screenshot directory> copy|print|points [DPI]
 set -uo pipefail
 mode=${3:-}
 case $mode in copy | print | points) ;; *) echo "FAILED: no mode ($mode)"; exit 2 ;; esac
@@ -20,6 +23,17 @@ if [ "$mode" = print ]; then
         echo "humistart menu print: skipped, no printer (${pdf_dir##*$'\n'})"
         exit 0
     }
+fi
+dpi=${4:-96}
+if [ "$dpi" != 96 ]; then
+    [ "$mode" = points ] || { echo "FAILED: a DPI only with points"; exit 2; }
+    desktop='HKCU\Control Panel\Desktop'
+    wine_reg() { "$(dirname "${BASH_SOURCE[0]}")/../../scripts/wine-run.sh" reg "$@" </dev/null >/dev/null 2>&1; }
+    wine_reg query "$desktop" /v LogPixels && { echo "FAILED: the prefix has a LogPixels of its own"; exit 2; }
+    # Every other test runs at 96 dpi: the value goes however this one ends.
+    e2e_cleanup() { wine_reg delete "$desktop" /v LogPixels /f; }
+    wine_reg add "$desktop" /v LogPixels /t REG_DWORD /d "$dpi" /f || { echo "FAILED: LogPixels not set"; exit 2; }
+    trap e2e_cleanup EXIT
 fi
 source "$(dirname "${BASH_SOURCE[0]}")/e2e_common.sh" "$1" "$2/$mode"
 
@@ -160,7 +174,7 @@ points)
         read -r ctl_x ctl_y _ ctl_top _ _ ctl_state ctl_enabled ctl_text <<<"$line"
     }
     press() { ctl "$1"; xdotool mousemove "$ctl_x" "$ctl_y" click 1; sleep 0.3; }
-    read -r px py <<<"$(probe pixel 25 50)"
+    read -r px py <<<"$(probe pixel 25 50 "$dpi")"
     [[ $px =~ ^[0-9]+$ ]] || fail "no pixel for 25 deg.C, 50 % ($px)"
     shot before_points
     dot_at "$shots/before_points.png" $((x + px)) $((y + py)) && fail "a point at $px,$py before any was added"
@@ -203,6 +217,9 @@ points)
     alive || fail "the Points dialog's OK ended Humistart"
     shot added
     dot_at "$shots/added.png" $((x + px)) $((y + py)) || fail "no point at $px,$py where 25 deg.C and 50 % lie"
+    # The dot's radius (4 at 96 dpi) grows with the display.
+    dot_at "$shots/added.png" $((x + px + $(px 4) - 1)) $((y + py)) || fail "the dot is smaller than $(px 8) pixels"
+    dot_at "$shots/added.png" $((x + px + $(px 4) + 2)) $((y + py)) && fail "the dot is larger than $(px 8) pixels"
     [ "$(blue_in "$shots/added.png" $((x + px + 8)) $((y + py + 5)) 50 14)" -ge 8 ] || fail "no name beside the added point"
     ;;
 esac

@@ -11,8 +11,8 @@
 //   humistart_probe control TITLE ID -> "x y left top right bottom" (screen centre and rectangle)
 //                                      "checked"|"unchecked" "enabled"|"disabled" text
 //   humistart_probe print-ok        -> "x y" of the OK button of the print dialog
-//   humistart_probe pixel T RH      -> "x y", the client pixel of the state (dry bulb T, humidity RH %)
-//                                      at the default view
+//   humistart_probe pixel T RH [DPI] -> "x y", the client pixel of the state (dry bulb T, humidity RH %)
+//                                      at the default view of a chart drawn at DPI (96 unless given)
 #include <windows.h>
 #include <objbase.h>
 
@@ -164,9 +164,10 @@ int wmain(int argc, wchar_t** argv) {
         std::puts("");
         return 0;
     }
-    if (command == L"pixel" && argc == 4) {
+    if (command == L"pixel" && (argc == 4 || argc == 5)) {
         humichart::CHumichartDataObj data;
         humichart::CChartView view(data);
+        if (argc == 5) view.SetDpi(_wtoi(argv[4]));
         view.SetClientSize(client.right, client.bottom);
         view.UpdatePlotRect();
         view.ApplyViewReset();

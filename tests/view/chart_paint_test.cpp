@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <string>
 
 #include "CChartSceneBuilder.h"
 #include "CComCalcBinding.h"
@@ -249,6 +250,79 @@ TEST_F(ChartPaintTest, BorderAndCssrRegionAreDataLayerColours) {
     const PointD centre = chart.View().ToPixel(1.005 * 23.0 + 9.0 * (2.5 + 0.00184 * 23.0), 9.0);
     EXPECT_TRUE(Near(PixelAt(centre.x, centre.y), Blend(kCssr, Rgb(kBackgroundTinted))))
         << std::hex << PixelAt(centre.x, centre.y);
+}
+
+// On a denser display every length of the 96-dpi chart grows by dpi / 96:
+// margins, the axis titles' letters, pens and dots, measured on the picture.
+TEST_F(ChartPaintTest, GeometryScalesWithTheDisplaysDpi) {
+    // Darkness of a pixel over the white background, 0 to 1.
+    const auto ink = [&](int x, int y) { return (0xFF - (surface->Pixel(x, y) >> 16)) / 255.0; };
+    // The largest first: its letters, least bent by hinting, are the
+    // measure (at 12 pixels the 7.9-pixel capital is drawn 9 high).
+    double titleAt192 = 0.0;
+    for (const int dpi : {192, 96, 120, 144}) {
+        SCOPED_TRACE(dpi);
+        const double k = dpi / 96.0;
+        host.reset();
+        CIDWnd& chart = Open(static_cast<int>(400 * k), static_cast<int>(300 * k));
+        // Only the humidity-ratio grid, whose title stands alone above the plot.
+        chart.HasTLine = chart.HasILine = chart.HasFLine = 0;
+        chart.HasBackground = chart.HasForeground = 0;
+        chart.View().SetDpi(dpi);
+        chart.points.push_back({48.0, 9.0, L""});
+        Paint();
+        ASSERT_EQ(chart.lastRenderStatus, kStatusOk);
+        const CChartView& view = chart.View();
+        EXPECT_NEAR(view.plotX, 50.0 * k, 1.0);
+        EXPECT_NEAR(view.plotY, 40.0 * k, 1.0);
+        EXPECT_NEAR(view.clientWidth - view.plotX - view.plotWidth, 40.0 * k, 1.0);
+        EXPECT_NEAR(view.clientHeight - view.plotY - view.plotHeight, 40.0 * k, 1.0);
+
+        // "D(g/kg)": the height of its capital, the first run of inked
+        // columns, above the labels' band.
+        const ChartScene scene = SceneOfWindow();
+        ASSERT_FALSE(scene.texts.empty());
+        const SceneText& title = scene.texts.front();
+        ASSERT_EQ(title.text, L"D(g/kg)");
+        EXPECT_EQ(title.font.size, 12.0f * static_cast<float>(k));
+        const int limit = static_cast<int>(view.plotY - view.Px(18.0));
+        const auto inked = [&](int x, int y) { return y < limit && ink(x, y) > 0.25; };
+        int column = static_cast<int>(title.layout.x), top = -1, bottom = -1;
+        const int end = static_cast<int>(title.layout.x + 20 * k);
+        const auto columnInked = [&](int x) {
+            for (int y = 0; y < limit; ++y)
+                if (inked(x, y)) return true;
+            return false;
+        };
+        while (column < end && !columnInked(column)) ++column;
+        for (; column < end && columnInked(column); ++column)
+            for (int y = 0; y < limit; ++y)
+                if (inked(column, y)) {
+                    if (top < 0 || y < top) top = y;
+                    bottom = std::max(bottom, y);
+                }
+        ASSERT_GE(top, 0) << "no title drawn";
+        const double titleHeight = bottom - top + 1;
+        if (dpi == 192) titleAt192 = titleHeight;
+        RecordProperty("title_height_" + std::to_string(dpi), static_cast<int>(titleHeight));
+        EXPECT_NEAR(titleHeight, titleAt192 * k / 2.0, 1.0) << "title " << titleHeight << " px, at 192 dpi " << titleAt192;
+
+        // Pens: the outline's left edge across a row, as the ink it leaves.
+        const int row = static_cast<int>(view.plotY + view.plotHeight / 2);
+        double outline = 0.0;
+        for (int x = static_cast<int>(view.plotX - 6 * k); x < static_cast<int>(view.plotX + 6 * k); ++x)
+            outline += ink(x, row);
+        EXPECT_NEAR(outline, 2.0 * k, 1.0);
+        EXPECT_NEAR(scene.humidityRatio.majorPen.width, k, 1.0);
+        EXPECT_NEAR(scene.outline.pen.width, 2.0 * k, 1.0);
+
+        // The point's dot: its blue run through the centre.
+        const PointD dot = view.ToPixel(48.0, 9.0);
+        int run = 0;
+        for (int x = static_cast<int>(dot.x - 12 * k); x < static_cast<int>(dot.x + 12 * k); ++x)
+            run += surface->Pixel(x, static_cast<int>(dot.y)) == Rgb(kData);
+        EXPECT_NEAR(run, 8.0 * k, 1.0);
+    }
 }
 
 }  // namespace
