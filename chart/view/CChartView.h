@@ -47,9 +47,11 @@ public:
     int PxInt(int length) const {
         return m_dpi == kBaseDpi ? length : static_cast<int>(std::lround(static_cast<double>(length) * m_dpi / kBaseDpi));
     }
-    // A pen width in whole pixels, so that lines keep hard edges.
+    // A pen width in whole pixels, so that lines keep hard edges; a half
+    // rounds down, so that at 150 % the hairlines stay hairlines (and keep
+    // GDI's fast one-pixel path) while the two-pixel lines grow to three.
     float Pen(float width) const {
-        return m_dpi == kBaseDpi ? width : std::max(1.0f, std::round(width * m_dpi / kBaseDpi));
+        return m_dpi == kBaseDpi ? width : std::max(1.0f, std::ceil(width * m_dpi / kBaseDpi - 0.5f));
     }
     // A font given in pixels grows with the display; one given in points
     // already does, through the device it is drawn on.
