@@ -14,7 +14,7 @@ packages=(
     cmake make g++ googletest libgtest-dev libbenchmark-dev
     g++-mingw-w64-x86-64-posix mingw-w64-tools libwine-dev
     wine wine64 xvfb xauth imagemagick fonts-liberation fonts-dejavu-core fonts-wqy-microhei
-    python3-xlrd
+    python3-xlrd libreoffice-calc-nogui  # independent readers of the workbooks we write
     cups cups-bsd printer-driver-cups-pdf poppler-utils
     xdotool openbox  # openbox: a window manager for the end-to-end tests that resize
     g++-mingw-w64-i686-posix wine32:i386 wixl msitools
