@@ -178,12 +178,7 @@ const TintLayer* CIDWnd::TintFor(const ChartScene& scene, int width, int height)
     m_tint = {};
     m_tintLayer = {};
     BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
+    info.bmiHeader = TopDownDibHeader(width, height, 32);
     void* bits = nullptr;
     m_tint.dc.Reset(CreateCompatibleDC(nullptr));
     m_tint.bitmap.Reset(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));

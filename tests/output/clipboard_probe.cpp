@@ -18,6 +18,8 @@
 #include <cwchar>
 #include <vector>
 
+#include "GdiHandles.h"
+
 namespace {
 
 bool Write(const wchar_t* path, int width, int height, std::vector<std::uint32_t>& pixels);
@@ -42,12 +44,7 @@ int Read(const wchar_t* path) {
         return 2;
     }
     BITMAPINFO header{};
-    header.bmiHeader.biSize = sizeof header.bmiHeader;
-    header.bmiHeader.biWidth = info.bmWidth;
-    header.bmiHeader.biHeight = -info.bmHeight;
-    header.bmiHeader.biPlanes = 1;
-    header.bmiHeader.biBitCount = 32;
-    header.bmiHeader.biCompression = BI_RGB;
+    header.bmiHeader = TopDownDibHeader(info.bmWidth, info.bmHeight, 32);
     std::vector<std::uint32_t> pixels(static_cast<size_t>(info.bmWidth) * info.bmHeight);
     HDC screen = GetDC(nullptr);
     const int rows = GetDIBits(screen, bitmap, 0, info.bmHeight, pixels.data(), &header, DIB_RGB_COLORS);
@@ -76,12 +73,7 @@ int PlayMetafile(const wchar_t* path, int width, int height) {
     CloseClipboard();
     if (!copy) return 2;
     BITMAPINFO header{};
-    header.bmiHeader.biSize = sizeof header.bmiHeader;
-    header.bmiHeader.biWidth = width;
-    header.bmiHeader.biHeight = -height;
-    header.bmiHeader.biPlanes = 1;
-    header.bmiHeader.biBitCount = 32;
-    header.bmiHeader.biCompression = BI_RGB;
+    header.bmiHeader = TopDownDibHeader(width, height, 32);
     void* bits = nullptr;
     HDC dc = CreateCompatibleDC(nullptr);
     HBITMAP bitmap = CreateDIBSection(dc, &header, DIB_RGB_COLORS, &bits, nullptr, 0);
