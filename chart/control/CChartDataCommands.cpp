@@ -5,6 +5,9 @@
 #include <memory>
 
 #include "CCalcError.h"
+#include "ChartDataCheck.h"
+#include "ChartDomain.h"
+#include "PointReferences.h"
 
 namespace humichart {
 
@@ -34,7 +37,7 @@ Status CChartDataCommands::AddPoint(double di, double dd, const std::wstring& na
     } catch (const CCalcError& error) {
         return error.GetStatus();
     }
-    if (dd > saturation) return kStatusInvalidArg;
+    if (dd > saturation || !OnChart(di, dd)) return kStatusInvalidArg;
     // The new point is the one of its name: a chart that came with the name
     // twice (an old slot or stream) does not keep a second point under it.
     if (!name.empty()) std::erase_if(m_data.points, [&](const StatePoint& point) { return point.name == name; });
@@ -47,10 +50,14 @@ Status CChartDataCommands::RemovePoint(const std::wstring& name) {
     const StatePoint* found = m_data.FindPoint(name);
     if (!found) return kStatusFail;
     Erase(m_data.points, found);
+    DropDanglingRecords(m_data);
     return kStatusOk;
 }
 
-void CChartDataCommands::RemoveAllPoints() { m_data.points.clear(); }
+void CChartDataCommands::RemoveAllPoints() {
+    m_data.points.clear();
+    DropDanglingRecords(m_data);
+}
 
 void CChartDataCommands::RemoveNoNamePoints() {
     std::erase_if(m_data.points, [](const StatePoint& point) { return point.name.empty(); });
@@ -59,6 +66,7 @@ void CChartDataCommands::RemoveNoNamePoints() {
 Status CChartDataCommands::AddProcess(const std::wstring& ptStart, const std::wstring& ptEnd,
                                       const std::wstring& name, double dAirFlow) {
     if (ptStart.empty() || ptEnd.empty() || !AllFinite({dAirFlow})) return kStatusInvalidArg;
+    if (ptStart == ptEnd || !m_data.FindPoint(ptStart) || !m_data.FindPoint(ptEnd)) return kStatusInvalidArg;
     if (const TransferProcess* same = m_data.FindProcess(ptStart, ptEnd)) Erase(m_data.processes, same);
     m_data.processes.push_back({ptStart, ptEnd, name, dAirFlow});
     return kStatusOk;
@@ -80,6 +88,7 @@ Status CChartDataCommands::AddMixLine(const std::wstring& ptFresh, const std::ws
     if (ptFresh.empty() || ptReturn.empty() || ptMix.empty()) return kStatusInvalidArg;
     if (!AllFinite({dFreshAirFlow, dAirFlow})) return kStatusInvalidArg;
     if (m_data.FindPoint(ptMix)) return kStatusInvalidArg;
+    if (ptFresh == ptReturn || !m_data.FindPoint(ptFresh) || !m_data.FindPoint(ptReturn)) return kStatusInvalidArg;
     MixProcess mix{ptFresh, ptReturn, ptMix, name, dFreshAirFlow, dAirFlow};
     if (const MixProcess* same = m_data.FindMix(mix)) Erase(m_data.mixes, same);
     m_data.points.push_back({0.0, 0.0, ptMix});
@@ -102,6 +111,10 @@ void CChartDataCommands::RemoveAllMixLines() { m_data.mixes.clear(); }
 
 Status CChartDataCommands::SetCSSR(double minT, double maxT, double minD, double maxD) {
     if (!AllFinite({minT, maxT, minD, maxD})) return kStatusInvalidArg;
+    for (double t : {minT, maxT})
+        if (t < domain::kMinT || t > domain::kMaxT) return kStatusInvalidArg;
+    for (double d : {minD, maxD})
+        if (d < domain::kMinD || d > domain::kMaxD) return kStatusInvalidArg;
     try {
         std::unique_ptr<ICalcSession> calc;
         const Status opened = m_calc.Open(m_data.airPressure, calc);

@@ -247,7 +247,7 @@ STDMETHODIMP CHumichartCtl::put_DataIndex(ULONG newVal) {
     m_chart->dataIndex = newVal;
     // A slot that cannot be read (not even for want of memory) is a failed
     // load: the chart keeps what it has.
-    NoThrow([&] { return static_cast<HRESULT>(m_chart->LoadSlot(newVal)); });
+    NoThrow([&] { return static_cast<HRESULT>(m_chart->LoadSlot(newVal, m_calc)); });
     m_chart->RequestRender();
     return S_OK;
 }
@@ -279,14 +279,15 @@ void CHumichartCtl::OnControlWindowCreated(HWND window) {
     chart->airPressure = m_properties.AirPressure;
     chart->View().SetRange(m_properties.RangeMinT, m_properties.RangeMaxT, m_properties.RangeMinD,
                            m_properties.RangeMaxD);
-    chart->HasTLine = m_properties.HasTLine;
-    chart->HasDLine = m_properties.HasDLine;
-    chart->HasILine = m_properties.HasILine;
-    chart->HasFLine = m_properties.HasFLine;
-    chart->HasProcessLineName = m_properties.HasProcessLineName;
-    chart->HasBorder = m_properties.HasBorder;
-    chart->HasBackground = m_properties.HasBackground;
-    chart->HasForeground = m_properties.HasForeground;
+    // A stream may carry any number for a flag; the chart's flags are on or off.
+    chart->HasTLine = m_properties.HasTLine != 0;
+    chart->HasDLine = m_properties.HasDLine != 0;
+    chart->HasILine = m_properties.HasILine != 0;
+    chart->HasFLine = m_properties.HasFLine != 0;
+    chart->HasProcessLineName = m_properties.HasProcessLineName != 0;
+    chart->HasBorder = m_properties.HasBorder != 0;
+    chart->HasBackground = m_properties.HasBackground != 0;
+    chart->HasForeground = m_properties.HasForeground != 0;
     RECT client{};
     GetClientRect(window, &client);
     SetWindowPos(chart->Hwnd(), nullptr, 0, 0, client.right, client.bottom, SWP_NOZORDER | SWP_NOACTIVATE);

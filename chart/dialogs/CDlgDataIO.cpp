@@ -53,7 +53,12 @@ int CDlgDataIO::Show(const std::wstring& text, const wchar_t* caption, UINT styl
 void CDlgDataIO::OnStorage(bool save) {
     CDlgFileList list(SlotTableOf(*this));
     const int chosen = static_cast<int>(list.DoModal(Hwnd()));
-    const SlotOutcome outcome = save ? StorageSave(*this, chosen) : StorageRead(*this, chosen);
+    const TextSource texts = [](int id) { return LoadDialogString(static_cast<UINT>(id)); };
+    const auto replace = [&](const std::wstring& question) {
+        return Show(question, L"Delete Confirm", MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) == IDYES;
+    };
+    const SlotOutcome outcome =
+        save ? StorageSave(*this, chosen, replace, texts) : StorageRead(*this, chosen, ownerChart.Calc(), texts);
     if (!outcome.acted) return;
     if (outcome.changed) {
         dataChanged = 1;
@@ -63,21 +68,10 @@ void CDlgDataIO::OnStorage(bool save) {
 }
 
 void CDlgDataIO::OnImport() {
-    // Points are known by their names (processes and mixes name them, Apply
-    // of the editing dialogs matches them by name): a workbook that names two
-    // points alike is refused as a whole, and the copy is what it was.
-    CHumichartDataObj before;
-    before.CopyData(*this);
-    bool read = false;
-    exchange_->Import(Hwnd(), *this, [&] { read = true; }, {fileFilter, defaultExtension});
-    const std::wstring repeated = RepeatedPointName(points);
-    if (!repeated.empty()) {
-        CopyData(before);
-        if (read) Show(RepeatedPointText(LoadDialogString(IDS_DATAIO_REPEATED_POINT), repeated), L"Failed",
-                       MB_OK | MB_ICONERROR);
+    // The copy takes a workbook whole or not at all; the client says why not.
+    if (exchange_->Import(Hwnd(), *this, ownerChart.Calc(), {fileFilter, defaultExtension}) !=
+        CExchangeClient::Outcome::Done)
         return;
-    }
-    if (!read) return;
     dataChanged = 1;
     BuildTree();
 }

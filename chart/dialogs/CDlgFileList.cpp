@@ -4,6 +4,7 @@
 
 #include "DataIOContent.h"
 #include "DataIODialogsResource.h"
+#include "LoadDialogString.h"
 #include "ModuleInstance.h"
 
 namespace humichart {
@@ -23,7 +24,9 @@ void CDlgFileList::OnInit() {
         SendMessageW(list, LVM_INSERTCOLUMNW, c, reinterpret_cast<LPARAM>(&column));
     }
     for (std::size_t slot = 0; slot < slots_.size(); ++slot) {
-        const std::vector<std::wstring> cells = SlotRow(static_cast<std::uint32_t>(slot), slots_[slot]);
+        const std::vector<std::wstring> cells = SlotRow(static_cast<std::uint32_t>(slot), slots_[slot], [](int id) {
+            return LoadDialogString(static_cast<UINT>(id));
+        });
         LVITEMW item{};
         item.mask = LVIF_TEXT;
         item.iItem = static_cast<int>(slot);

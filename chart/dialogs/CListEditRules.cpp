@@ -79,9 +79,10 @@ void CListEditRules::Stored(int index) {
     m_view.Enable(m_ids.apply, true);
 }
 
-void CListEditRules::DeleteSelected(int count, const std::function<void(int)>& erase, bool buttonsAfterShow) {
+void CListEditRules::DeleteSelected(int count, const std::function<void(int)>& erase, bool buttonsAfterShow,
+                                    const std::wstring& question) {
     if (selectedIndex < 0 || selectedIndex >= m_view.ItemCount(m_ids.nameBox) || selectedIndex >= count) return;
-    if (m_view.Ask(L"Are you sure?", kDeleteConfirm, kStyleConfirm) != kAnswerYes) return;
+    if (m_view.Ask(question, kDeleteConfirm, kStyleConfirm) != kAnswerYes) return;
     m_view.DeleteItem(m_ids.nameBox, selectedIndex);
     erase(selectedIndex);
     const int remaining = count - 1;

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <functional>
+#include <string>
 
 #include "IDialogRules.h"
 #include "IDialogView.h"
@@ -60,7 +61,8 @@ protected:
     // erase, out of the working list of count items; the next item (or the
     // last) is shown, or with none left the name box is cleared.
     // buttonsAfterShow: whether the buttons follow the item now shown.
-    void DeleteSelected(int count, const std::function<void(int)>& erase, bool buttonsAfterShow);
+    void DeleteSelected(int count, const std::function<void(int)>& erase, bool buttonsAfterShow,
+                        const std::wstring& question = L"Are you sure?");
     // An error message, then the focus to the control at fault.
     void Fail(const wchar_t* text, int focus);
     // The flow typed into edit; false, after telling the user, when it is

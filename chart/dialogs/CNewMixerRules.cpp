@@ -45,11 +45,8 @@ void CNewMixerRules::OnInit() {
     for (int list : kPointLists) m_view.ClearList(list);
     m_view.ClearList(IDC_PROCESS_NAME);
     const CHumichartDataObj& data = m_chart.View().Data();
-    for (const StatePoint& point : data.points) {
-        if (point.name.empty()) continue;
-        workingPoints.push_back(point);
-        AddPointItem(point.name);
-    }
+    CopyNamedPoints(data, workingPoints, origins_);
+    for (const StatePoint& point : workingPoints) AddPointItem(point.name);
     for (const MixProcess& mix : data.mixes) {
         workingMixes.push_back(mix);
         m_view.AddItem(IDC_PROCESS_NAME, mix.name);
@@ -204,6 +201,12 @@ void CNewMixerRules::Modify() {
             workingPoints[renamed].name = mix->ptMix;
             // Item k is working point k in all three lists.
             for (int list : kPointLists) ReplaceItem(m_view, list, renamed, mix->ptMix);
+            // Mixes fed by the renamed point follow it; the chart's
+            // processes do at Apply.
+            for (MixProcess& other : workingMixes) {
+                if (other.ptFresh == old) other.ptFresh = mix->ptMix;
+                if (other.ptReturn == old) other.ptReturn = mix->ptMix;
+            }
         }
     }
     if (renamed < 0) {
@@ -224,8 +227,10 @@ void CNewMixerRules::Delete() {
 
 void CNewMixerRules::Apply() {
     CHumichartDataObj& data = m_chart.View().Data();
-    ApplyWorkingPoints(data, workingPoints);
+    origins_.resize(workingPoints.size());  // mix points made here come from no chart point
+    ApplyWorkingPoints(data, workingPoints, origins_, false);
     data.mixes = workingMixes;
+    DropDanglingRecords(data);
     m_chart.RequestRepaint();
     m_view.Enable(IDC_APPLY, false);
 }

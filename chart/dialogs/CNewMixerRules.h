@@ -41,6 +41,9 @@ private:
     IChartDocument& m_chart;
 
     std::vector<StatePoint> workingPoints;
+    // The chart name each working point came from (a renamed mix point keeps
+    // its own, so that the chart's processes can follow it).
+    std::vector<std::wstring> origins_;
     std::vector<MixProcess> workingMixes;
 };
 

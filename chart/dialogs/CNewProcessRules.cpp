@@ -48,9 +48,8 @@ void CNewProcessRules::OnInit() {
     const CHumichartDataObj& data = m_chart.View().Data();
     m_view.AddItem(IDC_PROCESS_START, m_byHomText);
     m_view.AddItem(IDC_PROCESS_END, m_byHomText);
-    for (const StatePoint& point : data.points) {
-        if (point.name.empty()) continue;
-        workingPoints.push_back(point);
+    CopyNamedPoints(data, workingPoints, origins_);
+    for (const StatePoint& point : workingPoints) {
         m_view.AddItem(IDC_PROCESS_START, point.name);
         m_view.AddItem(IDC_PROCESS_END, point.name);
     }
@@ -268,8 +267,10 @@ void CNewProcessRules::FlowFromLoad() {
 
 void CNewProcessRules::Apply() {
     CHumichartDataObj& data = m_chart.View().Data();
-    ApplyWorkingPoints(data, workingPoints);
+    origins_.resize(workingPoints.size());  // points by ratio come from no chart point
+    ApplyWorkingPoints(data, workingPoints, origins_, false);
     data.processes = workingProcesses;
+    DropDanglingRecords(data);
     m_chart.RequestRepaint();
     m_view.Enable(IDC_APPLY, false);
 }

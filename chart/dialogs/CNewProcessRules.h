@@ -55,6 +55,7 @@ private:
     std::wstring m_byHomText;
 
     std::vector<StatePoint> workingPoints;
+    std::vector<std::wstring> origins_;  // the chart name each working point came from
     std::vector<TransferProcess> workingProcesses;
 };
 

@@ -73,19 +73,15 @@ const CPointDialogRules::Parameter CPointDialogRules::kParameters[7] = {
     {IDC_POINTS_CHECK_I, IDC_POINTS_EDIT_I, 64, Kind::I},
 };
 
-CPointDialogRules::CPointDialogRules(IChartDocument& chart, IDialogView& view)
-    : CListEditRules(view, kListControls), m_chart(chart) {}
+CPointDialogRules::CPointDialogRules(IChartDocument& chart, IDialogView& view, TextSource texts)
+    : CListEditRules(view, kListControls), m_chart(chart), m_texts(std::move(texts)) {}
 
 DialogControlTable CPointDialogRules::Controls() { return kControls; }
 
 void CPointDialogRules::OnInit() {
     m_view.ClearList(kName);
-    workingPoints.clear();
-    for (const StatePoint& point : m_chart.View().Data().points) {
-        if (point.name.empty()) continue;
-        workingPoints.push_back(point);
-        m_view.AddItem(kName, point.name);
-    }
+    CopyNamedPoints(m_chart.View().Data(), workingPoints, origins_);
+    for (const StatePoint& point : workingPoints) m_view.AddItem(kName, point.name);
     for (const Parameter& parameter : kParameters) {
         m_view.SetChecked(parameter.check, false);
         m_view.Enable(parameter.check, true);
@@ -276,6 +272,7 @@ void CPointDialogRules::Add() {
     StatePoint point;
     if (!DerivePoint(point)) return;
     workingPoints.push_back(point);
+    origins_.emplace_back();
     const int index = m_view.AddItem(kName, point.name);
     m_view.SetSelection(kName, index);
     selectedIndex = index;
@@ -305,14 +302,29 @@ void CPointDialogRules::Modify() {
 }
 
 void CPointDialogRules::Delete() {
+    // The chart's processes and mixes that name the point go with it: the
+    // question says which, when there are any.
+    std::wstring question = kAreYouSure;
+    if (selectedIndex >= 0 && selectedIndex < static_cast<int>(origins_.size())) {
+        const RecordCount records = RecordsNaming(m_chart.View().Data(), origins_[selectedIndex]);
+        if (records.Any())
+            question += L"\n\n" + FillText(DialogText(IDS_POINTS_DELETE_RECORDS, m_texts),
+                                            {workingPoints[selectedIndex].name, std::to_wstring(records.processes),
+                                             std::to_wstring(records.mixes)});
+    }
     DeleteSelected(
         static_cast<int>(workingPoints.size()),
-        [&](int index) { workingPoints.erase(workingPoints.begin() + index); }, false);
+        [&](int index) {
+            workingPoints.erase(workingPoints.begin() + index);
+            origins_.erase(origins_.begin() + index);
+        },
+        false, question);
 }
 
 void CPointDialogRules::Apply() {
-    // Unnamed chart points are not the dialog's business.
-    MergeWorkingPoints(m_chart.View().Data().points, workingPoints, true);
+    // Unnamed chart points are not the dialog's business; the processes and
+    // mixes of a renamed point follow it, those of a deleted one go.
+    ApplyWorkingPoints(m_chart.View().Data(), workingPoints, origins_, true);
     m_chart.RequestRepaint();
     m_view.Enable(kApply, false);
 }

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "CListEditRules.h"
+#include "DataFaultText.h"
 #include "DialogControls.h"
 #include "IChartDocument.h"
 #include "StatePoint.h"
@@ -36,7 +37,8 @@ public:
     // In the order the dialog lists them: DB.T, M.C, DP.T, V.P, R.H, WB.T, I.
     static const Parameter kParameters[7];
 
-    CPointDialogRules(IChartDocument& chart, IDialogView& view);
+    // texts: the interface's strings (English without).
+    CPointDialogRules(IChartDocument& chart, IDialogView& view, TextSource texts = {});
 
     static DialogControlTable Controls();
 
@@ -71,7 +73,10 @@ private:
     bool On(int check);
 
     IChartDocument& m_chart;
+    TextSource m_texts;
     std::vector<StatePoint> workingPoints;
+    // The chart name each working point came from; empty for one added here.
+    std::vector<std::wstring> origins_;
 };
 
 }  // namespace humichart

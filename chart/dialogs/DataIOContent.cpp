@@ -1,6 +1,7 @@
 #include "DataIOContent.h"
 
-#include "CSlotFileStore.h"
+#include "DataIODialogsResource.h"
+#include "DialogTexts.h"
 #include "IDialogView.h"
 #include "TypedText.h"
 
@@ -46,9 +47,12 @@ std::vector<TreeRoot> DataTree(const CHumichartDataObj& data) {
     return tree;
 }
 
-std::vector<std::wstring> SlotRow(std::uint32_t slot, const StorageSlotInfo& info) {
+std::vector<std::wstring> SlotRow(std::uint32_t slot, const StorageSlotInfo& info, const TextSource& texts) {
     std::wstring index = std::to_wstring(slot);
     if (index.size() < 4) index.insert(0, 4 - index.size(), L'0');
+    if (info.state == StorageSlotInfo::State::Empty) return {index, L"", L"", L"", L"", DialogText(IDS_SLOT_EMPTY, texts)};
+    if (info.state == StorageSlotInfo::State::Damaged)
+        return {index, L"", L"", L"", L"", DialogText(IDS_SLOT_DAMAGED, texts)};
     return {index,
             FormatNumber("%.1f", info.airPressure),
             std::to_wstring(info.pointCount),
@@ -58,43 +62,54 @@ std::vector<std::wstring> SlotRow(std::uint32_t slot, const StorageSlotInfo& inf
 }
 
 std::vector<StorageSlotInfo> SlotTableOf(const CHumichartDataObj& data) {
-    if (const auto* files = dynamic_cast<const CSlotFileStore*>(data.SlotStore())) return files->SlotTable();
-    std::vector<StorageSlotInfo> table;
-    for (std::uint32_t slot = 0; slot < CSlotFileStore::kTableSize; ++slot)
-        table.push_back(CSlotFileStore::InitialSlotInfo(slot));
+    std::vector<StorageSlotInfo> table(kSlotTableSize);
+    if (const ISlotStore* store = data.SlotStore())
+        for (std::uint32_t slot = 0; slot < kSlotTableSize; ++slot) table[slot] = store->Info(slot);
     return table;
 }
 
-SlotOutcome StorageRead(CHumichartDataObj& copy, int listResult) {
+SlotOutcome StorageRead(CHumichartDataObj& copy, int listResult, ICalcBinding& calc, const TextSource& texts) {
     SlotOutcome out;
     if (listResult < kFirstSlotResult) return out;
     const auto slot = static_cast<std::uint32_t>(listResult - kFirstSlotResult);
     out.acted = true;
-    out.changed = copy.LoadSlot(slot) == kStatusOk;
+    std::optional<DataFault> fault;
+    out.changed = copy.LoadSlot(slot, calc, &fault) == kStatusOk;
     out.message = Message(out.changed ? L"Successfully load data from storage (index="
                                       : L"Failed load data from storage (index=", slot);
     out.icon = out.changed ? kMsgIconInformation : kMsgIconWarning;
+    if (!out.changed) {
+        const std::wstring number = std::to_wstring(slot);
+        const ISlotStore* store = copy.SlotStore();
+        const auto state = store ? store->Info(slot).state : StorageSlotInfo::State::Empty;
+        const std::wstring why = fault ? DataFaultText(*fault, FaultPlace::Chart, texts)
+                                 : state == StorageSlotInfo::State::Empty
+                                     ? FillText(DialogText(IDS_SLOT_READ_EMPTY, texts), {number})
+                                     : FillText(DialogText(IDS_SLOT_READ_DAMAGED, texts), {number});
+        out.message += L"\n\n" + why;
+    }
     return out;
 }
 
-SlotOutcome StorageSave(CHumichartDataObj& copy, int listResult) {
+SlotOutcome StorageSave(CHumichartDataObj& copy, int listResult, const ReplaceQuestion& replace,
+                        const TextSource& texts) {
     SlotOutcome out;
     if (listResult < kFirstSlotResult) return out;
     const auto slot = static_cast<std::uint32_t>(listResult - kFirstSlotResult);
+    if (const ISlotStore* store = copy.SlotStore()) {
+        const StorageSlotInfo held = store->Info(slot);
+        if (held.state == StorageSlotInfo::State::Saved && replace &&
+            !replace(FillText(DialogText(IDS_SLOT_REPLACE, texts),
+                              {std::to_wstring(slot), std::to_wstring(held.pointCount),
+                               std::to_wstring(held.processCount), std::to_wstring(held.mixCount), held.remark})))
+            return out;
+    }
     out.acted = true;
     const bool saved = copy.SaveSlot(slot) == kStatusOk;
     out.message = Message(saved ? L"Successfully saved data to storage (index=" : L"Failed save data do storage (index=",
                           slot);
     out.icon = saved ? kMsgIconInformation : kMsgIconWarning;
     return out;
-}
-
-std::wstring RepeatedPointText(const std::wstring& format, const std::wstring& name) {
-    std::wstring text =
-        format.empty() ? L"Two points are named \"%s\" in this workbook. Point names must differ: nothing was imported."
-                       : format;
-    if (const std::size_t at = text.find(L"%s"); at != std::wstring::npos) text.replace(at, 2, name);
-    return text;
 }
 
 void WriteBack(IChartDocument& chart, const CHumichartDataObj& copy, bool changed) {

@@ -8,8 +8,11 @@
 #include <string>
 #include <vector>
 
+#include <functional>
+
 #include "CChartView.h"
 #include "CHumichartDataObj.h"
+#include "DataFaultText.h"
 #include "IChartDocument.h"
 #include "StorageSlotInfo.h"
 
@@ -37,12 +40,14 @@ inline constexpr SlotColumn kSlotColumns[] = {
 };
 inline constexpr int kSlotColumnCount = sizeof(kSlotColumns) / sizeof(kSlotColumns[0]);
 
-// The six cell texts of the row of slot number slot.
-std::vector<std::wstring> SlotRow(std::uint32_t slot, const StorageSlotInfo& info);
+// The six cell texts of the row of slot number slot: the summary of the chart
+// saved there, or the slot number and a remark that it is empty or cannot
+// be read.
+std::vector<std::wstring> SlotRow(std::uint32_t slot, const StorageSlotInfo& info, const TextSource& texts = {});
 
-// The slot table of the data's store, one entry per slot in slot order: what
-// the store's files hold, or the table's initial content.
+// The slots 0 to 13 of the data's store, in slot order (all empty without one).
 std::vector<StorageSlotInfo> SlotTableOf(const CHumichartDataObj& data);
+inline constexpr std::uint32_t kSlotTableSize = 14;
 
 // The storage list closes with 100 + slot for a chosen slot, anything below
 // 100 for none.
@@ -50,17 +55,19 @@ inline constexpr int kFirstSlotResult = 100;
 
 // A storage read or save after the storage list closed with listResult.
 struct SlotOutcome {
-    bool acted = false;    // a slot was chosen: show message
+    bool acted = false;    // a slot was chosen and something done: show message
     bool changed = false;  // a read replaced the data
     std::wstring message;
     unsigned icon = 0;     // MessageStyle icon
 };
-SlotOutcome StorageRead(CHumichartDataObj& copy, int listResult);
-SlotOutcome StorageSave(CHumichartDataObj& copy, int listResult);
-
-// The refusal of a workbook whose point names repeat: the string table's text
-// with %s replaced by the name (an English text when the table has none).
-std::wstring RepeatedPointText(const std::wstring& format, const std::wstring& name);
+// A read takes the slot's chart only when it passes the chart-data check;
+// the failure message then says why (empty, unreadable, or what is wrong).
+SlotOutcome StorageRead(CHumichartDataObj& copy, int listResult, ICalcBinding& calc, const TextSource& texts = {});
+// replace: asked, with its question, before a slot that holds a chart is
+// overwritten; answering false saves nothing and shows nothing.
+using ReplaceQuestion = std::function<bool(const std::wstring& question)>;
+SlotOutcome StorageSave(CHumichartDataObj& copy, int listResult, const ReplaceQuestion& replace,
+                        const TextSource& texts = {});
 
 // OK of the Data IO dialog: with changed, the chart's data becomes a copy of
 // copy and the chart is rebuilt and repainted; otherwise nothing happens.

@@ -1,9 +1,14 @@
-// Captions and message box styles the dialogs' messages share.
+// Captions, message box styles and texts the dialogs' messages share.
 #pragma once
 
+#include "DataFaultText.h"
 #include "IDialogView.h"
 
 namespace humichart {
+
+// A string of the dialogs' tables that the rules show: from texts, or the
+// English text when texts has none.
+std::wstring DialogText(int id, const TextSource& texts);
 
 inline constexpr wchar_t kErrorReport[] = L"Error Report";
 inline constexpr wchar_t kDeleteConfirm[] = L"Delete Confirm";

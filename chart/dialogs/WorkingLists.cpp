@@ -1,5 +1,6 @@
 #include "WorkingLists.h"
 
+#include <map>
 #include <unordered_map>
 #include <unordered_set>
 
@@ -72,15 +73,36 @@ void MergeWorkingPoints(std::vector<StatePoint>& chart, const std::vector<StateP
     }
 }
 
-void ApplyWorkingPoints(CHumichartDataObj& chart, const std::vector<StatePoint>& working) {
-    MergeWorkingPoints(chart.points, working, false);
+void ApplyWorkingPoints(CHumichartDataObj& chart, const std::vector<StatePoint>& working,
+                        const std::vector<std::wstring>& origins, bool keepUnnamed) {
+    std::unordered_set<std::wstring> kept;
+    std::map<std::wstring, std::wstring> renamed;
+    for (std::size_t k = 0; k < working.size() && k < origins.size(); ++k) {
+        if (origins[k].empty()) continue;
+        kept.insert(origins[k]);
+        if (working[k].name != origins[k]) renamed.emplace(origins[k], working[k].name);
+    }
+    // A name the dialog deleted may be taken by a point it renamed: the
+    // deleted point's records go before the renamed one's take that name.
+    const auto deleted = [&](const std::wstring& name) { return !name.empty() && !kept.count(name); };
+    std::erase_if(chart.processes, [&](const TransferProcess& p) { return deleted(p.ptStart) || deleted(p.ptEnd); });
+    std::erase_if(chart.mixes, [&](const MixProcess& m) {
+        return deleted(m.ptFresh) || deleted(m.ptReturn) || deleted(m.ptMix);
+    });
+    RenamePointReferences(chart, renamed);
+    MergeWorkingPoints(chart.points, working, keepUnnamed);
+    DropDanglingRecords(chart);
 }
 
-std::wstring RepeatedPointName(const std::vector<StatePoint>& points) {
-    std::unordered_set<std::wstring> seen;
-    for (const StatePoint& point : points)
-        if (!point.name.empty() && !seen.insert(point.name).second) return point.name;
-    return {};
+void CopyNamedPoints(const CHumichartDataObj& chart, std::vector<StatePoint>& working,
+                     std::vector<std::wstring>& origins) {
+    working.clear();
+    origins.clear();
+    for (const StatePoint& point : chart.points) {
+        if (point.name.empty()) continue;
+        working.push_back(point);
+        origins.push_back(point.name);
+    }
 }
 
 }  // namespace humichart

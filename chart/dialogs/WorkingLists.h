@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "CHumichartDataObj.h"
+#include "PointReferences.h"
 #include "IDialogView.h"
 
 namespace humichart {
@@ -30,11 +31,15 @@ void ApplyNameRule(IDialogView& view, int nameBox, int selectedIndex, bool& name
 // point of that name, or is appended when the chart has fewer. Names are
 // compared exactly, so two points of one name stay two points.
 void MergeWorkingPoints(std::vector<StatePoint>& chart, const std::vector<StatePoint>& working, bool keepUnnamed);
-// The process and mix dialogs' write-back: every unnamed point goes.
-void ApplyWorkingPoints(CHumichartDataObj& chart, const std::vector<StatePoint>& working);
-
-// The first name that a later point repeats exactly; empty when every named
-// point has a name of its own.
-std::wstring RepeatedPointName(const std::vector<StatePoint>& points);
+// A dialog's write-back of its working points, references and all. origins[k]
+// is the chart name working point k was copied from (empty for a point made
+// in the dialog). The processes and mixes that name a chart point the dialog
+// deleted go with it; those that name a point it renamed take the new name;
+// then the points are merged as MergeWorkingPoints does.
+void ApplyWorkingPoints(CHumichartDataObj& chart, const std::vector<StatePoint>& working,
+                        const std::vector<std::wstring>& origins, bool keepUnnamed);
+// The working copy of the chart's named points, in order, and their origins.
+void CopyNamedPoints(const CHumichartDataObj& chart, std::vector<StatePoint>& working,
+                     std::vector<std::wstring>& origins);
 
 }  // namespace humichart

@@ -1,6 +1,7 @@
-// A worksheet: its Name and the Range of one cell.
+// A worksheet: its Name, the Range of one cell and the rows its cells use.
 #pragma once
 
+#include "CEngineArea.h"
 #include "CEngineRange.h"
 
 namespace humichart::engine {
@@ -8,7 +9,8 @@ namespace humichart::engine {
 class CEngineWorksheet final : public CNamedDispatch {
 public:
     CEngineWorksheet(std::shared_ptr<EngineBook> book, std::size_t sheet)
-        : CNamedDispatch({{L"Name", kIdName}, {L"Range", kIdRange}}), book_(std::move(book)), sheet_(sheet) {}
+        : CNamedDispatch({{L"Name", kIdName}, {L"Range", kIdRange}, {L"UsedRange", kIdUsedRange}}),
+          book_(std::move(book)), sheet_(sheet) {}
 
 private:
     HRESULT Call(DISPID id, WORD flags, const DispatchArgs& args, VARIANT* result) override {
@@ -42,6 +44,10 @@ private:
                 return Fail(E_INVALIDARG, L"\"" + address.value_or(L"") +
                                               L"\" is not the address of one cell of an Excel 97-2003 sheet (A1 to IV65536)");
             SetDispatchResult(result, new CEngineRange(book_, sheet_, row, column, *address));
+            return S_OK;
+        }
+        if (id == kIdUsedRange && IsGet(flags)) {
+            SetDispatchResult(result, CEngineArea::UsedRows(sheet));
             return S_OK;
         }
         return DISP_E_MEMBERNOTFOUND;

@@ -10,6 +10,8 @@
 
 #include "CNamedDispatch.h"
 #include "CWorkbookEngine.h"
+#include "DataFaultText.h"
+#include "ResourceString.h"
 #include "SheetLayout.h"
 #include "UniqueBstr.h"
 
@@ -154,6 +156,21 @@ public:
     bool ValueText(const std::wstring& address, std::wstring& text) override {
         return ReadText(address, L"Value2", text);
     }
+    // The used range's first row and its number of rows.
+    bool LastRow(unsigned& row) override {
+        ComPtr<IDispatch> used, rows;
+        Variant first, count;
+        if (!late_.GetObject(sheet_, L"UsedRange", {}, used) || !late_.Get(used.Get(), L"Row", {}, first) ||
+            !late_.GetObject(used.Get(), L"Rows", {}, rows) || !late_.Get(rows.Get(), L"Count", {}, count))
+            return false;
+        VARIANT* a = first.Get();
+        VARIANT* b = count.Get();
+        if (FAILED(VariantChangeType(a, a, 0, VT_I4)) || FAILED(VariantChangeType(b, b, 0, VT_I4)) || a->lVal < 1 ||
+            b->lVal < 0)
+            return late_.Fail(DISP_E_TYPEMISMATCH, source_, L"The sheet's used range has no row number");
+        row = static_cast<unsigned>(a->lVal) + static_cast<unsigned>(b->lVal) - 1;
+        return true;
+    }
 
 private:
     bool Read(const std::wstring& address, const wchar_t* member, Variant& value) {
@@ -256,8 +273,8 @@ CExchangeClient::Outcome CExchangeClient::Export(HWND owner, const CHumichartDat
     return ExportTo(owner, path.data(), data);
 }
 
-CExchangeClient::Outcome CExchangeClient::Import(HWND owner, CHumichartDataObj& target,
-                                                 const std::function<void()>& imported, const FileType& type) {
+CExchangeClient::Outcome CExchangeClient::Import(HWND owner, CHumichartDataObj& target, ICalcBinding& calc,
+                                                 const FileType& type) {
     const std::wstring filter = Filter(type);
     std::vector<wchar_t> path(kPathChars, L'\0');
     OPENFILENAMEW dialog{};
@@ -269,7 +286,7 @@ CExchangeClient::Outcome CExchangeClient::Import(HWND owner, CHumichartDataObj& 
     dialog.nMaxFile = kPathChars;
     dialog.Flags = OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST;
     if (!GetOpenFileNameW(&dialog)) return Outcome::Cancelled;
-    return ImportFrom(owner, path.data(), target, imported);
+    return ImportFrom(owner, path.data(), target, calc);
 }
 
 // An allocation that fails while the exchange runs (a workbook too large for
@@ -290,9 +307,9 @@ CExchangeClient::Outcome CExchangeClient::ExportTo(HWND owner, const std::wstrin
 }
 
 CExchangeClient::Outcome CExchangeClient::ImportFrom(HWND owner, const std::wstring& path, CHumichartDataObj& target,
-                                                     const std::function<void()>& imported) {
+                                                     ICalcBinding& calc) {
     try {
-        return DoImport(owner, path, target, imported);
+        return DoImport(owner, path, target, calc);
     } catch (const std::bad_alloc&) {
         return OutOfMemory(owner);
     }
@@ -329,7 +346,7 @@ CExchangeClient::Outcome CExchangeClient::DoExport(HWND owner, const std::wstrin
 }
 
 CExchangeClient::Outcome CExchangeClient::DoImport(HWND owner, const std::wstring& path, CHumichartDataObj& target,
-                                                   const std::function<void()>& imported) {
+                                                   ICalcBinding& calc) {
     if (!EndsInXls(path)) return Outcome::NotXls;
     failure_ = {};
     LateBound late(failure_);
@@ -347,10 +364,18 @@ CExchangeClient::Outcome CExchangeClient::DoImport(HWND owner, const std::wstrin
         message_(owner, L"Missing sheet named as Humichart.", L"Failed", MB_OK | MB_ICONERROR);
         return Outcome::MissingSheet;
     }
+    // Read into a copy: a workbook that fails halfway leaves the target as it was.
+    CHumichartDataObj incoming;
+    incoming.CopyData(target);
+    std::optional<DataFault> fault;
     DispatchSheetReader reader(late, sheet.Get(), starter_->BuiltIn() ? kWorkbookSource : kImportSource);
-    if (!ImportCells(reader, target)) return Failed(owner);
-    if (imported) imported();
+    if (!ImportCells(reader, incoming, fault)) return Failed(owner);
     if (!late.Call(workbook.Get(), L"Close") || !late.Call(application.Get(), L"Quit")) return Failed(owner);
+    if (!AcceptImport(target, incoming, fault, calc)) {
+        message_(owner, ImportRefusalText(*fault, [](int id) { return LoadResourceString(static_cast<UINT>(id)); }),
+                 L"Failed", MB_OK | MB_ICONERROR);
+        return Outcome::Refused;
+    }
     return Outcome::Done;
 }
 

@@ -14,6 +14,7 @@
 
 #include "CHumichartDataObj.h"
 #include "ComPtr.h"
+#include "ICalcBinding.h"
 
 namespace humichart {
 
@@ -57,7 +58,9 @@ class CExchangeClient {
 public:
     // A message box: owner, text, caption, style; answers the button.
     using MessageFn = std::function<int(HWND, const std::wstring&, const std::wstring&, UINT)>;
-    enum class Outcome { Cancelled, NotXls, Done, MissingSheet, Failed };
+    // Refused: the workbook was read whole, but what it holds is no sound
+    // chart (the chart-data check, or a table going on below its end).
+    enum class Outcome { Cancelled, NotXls, Done, MissingSheet, Failed, Refused };
 
     // starter: not owned; null for CSpreadsheetStarter. message: null for MessageBoxW.
     explicit CExchangeClient(ISpreadsheetStarter* starter = nullptr, MessageFn message = nullptr);
@@ -68,16 +71,16 @@ public:
     // one), then ExportTo.
     Outcome Export(HWND owner, const CHumichartDataObj& data, const FileType& type = {});
     // The open dialog, then ImportFrom.
-    Outcome Import(HWND owner, CHumichartDataObj& target, const std::function<void()>& imported,
-                   const FileType& type = {});
+    Outcome Import(HWND owner, CHumichartDataObj& target, ICalcBinding& calc, const FileType& type = {});
 
     // Writes data to a new workbook saved as a copy at path (a path not
     // ending in .xls is left alone, without a message).
     Outcome ExportTo(HWND owner, const std::wstring& path, const CHumichartDataObj& data);
-    // Reads the workbook at path into target, storing as it reads; imported
-    // runs once everything was read, before the workbook is closed.
-    Outcome ImportFrom(HWND owner, const std::wstring& path, CHumichartDataObj& target,
-                       const std::function<void()>& imported);
+    // Reads the workbook at path into a copy of target (its flags and CSSR
+    // region stay), closes it, and only when all of that went through and
+    // the copy passes the chart-data check (with calc at its pressure) puts
+    // the copy into target: all of it or nothing.
+    Outcome ImportFrom(HWND owner, const std::wstring& path, CHumichartDataObj& target, ICalcBinding& calc);
 
     // The last failure shown (for tests and diagnostics).
     const ExchangeFailure& LastFailure() const { return failure_; }
@@ -88,8 +91,7 @@ public:
 private:
     Outcome Failed(HWND owner);
     Outcome DoExport(HWND owner, const std::wstring& path, const CHumichartDataObj& data);
-    Outcome DoImport(HWND owner, const std::wstring& path, CHumichartDataObj& target,
-                     const std::function<void()>& imported);
+    Outcome DoImport(HWND owner, const std::wstring& path, CHumichartDataObj& target, ICalcBinding& calc);
     Outcome OutOfMemory(HWND owner);
 
     ISpreadsheetStarter* starter_;

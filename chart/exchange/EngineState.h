@@ -26,7 +26,7 @@ inline constexpr HRESULT kCellErrorBase = static_cast<HRESULT>(0x800A07D0u);
 enum : DISPID {
     kIdVisible = 1, kIdWorkbooks, kIdQuit, kIdName, kIdAdd, kIdOpen, kIdCount, kIdItem, kIdActiveSheet,
     kIdWorksheets, kIdSaveCopyAs, kIdSaved, kIdClose, kIdFullName, kIdRange, kIdValue2, kIdValue, kIdText,
-    kIdAddress, kIdApplication,
+    kIdAddress, kIdApplication, kIdUsedRange, kIdRow, kIdRows,
 };
 
 struct EngineBook {

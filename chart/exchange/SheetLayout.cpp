@@ -1,6 +1,7 @@
 #include "SheetLayout.h"
 
 #include "CChartView.h"
+#include "ChartDataCheck.h"
 
 namespace humichart {
 
@@ -113,14 +114,52 @@ std::vector<SheetCellWrite> ExportCells(const CHumichartDataObj& data) {
     return std::move(out.cells);
 }
 
-bool ImportCells(ISheetCellReader& sheet, CHumichartDataObj& target) {
+namespace {
+
+// The columns of each table, name first.
+struct TableColumns {
+    DataList list;
+    std::vector<const wchar_t*> columns;
+};
+const TableColumns kPointColumns{DataList::Points, {L"E", L"F", L"G"}};
+const TableColumns kProcessColumns{DataList::Processes, {L"I", L"J", L"K", L"L"}};
+const TableColumns kMixColumns{DataList::Mixes, {L"N", L"O", L"P", L"Q", L"R", L"S"}};
+
+// After a table ended at row end (its name cell empty): the first row from
+// there to the sheet's last that holds anything in the table's columns.
+bool FindRowsAfterEnd(ISheetCellReader& sheet, const TableColumns& table, unsigned end, unsigned last,
+                      std::optional<DataFault>& trailing) {
+    if (trailing) return true;
+    for (unsigned row = end; row <= last; ++row) {
+        for (const wchar_t* column : table.columns) {
+            std::wstring text;
+            if (!sheet.ValueText(CellAddress(column, row), text)) return false;
+            if (text.empty()) continue;
+            DataFault fault;
+            fault.rule = DataRule::RowsAfterEnd;
+            fault.list = table.list;
+            fault.index = row - kFirstDataRow;
+            fault.values[0] = end;
+            trailing = fault;
+            return true;
+        }
+    }
+    return true;
+}
+
+}  // namespace
+
+bool ImportCells(ISheetCellReader& sheet, CHumichartDataObj& target, std::optional<DataFault>& trailing) {
+    trailing.reset();
     if (!sheet.Number(L"C3", target.airPressure)) return false;
 
     double maxT = 0, minT = 0, maxD = 0, minD = 0;
     if (!sheet.Number(L"C4", maxT) || !sheet.Number(L"C5", minT) || !sheet.Number(L"C6", maxD) ||
         !sheet.Number(L"C7", minD))
         return false;
-    CChartView(target).SetRange(minT, maxT, minD, maxD);
+    target.viewRange = CHumichartDataObj::OrderedRange(minT, maxT, minD, maxD);
+    unsigned last = 0;
+    if (!sheet.LastRow(last)) return false;
 
     target.points.clear();
     unsigned row = kFirstDataRow;
@@ -134,6 +173,7 @@ bool ImportCells(ISheetCellReader& sheet, CHumichartDataObj& target) {
         ++row;
         if (!sheet.DisplayText(CellAddress(L"E", row), name)) return false;
     }
+    if (!FindRowsAfterEnd(sheet, kPointColumns, row, last, trailing)) return false;
 
     target.processes.clear();
     row = kFirstDataRow;
@@ -148,6 +188,7 @@ bool ImportCells(ISheetCellReader& sheet, CHumichartDataObj& target) {
         ++row;
         if (!sheet.ValueText(CellAddress(L"I", row), name)) return false;
     }
+    if (!FindRowsAfterEnd(sheet, kProcessColumns, row, last, trailing)) return false;
 
     target.mixes.clear();
     row = kFirstDataRow;
@@ -163,6 +204,14 @@ bool ImportCells(ISheetCellReader& sheet, CHumichartDataObj& target) {
         ++row;
         if (!sheet.ValueText(CellAddress(L"N", row), name)) return false;
     }
+    return FindRowsAfterEnd(sheet, kMixColumns, row, last, trailing);
+}
+
+bool AcceptImport(CHumichartDataObj& target, const CHumichartDataObj& incoming, std::optional<DataFault>& fault,
+                  ICalcBinding& calc) {
+    if (!fault) fault = CheckChartData(incoming, calc);
+    if (fault) return false;
+    target.CopyData(incoming);
     return true;
 }
 

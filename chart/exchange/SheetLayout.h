@@ -5,10 +5,12 @@
 // the walk over plain data.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "CHumichartDataObj.h"
+#include "ChartDataCheck.h"
 
 namespace humichart {
 
@@ -38,12 +40,26 @@ public:
     virtual bool DisplayText(const std::wstring& address, std::wstring& text) = 0;
     // The cell's value as a text (a number gives its text form).
     virtual bool ValueText(const std::wstring& address, std::wstring& text) = 0;
+    // The last row (counted from 1) that holds anything; 0 for an empty sheet.
+    virtual bool LastRow(unsigned& row) = 0;
 };
 
 // Reads pressure, view range and the three tables into target, storing each
-// value as soon as it is read: on a failure what was stored so far stays and
-// false is returned. Flags and the CSSR region are not touched.
-bool ImportCells(ISheetCellReader& sheet, CHumichartDataObj& target);
+// value as it is read; flags and the CSSR region are not touched. Answers
+// false when a cell cannot be read (the reader keeps why); target is then
+// partly written, so callers read into a copy. A table ends at its first
+// row without a name; a table with anything in its columns on that row or
+// below is not taken as ended there: trailing answers the first such row
+// (DataRule::RowsAfterEnd, in the table's list, values[0] the row that
+// ends the table).
+bool ImportCells(ISheetCellReader& sheet, CHumichartDataObj& target, std::optional<DataFault>& trailing);
+
+// The end of an import: incoming, read whole by ImportCells into a copy of
+// target, replaces target only when its tables end where they say (fault
+// came back empty from ImportCells) and it passes the chart-data check
+// (calc at its pressure). Otherwise target stays as it was and fault says why.
+bool AcceptImport(CHumichartDataObj& target, const CHumichartDataObj& incoming, std::optional<DataFault>& fault,
+                  ICalcBinding& calc);
 
 // "F12" from column letter(s) and row number; rows and columns of the
 // workbook model count from 0 (A1 is 0, 0). Answers false for anything else

@@ -154,7 +154,7 @@ ChartActions CChartInteraction::MouseMove(MousePoint at, Modifiers keys) {
 }
 
 void CChartInteraction::AddPoint(ChartActions& out, MousePoint at) {
-    const ChartState state = m_view.FromPixel(at.x, at.y);
+    const ChartState state = m_port.OntoChart(m_view.FromPixel(at.x, at.y));
     CHumichartDataObj& data = m_view.Data();
     if (m_port.HasParamWindow()) {
         ChartAction show{ChartAction::ShowParams};

@@ -28,6 +28,10 @@ public:
     virtual bool HasParamWindow() const = 0;
     // Whether the window holds the mouse capture now.
     virtual bool IsCaptured() const = 0;
+    // The state a click at a drawn pixel places: the chart area reaches a
+    // pixel beyond the saturation curve and the axes, and a point is kept
+    // on the chart and at or below saturation.
+    virtual ChartState OntoChart(ChartState state) { return state; }
 };
 
 // A client position of a mouse notification: the position parameter's low

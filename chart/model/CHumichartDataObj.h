@@ -4,16 +4,20 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "CalcStatus.h"
+#include "ICalcBinding.h"
 #include "ISlotStore.h"
 #include "MixProcess.h"
 #include "StatePoint.h"
 #include "TransferProcess.h"
 
 namespace humichart {
+
+struct DataFault;
 
 class CHumichartDataObj {
 public:
@@ -75,14 +79,24 @@ public:
     // Becomes equal to source, lists deep-copied in the source's order.
     void CopyData(const CHumichartDataObj& source);
     // Puts every mix point at the flow-weighted position on its fresh-return
-    // line, in list order, so chained mixes see the values just computed.
+    // line. A mix whose input is another mix's point is placed after that
+    // mix, whatever their order in the list (otherwise in list order), so
+    // chained mixes see the values just computed and a second pass changes
+    // nothing.
     void RecomputeMixPoints();
+
+    // The range SetRange stores for these bounds (degC, g/kg): each pair put
+    // in order, then kept usable (D from 0 to 500, T from -100 to 200).
+    static ViewRange OrderedRange(double minT, double maxT, double minD, double maxD);
 
     // Storage slots, kept by the store this object was given (not owned; it
     // must outlive the object). Without a store they change nothing and
-    // answer failure. A failed load leaves the data as it was.
-    virtual Status LoadSlot(std::uint32_t slot);
-    virtual Status SaveSlot(std::uint32_t slot);
+    // answer failure. A load takes the slot's data only when it passes the
+    // chart-data check (at its own pressure, through calc); otherwise the
+    // data stays as it was and fault, when given, says why (nothing for a
+    // slot that is empty or does not read).
+    Status LoadSlot(std::uint32_t slot, ICalcBinding& calc, std::optional<DataFault>* fault = nullptr);
+    Status SaveSlot(std::uint32_t slot);
     void SetSlotStore(ISlotStore* store) { slotStore_ = store; }
     ISlotStore* SlotStore() const { return slotStore_; }
 

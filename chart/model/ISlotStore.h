@@ -4,6 +4,8 @@
 
 #include <cstdint>
 
+#include "StorageSlotInfo.h"
+
 namespace humichart {
 
 class CHumichartDataObj;
@@ -17,6 +19,8 @@ public:
     virtual bool Load(std::uint32_t slot, CHumichartDataObj& target) = 0;
     // Keeps the source's data in the slot; on false the slot keeps what it had.
     virtual bool Save(std::uint32_t slot, const CHumichartDataObj& source) = 0;
+    // What the slot holds now.
+    virtual StorageSlotInfo Info(std::uint32_t slot) const = 0;
 };
 
 }  // namespace humichart

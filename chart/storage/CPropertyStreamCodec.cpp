@@ -5,6 +5,8 @@
 
 #include "CByteReader.h"
 #include "CByteWriter.h"
+#include "CHumichartDataObj.h"
+#include "ChartDataCheck.h"
 
 namespace humichart {
 
@@ -73,8 +75,13 @@ Status CPropertyStreamCodec::Read(IByteSource& source, ControlProperties& proper
     p.HasForeground = in.I32();
     p.DataIndex = in.U32();
 
-    for (double value : {p.AirPressure, p.RangeMaxT, p.RangeMinT, p.RangeMaxD, p.RangeMinD})
+    // The pressure and range a chart would be made with must be a chart's.
+    CHumichartDataObj made;
+    made.airPressure = p.AirPressure;
+    made.viewRange = CHumichartDataObj::OrderedRange(p.RangeMinT, p.RangeMaxT, p.RangeMinD, p.RangeMaxD);
+    for (double value : {p.RangeMaxT, p.RangeMinT, p.RangeMaxD, p.RangeMinD})
         if (!std::isfinite(value)) return kStatusFail;
+    if (CheckChartScalars(made)) return kStatusFail;
     properties = p;
     return kStatusOk;
 }

@@ -96,39 +96,34 @@ bool CSlotFileStore::Save(std::uint32_t slot, const CHumichartDataObj& source) {
     }
 }
 
-StorageSlotInfo CSlotFileStore::InitialSlotInfo(std::uint32_t slot) {
+StorageSlotInfo CSlotFileStore::Info(std::uint32_t slot) const {
     StorageSlotInfo info;
-    info.airPressure = 101325.0f;
-    info.pointCount = slot;
-    info.processCount = slot >= 1 ? slot - 1 : 0;
-    info.mixCount = slot >= 2 ? slot - 2 : 0;
-    info.remark = L"Empty graph" + std::to_wstring(slot);
+    std::error_code error;
+    if (!std::filesystem::exists(SlotPath(slot), error) || error) return info;
+    CHumichartDataObj data;
+    std::wstring remark;
+    bool read = false;
+    try {
+        read = ReadSlot(slot, data, remark);
+    } catch (const std::exception&) {
+    }
+    if (!read) {
+        info.state = StorageSlotInfo::State::Damaged;
+        return info;
+    }
+    info.state = StorageSlotInfo::State::Saved;
+    info.airPressure = static_cast<float>(data.airPressure);
+    info.pointCount = static_cast<std::uint32_t>(data.points.size());
+    info.processCount = static_cast<std::uint32_t>(data.processes.size());
+    info.mixCount = static_cast<std::uint32_t>(data.mixes.size());
+    info.remark = remark.substr(0, StorageSlotInfo::kMaxRemark);
     return info;
 }
 
 std::vector<StorageSlotInfo> CSlotFileStore::SlotTable() const {
     std::vector<StorageSlotInfo> table;
     table.reserve(kTableSize);
-    for (std::uint32_t slot = 0; slot < kTableSize; ++slot) {
-        CHumichartDataObj data;
-        std::wstring remark;
-        bool saved = false;
-        try {
-            saved = ReadSlot(slot, data, remark);
-        } catch (const std::exception&) {
-        }
-        if (!saved) {
-            table.push_back(InitialSlotInfo(slot));
-            continue;
-        }
-        StorageSlotInfo info;
-        info.airPressure = static_cast<float>(data.airPressure);
-        info.pointCount = static_cast<std::uint32_t>(data.points.size());
-        info.processCount = static_cast<std::uint32_t>(data.processes.size());
-        info.mixCount = static_cast<std::uint32_t>(data.mixes.size());
-        info.remark = remark.substr(0, StorageSlotInfo::kMaxRemark);
-        table.push_back(std::move(info));
-    }
+    for (std::uint32_t slot = 0; slot < kTableSize; ++slot) table.push_back(Info(slot));
     return table;
 }
 

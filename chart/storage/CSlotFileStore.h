@@ -25,10 +25,11 @@ public:
     bool Load(std::uint32_t slot, CHumichartDataObj& target) override;
     bool Save(std::uint32_t slot, const CHumichartDataObj& source) override;
 
-    // One row per slot 0 to 13: what was saved there, or the initial content
-    // while the slot holds no readable file.
+    // The summary of what was saved there; Empty without a file, Damaged
+    // with one that does not read.
+    StorageSlotInfo Info(std::uint32_t slot) const override;
+    // One row per slot 0 to 13.
     std::vector<StorageSlotInfo> SlotTable() const;
-    static StorageSlotInfo InitialSlotInfo(std::uint32_t slot);
 
     std::filesystem::path SlotPath(std::uint32_t slot) const;
     const std::filesystem::path& Directory() const { return directory_; }

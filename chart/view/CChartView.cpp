@@ -64,25 +64,7 @@ RectD CChartView::ClipRect() const {
 }
 
 void CChartView::SetRange(double minT, double maxT, double minD, double maxD) {
-    double dLo = std::min(minD, maxD);
-    double dHi = std::max(minD, maxD);
-    double tLo = std::min(minT, maxT);
-    double tHi = std::max(minT, maxT);
-
-    if (dLo < 0.0) dLo = 0.0;
-    else if (dLo > 500.0) dLo = 490.0;
-    if (dHi < 0.0) dHi = 10.0;
-    if (dHi > 500.0) dHi = 500.0;
-    if (tLo < -100.0) tLo = -100.0;
-    else if (tLo > 200.0) tLo = 190.0;
-    if (tHi < -100.0) tHi = -90.0;
-    if (tHi > 200.0) tHi = 200.0;
-
-    CHumichartDataObj::ViewRange& range = m_data->viewRange;
-    range.Dmin = dLo;
-    range.Dmax = dHi;
-    range.Ymin = kRangeScale * tLo;
-    range.Ymax = kRangeScale * tHi;
+    m_data->viewRange = CHumichartDataObj::OrderedRange(minT, maxT, minD, maxD);
 }
 
 ChartRange CChartView::GetRange() const {

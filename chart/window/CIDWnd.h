@@ -167,6 +167,7 @@ private:
     bool InChartRegion(int x, int y) const override;
     bool HasParamWindow() const override { return m_params.Hwnd() != nullptr; }
     bool IsCaptured() const override;
+    ChartState OntoChart(ChartState state) override;
     // INameEditorOwner
     void OnNameEditorClosed(const std::wstring& text) override;
 

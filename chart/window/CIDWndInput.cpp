@@ -7,7 +7,9 @@
 
 #include <algorithm>
 
+#include "CCalcError.h"
 #include "CHumichartAboutDlg.h"
+#include "ChartDomain.h"
 #include "ChartKeyTable.h"
 #include "ChartMenuResource.h"
 #include "NameEditorRules.h"
@@ -35,6 +37,24 @@ HMENU CIDWnd::ContextMenu() const { return m_menu ? GetSubMenu(m_menu.get(), 0) 
 bool CIDWnd::InChartRegion(int x, int y) const { return m_chartRegion && PtInRegion(m_chartRegion.Get(), x, y); }
 
 bool CIDWnd::IsCaptured() const { return Hwnd() && GetCapture() == Hwnd(); }
+
+ChartState CIDWnd::OntoChart(ChartState state) {
+    using namespace domain;
+    const double D = std::clamp(state.D, kMinD, kMaxD);
+    const double Y = std::clamp(state.I - kSlant * state.D, kRangeScale * kMinT, kRangeScale * kMaxT);
+    ChartState onto{Y + kSlant * D, D};
+    // A pixel of the drawn saturation curve may lie a hair above it: the
+    // point goes onto the curve along its enthalpy line.
+    try {
+        std::unique_ptr<ICalcSession> calc;
+        if (Succeeded(m_calc->Open(airPressure, calc)) && calc) {
+            const double saturation = calc->ID_D_I_F(onto.I, 1.0);
+            if (onto.D > saturation) onto.D = std::max(saturation, kMinD);
+        }
+    } catch (const CCalcError&) {
+    }
+    return onto;
+}
 
 MousePoint CIDWnd::Position(LPARAM lParam) const {
     return MousePosition(static_cast<std::uint32_t>(lParam), IsCaptured(), m_view.clientWidth, m_view.clientHeight);

@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <vector>
 
+#include "CCoreCalcBinding.h"
 #include "CHumichartDataObj.h"
 
 namespace humichart {
@@ -47,7 +49,8 @@ TEST(DataObjDefaults, FreshObjectAndRestoreDefaults) {
 TEST(DataObjSlots, ReportFailureAndChangeNothing) {
     CHumichartDataObj data;
     data.points.push_back(Point(L"A", 1, 2));
-    EXPECT_LT(data.LoadSlot(0), 0);
+    CCoreCalcBinding calc;
+    EXPECT_LT(data.LoadSlot(0, calc), 0);
     EXPECT_LT(data.SaveSlot(3), 0);
     EXPECT_EQ(data.points.size(), 1u);
 }
@@ -165,15 +168,25 @@ TEST_F(MixPlacement, IncompleteMixesLeaveTheirPointInPlace) {
     EXPECT_EQ(M().D, -1.0);
 }
 
-TEST_F(MixPlacement, ChainsUseValuesJustComputed) {
+TEST_F(MixPlacement, ChainsArePlacedInOnePassWhateverTheirOrder) {
     data.points.push_back(Point(L"M2", 0, 0));
-    // M2 mixes M (not placed yet when listed first) with F.
-    data.mixes = {{L"M", L"F", L"M2", L"", 0, 0}, {L"F", L"R", L"M", L"", 0, 0},
-                  {L"M", L"F", L"M2", L"", 0, 0}};
+    // M2 mixes M with F, but is listed before the mix that places M.
+    data.mixes = {{L"M", L"F", L"M2", L"", 0, 0}, {L"F", L"R", L"M", L"", 0, 0}};
     data.RecomputeMixPoints();
     EXPECT_DOUBLE_EQ(M().I, 30.0);
     EXPECT_DOUBLE_EQ(data.FindPoint(L"M2")->I, 20.0);
     EXPECT_DOUBLE_EQ(data.FindPoint(L"M2")->D, 4.0);
+    const std::vector<StatePoint> once = data.points;
+    data.RecomputeMixPoints();
+    for (std::size_t k = 0; k < once.size(); ++k) {
+        EXPECT_EQ(data.points[k].I, once[k].I) << k;
+        EXPECT_EQ(data.points[k].D, once[k].D) << k;
+    }
+
+    // Mixes that feed one another (data no chart takes in) still end.
+    data.mixes = {{L"M", L"R", L"M2", L"", 0, 0}, {L"M2", L"F", L"M", L"", 0, 0}};
+    data.RecomputeMixPoints();
+    EXPECT_TRUE(std::isfinite(M().I) && std::isfinite(data.FindPoint(L"M2")->I));
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "CCoreCalcBinding.h"
 #include "CSlotFileStore.h"
 #include "DataIOContent.h"
 #include "IDialogView.h"
@@ -32,20 +33,25 @@ TEST(DataIOTree, FourRootsWithEveryRecordAndNoNameInPlaceOfAnAbsentName) {
     EXPECT_EQ(tree[3].children, (std::vector<std::wstring>{L"X (FP=F,RP=R,MP=M,AF=1000.0,FAF=300.0)"}));
 }
 
-TEST(StorageList, RowsFollowTheSlotTable) {
+TEST(StorageList, RowsShowWhatEachSlotHolds) {
     StorageSlotInfo info;
+    EXPECT_EQ(SlotRow(7, info), (std::vector<std::wstring>{L"0007", L"", L"", L"", L"", L"(empty)"}));
+    info.state = StorageSlotInfo::State::Damaged;
+    EXPECT_EQ(SlotRow(7, info)[5], L"(cannot be read)");
+    info.state = StorageSlotInfo::State::Saved;
     info.airPressure = 95123.4f;
     info.pointCount = 7;
     info.processCount = 3;
     info.mixCount = 1;
-    info.remark = L"Empty graph7";
-    EXPECT_EQ(SlotRow(7, info), (std::vector<std::wstring>{L"0007", L"95123.4", L"7", L"3", L"1", L"Empty graph7"}));
+    info.remark = L"Saved 2026-12-08 10:00:00";
+    EXPECT_EQ(SlotRow(7, info),
+              (std::vector<std::wstring>{L"0007", L"95123.4", L"7", L"3", L"1", L"Saved 2026-12-08 10:00:00"}));
     EXPECT_EQ(SlotRow(12345, info)[0], L"12345");
 
     CHumichartDataObj noStore;
     const std::vector<StorageSlotInfo> table = SlotTableOf(noStore);
     ASSERT_EQ(table.size(), 14u);
-    EXPECT_EQ(table[13].remark, L"Empty graph13");
+    EXPECT_EQ(table[13].state, StorageSlotInfo::State::Empty);
 }
 
 class StorageCommands : public ::testing::Test {
@@ -58,43 +64,75 @@ protected:
     void TearDown() override { std::filesystem::remove_all(dir); }
     std::filesystem::path dir;
     std::unique_ptr<CSlotFileStore> store;
+    CCoreCalcBinding calc;
+    std::vector<std::wstring> questions;
+    bool replace = false;
+    ReplaceQuestion Ask() {
+        return [this](const std::wstring& question) {
+            questions.push_back(question);
+            return replace;
+        };
+    }
 };
 
-TEST_F(StorageCommands, SaveThenReadReportsWithTheSlotIndexAndTheTableFollows) {
+TEST_F(StorageCommands, SaveAsksBeforeReplacingAChartAndReadTakesOnlyASoundOne) {
     CHumichartDataObj copy;
     copy.SetSlotStore(store.get());
-    copy.points = {{1.0, 2.0, L"P"}};
+    copy.points = {{50.0, 10.0, L"P"}};
     copy.airPressure = 90000.0;
 
-    EXPECT_FALSE(StorageSave(copy, 2).acted);  // Enter or Esc in the list: nothing
-    const SlotOutcome saved = StorageSave(copy, 103);
+    EXPECT_FALSE(StorageSave(copy, 2, Ask()).acted);  // Enter or Esc in the list: nothing
+    const SlotOutcome saved = StorageSave(copy, 103, Ask());
     EXPECT_TRUE(saved.acted);
     EXPECT_FALSE(saved.changed);
     EXPECT_EQ(saved.message, L"Successfully saved data to storage (index=3)");
     EXPECT_EQ(saved.icon, kMsgIconInformation);
+    EXPECT_TRUE(questions.empty());  // the slot was empty
     EXPECT_EQ(SlotTableOf(copy)[3].pointCount, 1u);
     EXPECT_EQ(SlotTableOf(copy)[3].airPressure, 90000.0f);
 
+    // Over a slot that holds a chart: asked first; No keeps the slot's chart.
+    copy.points.push_back({40.0, 8.0, L"Q"});
+    EXPECT_FALSE(StorageSave(copy, 103, Ask()).acted);
+    ASSERT_EQ(questions.size(), 1u);
+    EXPECT_EQ(questions[0].rfind(L"Storage slot 3 holds a chart of 1 points, 0 processes and 0 mixes (Saved ", 0), 0u);
+    EXPECT_EQ(SlotTableOf(copy)[3].pointCount, 1u);
+    replace = true;
+    EXPECT_TRUE(StorageSave(copy, 103, Ask()).acted);
+    EXPECT_EQ(SlotTableOf(copy)[3].pointCount, 2u);
+
     copy.points.clear();
-    const SlotOutcome missing = StorageRead(copy, 104);
+    const SlotOutcome missing = StorageRead(copy, 104, calc);
     EXPECT_FALSE(missing.changed);
-    EXPECT_EQ(missing.message, L"Failed load data from storage (index=4)");
+    EXPECT_EQ(missing.message, L"Failed load data from storage (index=4)\n\nStorage slot 4 is empty.");
     EXPECT_EQ(missing.icon, kMsgIconWarning);
     EXPECT_TRUE(copy.points.empty());
 
-    const SlotOutcome read = StorageRead(copy, 103);
+    const SlotOutcome read = StorageRead(copy, 103, calc);
     EXPECT_TRUE(read.changed);
     EXPECT_EQ(read.message, L"Successfully load data from storage (index=3)");
-    ASSERT_EQ(copy.points.size(), 1u);
+    ASSERT_EQ(copy.points.size(), 2u);
     EXPECT_EQ(copy.points[0].name, L"P");
+
+    // A slot whose chart the check refuses (saved by an older version, or
+    // written by hand) is not taken, and the message says what is wrong.
+    CHumichartDataObj unsound;
+    unsound.points = {{50.0, 10.0, L"A"}, {50.0, 30.0, L"B"}};
+    ASSERT_TRUE(store->Save(5, unsound));
+    const SlotOutcome refused = StorageRead(copy, 105, calc);
+    EXPECT_FALSE(refused.changed);
+    EXPECT_EQ(refused.message, L"Failed load data from storage (index=5)\n\nPoint \"B\": the state I = 50 kJ/kg, "
+                               L"D = 30 g/kg lies above saturation.");
+    EXPECT_EQ(copy.points.size(), 2u);
 }
 
 TEST(StorageCommandsWithoutStore, FailWithTheirWarnings) {
     CHumichartDataObj copy;
-    const SlotOutcome saved = StorageSave(copy, 100);
+    const SlotOutcome saved = StorageSave(copy, 100, nullptr);
     EXPECT_EQ(saved.message, L"Failed save data do storage (index=0)");
     EXPECT_EQ(saved.icon, kMsgIconWarning);
-    EXPECT_FALSE(StorageRead(copy, 99).acted);
+    CCoreCalcBinding calc;
+    EXPECT_FALSE(StorageRead(copy, 99, calc).acted);
 }
 
 struct FakeChart : IChartDocument {

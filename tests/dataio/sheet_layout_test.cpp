@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -32,6 +34,16 @@ struct FakeSheet : ISheetCellReader {
         return true;
     }
     bool DisplayText(const std::wstring& address, std::wstring& text) override { return ValueText(address, text); }
+    bool LastRow(unsigned& row) override {
+        row = 0;
+        for (const auto* cells : {&texts}) for (const auto& [address, text] : *cells) row = std::max(row, RowOf(address));
+        for (const auto& [address, number] : numbers) row = std::max(row, RowOf(address));
+        return true;
+    }
+    static unsigned RowOf(const std::wstring& address) {
+        unsigned row = 0, column = 0;
+        return ParseCellAddress(address, row, column) ? row + 1 : 0;
+    }
     bool ValueText(const std::wstring& address, std::wstring& text) override {
         reads.push_back(address);
         if (numbers.count(address)) {
@@ -101,7 +113,9 @@ TEST(SheetImport, RestoresWhatExportWroteAndLeavesFlagsAndRegionAlone) {
     target.HasTLine = 0;
     target.cssrRegion = {26.0, 20.0, 10.0, 5.0};
     target.points = {{1.0, 1.0, L"old"}};
-    ASSERT_TRUE(ImportCells(sheet, target));
+    std::optional<DataFault> trailing;
+    ASSERT_TRUE(ImportCells(sheet, target, trailing));
+    EXPECT_FALSE(trailing.has_value());
     EXPECT_EQ(target.airPressure, 95000.0);
     const ChartRange range = CChartView(target).GetRange();
     EXPECT_NEAR(range.minT, -10.0, 1e-12);
@@ -122,10 +136,12 @@ TEST(SheetImport, RestoresWhatExportWroteAndLeavesFlagsAndRegionAlone) {
 TEST(SheetImport, StopsAtTheFirstEmptyNameAndTakesValuesAsTheyAre) {
     FakeSheet sheet;
     sheet.numbers = {{L"C3", 50000.0}, {L"C4", -5.0}, {L"C5", 30.0}, {L"C6", 20.0}, {L"C7", 1.0},
-                     {L"F3", 1.0}, {L"F4", 2.0}, {L"F6", 9.0}, {L"E4", 1.0}};
-    sheet.texts = {{L"E3", L"A"}, {L"E6", L"late"}, {L"F3", L"12.5"}, {L"N3", L""}};
+                     {L"F3", 1.0}, {L"F4", 2.0}, {L"E4", 1.0}};
+    sheet.texts = {{L"E3", L"A"}, {L"F3", L"12.5"}, {L"N3", L""}};
     CHumichartDataObj target;
-    ASSERT_TRUE(ImportCells(sheet, target));
+    std::optional<DataFault> trailing;
+    ASSERT_TRUE(ImportCells(sheet, target, trailing));
+    EXPECT_FALSE(trailing.has_value());
     EXPECT_EQ(target.airPressure, 50000.0);
     const ChartRange range = CChartView(target).GetRange();  // swapped bounds put in order
     EXPECT_NEAR(range.minT, -5.0, 1e-12);
@@ -136,6 +152,41 @@ TEST(SheetImport, StopsAtTheFirstEmptyNameAndTakesValuesAsTheyAre) {
     EXPECT_TRUE(target.processes.empty());
 }
 
+// An empty name ends a table; rows with data below that end (or on its row)
+// are not dropped silently: the walk reports the first of them.
+TEST(SheetImport, ATableThatGoesOnBelowItsEndIsReportedAtItsFirstRow) {
+    struct Case {
+        const char* label;
+        std::map<std::wstring, std::wstring> texts;
+        std::map<std::wstring, double> numbers;
+        DataList list;
+        unsigned row, end;
+    };
+    const Case cases[] = {
+        {"values without a name between two points", {{L"E3", L"A"}, {L"E5", L"C"}}, {{L"F4", 40.0}, {L"G4", 8.0}},
+         DataList::Points, 4, 4},
+        {"a point two rows below the end", {{L"E3", L"A"}, {L"E6", L"late"}}, {{L"F6", 9.0}}, DataList::Points, 6, 4},
+        {"a process below an empty row", {{L"I3", L"P"}, {L"J3", L"A"}, {L"K3", L"B"}, {L"K5", L"C"}}, {},
+         DataList::Processes, 5, 4},
+        {"a mix flow alone", {}, {{L"S7", 300.0}}, DataList::Mixes, 7, 3},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.label);
+        FakeSheet sheet;
+        sheet.texts = c.texts;
+        sheet.numbers = c.numbers;
+        sheet.numbers[L"C3"] = 101325.0;
+        CHumichartDataObj target;
+        std::optional<DataFault> trailing;
+        ASSERT_TRUE(ImportCells(sheet, target, trailing));
+        ASSERT_TRUE(trailing.has_value());
+        EXPECT_EQ(trailing->rule, DataRule::RowsAfterEnd);
+        EXPECT_EQ(trailing->list, c.list);
+        EXPECT_EQ(trailing->index + 3, c.row);
+        EXPECT_EQ(trailing->values[0], c.end);
+    }
+}
+
 TEST(SheetImport, FailureKeepsWhatWasStoredBeforeIt) {
     FakeSheet sheet;
     sheet.numbers = {{L"C3", 90000.0}, {L"C4", 40.0}, {L"C5", 0.0}, {L"C6", 30.0}, {L"C7", 0.0},
@@ -144,7 +195,8 @@ TEST(SheetImport, FailureKeepsWhatWasStoredBeforeIt) {
     CHumichartDataObj target;
     target.points = {{1.0, 1.0, L"old"}, {2.0, 2.0, L"older"}};
     target.processes = {{L"a", L"b", L"kept", 1.0}};
-    EXPECT_FALSE(ImportCells(sheet, target));
+    std::optional<DataFault> trailing;
+    EXPECT_FALSE(ImportCells(sheet, target, trailing));
     EXPECT_EQ(target.airPressure, 90000.0);
     ASSERT_EQ(target.points.size(), 1u);
     EXPECT_EQ(target.points[0].name, L"A");

@@ -1,4 +1,5 @@
-// One row of the slot table that the storage list shows.
+// What a storage slot holds, as the storage list shows it: the summary of
+// the chart saved there, or that it is empty or cannot be read.
 #pragma once
 
 #include <cstdint>
@@ -9,6 +10,9 @@ namespace humichart {
 struct StorageSlotInfo {
     static constexpr std::size_t kMaxRemark = 99;
 
+    enum class State { Empty, Saved, Damaged };
+    State state = State::Empty;
+    // Of a saved chart:
     float airPressure = 101325.0f;  // Pa
     std::uint32_t pointCount = 0;
     std::uint32_t processCount = 0;

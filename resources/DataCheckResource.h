@@ -1,0 +1,46 @@
+// String identifiers of the chart-data check's messages (both languages in
+// DataCheck.rc). Plain defines, shared by the resource script and the
+// standard-C++ code that builds the messages.
+#pragma once
+
+// Where the fault is, in a workbook.
+#define IDS_CHECK_AT_PRESSURE_CELL 1100
+#define IDS_CHECK_AT_RANGE_CELLS 1101
+#define IDS_CHECK_AT_POINT_ROW 1102
+#define IDS_CHECK_AT_PROCESS_ROW 1103
+#define IDS_CHECK_AT_MIX_ROW 1104
+// Where the fault is, in a chart.
+#define IDS_CHECK_AT_PRESSURE 1105
+#define IDS_CHECK_AT_RANGE 1106
+#define IDS_CHECK_AT_FLAGS 1107
+#define IDS_CHECK_AT_CSSR 1108
+#define IDS_CHECK_AT_POINT 1109
+#define IDS_CHECK_AT_PROCESS 1110
+#define IDS_CHECK_AT_MIX 1111
+#define IDS_CHECK_NO_NAME 1112
+// What is wrong, one per rule.
+#define IDS_CHECK_PRESSURE 1120
+#define IDS_CHECK_TEMPERATURE_RANGE 1121
+#define IDS_CHECK_HUMIDITY_RANGE 1122
+#define IDS_CHECK_FLAG 1123
+#define IDS_CHECK_CSSR 1124
+#define IDS_CHECK_POINT_NOT_FINITE 1125
+#define IDS_CHECK_POINT_OUTSIDE 1126
+#define IDS_CHECK_POINT_ABOVE_SATURATION 1127
+#define IDS_CHECK_POINT_NAME_REPEATED 1128
+#define IDS_CHECK_NO_POINT 1129
+#define IDS_CHECK_NAMES_NO_POINT 1130
+#define IDS_CHECK_PROCESS_SAME_POINT 1131
+#define IDS_CHECK_PROCESS_REPEATED 1132
+#define IDS_CHECK_FLOW 1133
+#define IDS_CHECK_MIX_SAME_POINT 1134
+#define IDS_CHECK_MIX_REPEATED 1135
+#define IDS_CHECK_MIX_POINT_SHARED 1136
+#define IDS_CHECK_MIX_FEEDS_ITSELF 1137
+#define IDS_CHECK_ROWS_AFTER_END 1138
+#define IDS_CHECK_CALCULATOR 1139
+#define IDS_CHECK_ROW_WITHOUT_NAME 1140
+// The sentence around them, and what follows it.
+#define IDS_CHECK_SENTENCE 1150
+#define IDS_CHECK_NOTHING_IMPORTED 1151
+#define IDS_CHECK_NOTHING_CHANGED 1152
