@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "CCoreCalcBinding.h"
 #include "CExchangeClient.h"
 
 namespace {
@@ -27,9 +28,12 @@ double Median(std::vector<double> v) {
     return v[v.size() / 2];
 }
 
+// A sound chart: every process and mix names points it holds.
 CHumichartDataObj Chart(int points, int processes, int mixes) {
     CHumichartDataObj data;
+    points = std::max({points, processes + 1, mixes + 2});
     for (int i = 0; i < points; ++i) data.points.push_back({20.0 + i * 0.001, 5.0 + i * 0.0001, L"P" + std::to_wstring(i)});
+    for (int i = 0; i < mixes; ++i) data.points.push_back({0.0, 0.0, L"M" + std::to_wstring(i)});
     for (int i = 0; i < processes; ++i)
         data.processes.push_back({L"P" + std::to_wstring(i), L"P" + std::to_wstring(i + 1), L"T" + std::to_wstring(i), 1000.0 + i});
     for (int i = 0; i < mixes; ++i)
@@ -49,6 +53,7 @@ int main() {
         return IDOK;
     });
     const std::wstring path = (std::filesystem::temp_directory_path() / "humichart-bench.xls").wstring();
+    humichart::CCoreCalcBinding calc;
     struct Case { const char* name; int points, processes, mixes; };
     for (const Case& c : {Case{"10000 points", 10000, 0, 0}, Case{"1000 processes", 0, 1000, 0},
                           Case{"1000 mixes", 0, 0, 1000}, Case{"all three", 10000, 1000, 1000}}) {
@@ -60,7 +65,7 @@ int main() {
             exports.push_back(Milliseconds(Clock::now() - start));
             CHumichartDataObj back;
             start = Clock::now();
-            client.ImportFrom(nullptr, path, back, nullptr);
+            client.ImportFrom(nullptr, path, back, calc);
             imports.push_back(Milliseconds(Clock::now() - start));
             if (back.points.size() != chart.points.size() || back.mixes.size() != chart.mixes.size()) ++failures;
         }

@@ -43,5 +43,6 @@
 #define IDC_PROP_FOREGROUND 220
 #define IDC_PROP_APPLY 4
 
-// Strings.
-#define IDS_POINTS_DELETE_RECORDS 250
+// Strings. A string table is kept in blocks of sixteen ids, and two resource
+// scripts of one module must not share a block: these start at 256.
+#define IDS_POINTS_DELETE_RECORDS 260

@@ -50,7 +50,7 @@ Status CChartDataCommands::RemovePoint(const std::wstring& name) {
     const StatePoint* found = m_data.FindPoint(name);
     if (!found) return kStatusFail;
     Erase(m_data.points, found);
-    DropDanglingRecords(m_data);
+    if (DropDanglingRecords(m_data).mixes) SettleLoosePoints(m_data, m_calc);
     return kStatusOk;
 }
 
@@ -90,9 +90,11 @@ Status CChartDataCommands::AddMixLine(const std::wstring& ptFresh, const std::ws
     if (m_data.FindPoint(ptMix)) return kStatusInvalidArg;
     if (ptFresh == ptReturn || !m_data.FindPoint(ptFresh) || !m_data.FindPoint(ptReturn)) return kStatusInvalidArg;
     MixProcess mix{ptFresh, ptReturn, ptMix, name, dFreshAirFlow, dAirFlow};
+    const bool replaced = m_data.FindMix(mix) != nullptr;
     if (const MixProcess* same = m_data.FindMix(mix)) Erase(m_data.mixes, same);
     m_data.points.push_back({0.0, 0.0, ptMix});
     m_data.mixes.push_back(std::move(mix));
+    if (replaced) SettleLoosePoints(m_data, m_calc);  // the replaced mix's point stays, on its own now
     return kStatusOk;
 }
 
@@ -104,10 +106,14 @@ Status CChartDataCommands::RemoveMixLine(const std::wstring& ptFresh, const std:
     });
     if (found == m_data.mixes.end()) return kStatusFail;
     m_data.mixes.erase(found);
+    SettleLoosePoints(m_data, m_calc);
     return kStatusOk;
 }
 
-void CChartDataCommands::RemoveAllMixLines() { m_data.mixes.clear(); }
+void CChartDataCommands::RemoveAllMixLines() {
+    m_data.mixes.clear();
+    SettleLoosePoints(m_data, m_calc);
+}
 
 Status CChartDataCommands::SetCSSR(double minT, double maxT, double minD, double maxD) {
     if (!AllFinite({minT, maxT, minD, maxD})) return kStatusInvalidArg;

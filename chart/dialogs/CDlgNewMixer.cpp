@@ -1,10 +1,13 @@
 #include "CDlgNewMixer.h"
 
+#include "LoadDialogString.h"
 #include "ProcessDialogsResource.h"
 
 namespace humichart {
 
-CDlgNewMixer::CDlgNewMixer(IChartDocument& chart) : CRulesDialog(IDD_NEW_MIXER), m_rules(chart, View()) {}
+CDlgNewMixer::CDlgNewMixer(IChartDocument& chart)
+    : CRulesDialog(IDD_NEW_MIXER),
+      m_rules(chart, View(), [](int id) { return LoadDialogString(static_cast<UINT>(id)); }) {}
 
 void CDlgNewMixer::PrepareControls() {
     // Process and mix-point names are as long as the user likes.

@@ -1,5 +1,6 @@
 #include "CNewMixerRules.h"
 
+#include "ChartDataCheck.h"
 #include "DialogTexts.h"
 #include "ProcessDialogsResource.h"
 #include "TypedText.h"
@@ -36,8 +37,8 @@ constexpr wchar_t kExistingMixPoint[] =
 
 }  // namespace
 
-CNewMixerRules::CNewMixerRules(IChartDocument& chart, IDialogView& view)
-    : CListEditRules(view, kListControls), m_chart(chart) {}
+CNewMixerRules::CNewMixerRules(IChartDocument& chart, IDialogView& view, TextSource texts)
+    : CListEditRules(view, kListControls), m_chart(chart), m_texts(std::move(texts)) {}
 
 DialogControlTable CNewMixerRules::Controls() { return kControls; }
 
@@ -136,11 +137,11 @@ std::optional<MixProcess> CNewMixerRules::ReadInputs() {
     return mix;
 }
 
-int CNewMixerRules::FindSamePosition(const MixProcess& key, int skip) const {
+int CNewMixerRules::FindSamePosition(const std::vector<MixProcess>& mixes, const MixProcess& key, int skip) {
     if (key.ptFresh.empty() || key.ptReturn.empty() || key.ptMix.empty()) return -1;
-    for (std::size_t k = 0; k < workingMixes.size(); ++k) {
+    for (std::size_t k = 0; k < mixes.size(); ++k) {
         if (static_cast<int>(k) == skip) continue;
-        const MixProcess& mix = workingMixes[k];
+        const MixProcess& mix = mixes[k];
         if (mix.ptFresh.empty() || mix.ptReturn.empty() || mix.ptMix.empty()) continue;
         if ((mix.ptFresh == key.ptFresh && mix.ptReturn == key.ptReturn) ||
             (mix.ptFresh == key.ptReturn && mix.ptReturn == key.ptFresh))
@@ -157,7 +158,7 @@ void CNewMixerRules::Add() {
     if (!AddAllowed()) return;
     const std::optional<MixProcess> mix = ReadInputs();
     if (!mix) return;
-    if (FindSamePosition(*mix, -1) >= 0) {
+    if (FindSamePosition(workingMixes, *mix, -1) >= 0) {
         Fail(kSamePosition, IDC_MIX_FRESH);
         return;
     }
@@ -174,15 +175,32 @@ void CNewMixerRules::Add() {
 
 void CNewMixerRules::Modify() {
     if (!ModifyAllowed(static_cast<int>(workingMixes.size()))) return;
-    const std::optional<MixProcess> mix = ReadInputs();
+    std::optional<MixProcess> mix = ReadInputs();
     if (!mix) return;
-    if (FindSamePosition(*mix, selectedIndex) >= 0) {
-        Fail(kSamePosition, IDC_MIX_FRESH);
-        return;
-    }
     const int index = selectedIndex;
     const std::wstring old = workingMixes[index].ptMix;
     const int renamed = FindWorkingPoint(workingPoints, old);
+    const bool renaming = mix->ptMix != old && renamed >= 0;
+    // The mixes as they will read after the change: a renamed mix point
+    // takes the mixes it feeds along, this one's inputs included.
+    std::vector<MixProcess> candidate = workingMixes;
+    candidate[index] = *mix;
+    if (renaming)
+        for (MixProcess& m : candidate) {
+            if (m.ptFresh == old) m.ptFresh = mix->ptMix;
+            if (m.ptReturn == old) m.ptReturn = mix->ptMix;
+        }
+    if (FindSamePosition(candidate, candidate[index], index) >= 0) {
+        Fail(kSamePosition, IDC_MIX_FRESH);
+        return;
+    }
+    // A mix whose point would be one of its own inputs, or an input of a
+    // mix that feeds it, would never settle: refused.
+    if (FirstMixFeedingItself(candidate)) {
+        const std::wstring text = FillText(DialogText(IDS_MIX_FEEDS_ITSELF, m_texts), {mix->ptMix});
+        Fail(text.c_str(), IDC_MIX_FRESH);
+        return;
+    }
     if (mix->ptMix != old) {
         // Renaming onto a name another point carries would leave two points
         // of one name: refused as on Add.
@@ -197,24 +215,18 @@ void CNewMixerRules::Modify() {
             m_view.Focus(IDC_MIX_POINT);
             return;
         }
-        if (renamed >= 0) {
-            workingPoints[renamed].name = mix->ptMix;
-            // Item k is working point k in all three lists.
-            for (int list : kPointLists) ReplaceItem(m_view, list, renamed, mix->ptMix);
-            // Mixes fed by the renamed point follow it; the chart's
-            // processes do at Apply.
-            for (MixProcess& other : workingMixes) {
-                if (other.ptFresh == old) other.ptFresh = mix->ptMix;
-                if (other.ptReturn == old) other.ptReturn = mix->ptMix;
-            }
-        }
     }
-    if (renamed < 0) {
+    if (renaming) {
+        // The chart's processes follow the renamed point at Apply.
+        workingPoints[renamed].name = mix->ptMix;
+        // Item k is working point k in all three lists.
+        for (int list : kPointLists) ReplaceItem(m_view, list, renamed, mix->ptMix);
+    } else if (renamed < 0) {
         workingPoints.push_back({0.0, 0.0, mix->ptMix});
         AddPointItem(mix->ptMix);
     }
     ReplaceItem(m_view, IDC_PROCESS_NAME, index, mix->name);
-    workingMixes[index] = *mix;
+    workingMixes = std::move(candidate);
     Stored(index);
 }
 
@@ -231,6 +243,7 @@ void CNewMixerRules::Apply() {
     ApplyWorkingPoints(data, workingPoints, origins_, false);
     data.mixes = workingMixes;
     DropDanglingRecords(data);
+    SettleLoosePoints(data, m_chart.Calc());
     m_chart.RequestRepaint();
     m_view.Enable(IDC_APPLY, false);
 }

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "CListEditRules.h"
+#include "DataFaultText.h"
 #include "DialogControls.h"
 #include "IChartDocument.h"
 
@@ -16,7 +17,8 @@ namespace humichart {
 
 class CNewMixerRules final : public CListEditRules {
 public:
-    CNewMixerRules(IChartDocument& chart, IDialogView& view);
+    // texts: the interface's strings (English without).
+    CNewMixerRules(IChartDocument& chart, IDialogView& view, TextSource texts = {});
 
     static DialogControlTable Controls();
 
@@ -31,7 +33,7 @@ private:
     void ShowSelected() override;
     std::optional<MixProcess> ReadInputs();
     // Index of a working mix other than skip at the same position.
-    int FindSamePosition(const MixProcess& key, int skip) const;
+    static int FindSamePosition(const std::vector<MixProcess>& mixes, const MixProcess& key, int skip);
     void AddPointItem(const std::wstring& name);
     void Add() override;
     void Modify() override;
@@ -40,6 +42,7 @@ private:
 
     IChartDocument& m_chart;
 
+    TextSource m_texts;
     std::vector<StatePoint> workingPoints;
     // The chart name each working point came from (a renamed mix point keeps
     // its own, so that the chart's processes can follow it).

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "ChartDataCheck.h"
 #include "DialogCalc.h"
 #include "DialogTexts.h"
 #include "PointByRatio.h"
@@ -173,7 +174,9 @@ bool CNewProcessRules::CreatePointByRatio(const StatePoint& known, std::wstring&
                                      query.knownValue, found);
         }))
         return false;
-    if (!valid) {
+    // A point off the chart (the line crosses the saturation test far
+    // beyond it) is no more a state of air than one the search missed.
+    if (!valid || !OnChart(found.I, found.D)) {
         m_view.Ask(L"New point is found invalid!", kErrorReport, kStyleError);
         return false;
     }
@@ -271,6 +274,7 @@ void CNewProcessRules::Apply() {
     ApplyWorkingPoints(data, workingPoints, origins_, false);
     data.processes = workingProcesses;
     DropDanglingRecords(data);
+    SettleLoosePoints(data, m_chart.Calc());
     m_chart.RequestRepaint();
     m_view.Enable(IDC_APPLY, false);
 }

@@ -325,6 +325,7 @@ void CPointDialogRules::Apply() {
     // Unnamed chart points are not the dialog's business; the processes and
     // mixes of a renamed point follow it, those of a deleted one go.
     ApplyWorkingPoints(m_chart.View().Data(), workingPoints, origins_, true);
+    SettleLoosePoints(m_chart.View().Data(), m_chart.Calc());
     m_chart.RequestRepaint();
     m_view.Enable(kApply, false);
 }

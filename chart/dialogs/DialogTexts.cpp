@@ -2,6 +2,7 @@
 
 #include "DataIODialogsResource.h"
 #include "PointDialogsResource.h"
+#include "ProcessDialogsResource.h"
 
 namespace humichart {
 
@@ -21,6 +22,8 @@ constexpr Text kEnglish[] = {
     {IDS_SLOT_REPLACE,
      L"Storage slot %1 holds a chart of %2 points, %3 processes and %4 mixes (%5).\n\nReplace it with this one?"},
     {IDS_POINTS_DELETE_RECORDS, L"Point \"%1\" is named by %2 processes and %3 mixes, which go with it."},
+    {IDS_MIX_FEEDS_ITSELF,
+     L"The mix point \"%1\" would feed its own mix. \n\nPlease choose other fresh and return points."},
 };
 
 }  // namespace

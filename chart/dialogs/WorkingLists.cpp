@@ -30,10 +30,16 @@ void ReplaceItem(IDialogView& view, int id, int index, const std::wstring& text)
 
 void ApplyNameRule(IDialogView& view, int nameBox, int selectedIndex, bool& nameIsNew, bool& nameUsable) {
     const std::wstring text = view.Text(nameBox);
-    const int found = FindExact(ListItems(view, nameBox), text);
+    const std::vector<std::wstring> items = ListItems(view, nameBox);
+    const int found = FindExact(items, text);
     if (found >= 0) {
         nameIsNew = false;
-        nameUsable = found == selectedIndex;
+        // The typing aid finds "a" for "A"; a name is the item's own only
+        // when no other item carries it exactly.
+        bool carriedElsewhere = false;
+        for (std::size_t k = 0; k < items.size(); ++k)
+            carriedElsewhere = carriedElsewhere || (static_cast<int>(k) != selectedIndex && items[k] == text);
+        nameUsable = found == selectedIndex && !carriedElsewhere;
     } else if (text.empty()) {
         nameUsable = false;
     } else {

@@ -130,13 +130,8 @@ std::optional<DataFault> CheckMixes(const CHumichartDataObj& data, const std::un
             return Fault(DataRule::MixRepeated, data, DataList::Mixes, k);
         if (!writer.emplace(m.ptMix, k).second) return Fault(DataRule::MixPointShared, data, DataList::Mixes, k, m.ptMix);
     }
-    // Mix k feeds mix j when k's point is one of j's inputs.
-    std::vector<std::vector<std::size_t>> feeds(mixes.size());
-    for (std::size_t j = 0; j < mixes.size(); ++j)
-        for (const std::wstring* input : {&mixes[j].ptFresh, &mixes[j].ptReturn})
-            if (const auto found = writer.find(*input); found != writer.end()) feeds[found->second].push_back(j);
-    for (std::size_t k = 0; k < mixes.size(); ++k)
-        if (FeedsItself(feeds, k)) return Fault(DataRule::MixFeedsItself, data, DataList::Mixes, k, mixes[k].ptMix);
+    if (const auto k = FirstMixFeedingItself(mixes))
+        return Fault(DataRule::MixFeedsItself, data, DataList::Mixes, *k, mixes[*k].ptMix);
     return std::nullopt;
 }
 
@@ -164,6 +159,20 @@ std::optional<DataFault> CheckWith(const CHumichartDataObj& data, ICalcSession& 
 }
 
 }  // namespace
+
+std::optional<std::size_t> FirstMixFeedingItself(const std::vector<MixProcess>& mixes) {
+    std::unordered_map<std::wstring, std::size_t> writer;
+    for (std::size_t k = 0; k < mixes.size(); ++k)
+        if (!mixes[k].ptMix.empty()) writer.emplace(mixes[k].ptMix, k);
+    // Mix k feeds mix j when k's point is one of j's inputs.
+    std::vector<std::vector<std::size_t>> feeds(mixes.size());
+    for (std::size_t j = 0; j < mixes.size(); ++j)
+        for (const std::wstring* input : {&mixes[j].ptFresh, &mixes[j].ptReturn})
+            if (const auto found = writer.find(*input); found != writer.end()) feeds[found->second].push_back(j);
+    for (std::size_t k = 0; k < mixes.size(); ++k)
+        if (FeedsItself(feeds, k)) return k;
+    return std::nullopt;
+}
 
 bool OnChart(double I, double D) {
     const double Y = I - kSlant * D;

@@ -21,6 +21,7 @@
 #include <cstddef>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "CHumichartDataObj.h"
 #include "CalcStatus.h"
@@ -80,5 +81,8 @@ std::optional<DataFault> CheckChartData(const CHumichartDataObj& data, ICalcBind
 std::optional<DataRule> CheckState(double I, double D, double saturation, bool mixPoint = false);
 // Whether the state lies on the chart, saturation apart.
 bool OnChart(double I, double D);
+// The first mix whose point is one of its own inputs or an input of a mix
+// that feeds it (a mix point written by two mixes counts once, the first).
+std::optional<std::size_t> FirstMixFeedingItself(const std::vector<MixProcess>& mixes);
 
 }  // namespace humichart

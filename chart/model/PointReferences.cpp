@@ -1,6 +1,10 @@
 #include "PointReferences.h"
 
+#include <memory>
 #include <unordered_set>
+
+#include "CCalcError.h"
+#include "ChartDomain.h"
 
 namespace humichart {
 
@@ -42,6 +46,25 @@ RecordCount RecordsNaming(const CHumichartDataObj& data, const std::wstring& poi
     for (const MixProcess& m : data.mixes)
         count.mixes += m.ptFresh == point || m.ptReturn == point || m.ptMix == point;
     return count;
+}
+
+std::size_t SettleLoosePoints(CHumichartDataObj& data, ICalcBinding& calc) {
+    std::unordered_set<std::wstring> mixPoints;
+    for (const MixProcess& m : data.mixes) mixPoints.insert(m.ptMix);
+    std::size_t moved = 0;
+    try {
+        std::unique_ptr<ICalcSession> session;
+        if (!Succeeded(calc.Open(data.airPressure, session)) || !session) return 0;
+        for (StatePoint& p : data.points) {
+            if (!p.name.empty() && mixPoints.count(p.name)) continue;
+            const double saturation = session->ID_D_I_F(p.I, 1.0);
+            if (p.D - saturation < domain::kSaturationTolerance) continue;
+            p.D = saturation;
+            ++moved;
+        }
+    } catch (const CCalcError&) {
+    }
+    return moved;
 }
 
 }  // namespace humichart

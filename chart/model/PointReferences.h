@@ -8,6 +8,7 @@
 #include <string>
 
 #include "CHumichartDataObj.h"
+#include "ICalcBinding.h"
 
 namespace humichart {
 
@@ -25,5 +26,11 @@ void RenamePointReferences(CHumichartDataObj& data, const std::map<std::wstring,
 RecordCount DropDanglingRecords(CHumichartDataObj& data);
 // How many processes and mixes name the point.
 RecordCount RecordsNaming(const CHumichartDataObj& data, const std::wstring& point);
+// A mix point may lie in the fog (mixing two states can give fog); when its
+// mix goes it is an ordinary point again, and one above saturation is put
+// onto the saturation curve along its enthalpy line, as the Points dialog
+// corrects a point. Answers how many points moved; a calculator that cannot
+// be had moves none.
+std::size_t SettleLoosePoints(CHumichartDataObj& data, ICalcBinding& calc);
 
 }  // namespace humichart

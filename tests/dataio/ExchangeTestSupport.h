@@ -17,7 +17,9 @@
 #include <string>
 #include <vector>
 
+#include "CCoreCalcBinding.h"
 #include "CExchangeClient.h"
+#include "CSlotFileCodec.h"
 #include "CWorkbookEngine.h"
 #include "ComObject.h"
 #include "ComPtr.h"
@@ -136,6 +138,13 @@ protected:
     }
 
     std::wstring PathOf(const wchar_t* name) const { return (folder / name).wstring(); }
+
+    // Two data sets alike in every field, as the slot file holds them.
+    static bool SameData(const CHumichartDataObj& a, const CHumichartDataObj& b) {
+        return CSlotFileCodec::Encode(a, L"") == CSlotFileCodec::Encode(b, L"");
+    }
+    // The calculator core behind the chart-data check of an import.
+    CCoreCalcBinding calc;
 
     CExchangeClient Client() {
         return CExchangeClient(&starter, [this](HWND, const std::wstring& text, const std::wstring& caption, UINT style) {

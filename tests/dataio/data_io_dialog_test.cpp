@@ -79,7 +79,7 @@ protected:
         CIDWnd& chart = host->Chart();
         chart.SetSlotStore(slots.get());
         chart.airPressure = 95000.0;
-        chart.points = {{50.0, 10.0, L"A"}, {30.0, 5.0, L""}, {44.0, 9.5, L"B"}};
+        chart.points = {{50.0, 10.0, L"A"}, {30.0, 5.0, L""}, {44.0, 9.5, L"B"}, {47.0, 9.75, L"M"}};
         chart.processes = {{L"A", L"B", L"P1", 1200.0}};
         chart.mixes = {{L"A", L"B", L"M", L"X1", 300.0, 1000.0}};
     }
@@ -152,13 +152,13 @@ TEST_F(DataIODialogTest, ExportAndImportThroughTheFileDialogsReachTheChartOnlyOn
     });
     EXPECT_EQ(Run(cancelled), IDCANCEL);
     EXPECT_TRUE(std::filesystem::exists(folder / "typed.xls"));
-    EXPECT_EQ(chart.points.size(), 3u);  // Cancel drops the import
+    EXPECT_EQ(chart.points.size(), 4u);  // Cancel drops the import
     EXPECT_EQ(chart.airPressure, 95000.0);
 
     // The file exported above holds the chart's named records.
     CHumichartDataObj back;
-    ASSERT_EQ(writer.ImportFrom(nullptr, PathOf(L"typed.xls"), back, nullptr), CExchangeClient::Outcome::Done);
-    ASSERT_EQ(back.points.size(), 2u);
+    ASSERT_EQ(writer.ImportFrom(nullptr, PathOf(L"typed.xls"), back, calc), CExchangeClient::Outcome::Done);
+    ASSERT_EQ(back.points.size(), 3u);
     EXPECT_EQ(back.points[1].name, L"B");
 
     chart.View().renderPending = 0;
@@ -176,17 +176,27 @@ TEST_F(DataIODialogTest, ExportAndImportThroughTheFileDialogsReachTheChartOnlyOn
     EXPECT_EQ(chart.View().renderPending, 1);
 }
 
-TEST_F(DataIODialogTest, FailedImportsShowTheirMessagesAndLeaveTheChartAlone) {
+// After a sound import, imports that fail (a word where a number belongs, no
+// sheet, two points of one name) each leave the working copy exactly as the
+// sound import left it: OK then takes the sound import whole.
+TEST_F(DataIODialogTest, FailedImportsShowTheirMessagesAndLeaveTheCopyAsItWas) {
     CIDWnd& chart = host->Chart();
+    CHumichartDataObj sound;
+    sound.airPressure = 80000.0;
+    sound.points = {{40.0, 8.0, L"Q"}, {50.0, 10.0, L"R"}, {45.0, 9.0, L"S"}};
+    sound.processes = {{L"Q", L"R", L"QR", 1000.0}};
+    const std::wstring soundPath = PathOf(L"sound.xls");
+    ASSERT_EQ(Client().ExportTo(nullptr, soundPath, sound), CExchangeClient::Outcome::Done);
     Workbook word;
     word.sheets.push_back({L"Humichart", {}});
     Put(word.sheets[0], L"C3", 70000.0);
-    Put(word.sheets[0], L"E3", L"A");
-    Put(word.sheets[0], L"F3", L"warm");
+    Put(word.sheets[0], L"E3", L"X");
+    Put(word.sheets[0], L"F3", 40.0);
+    Put(word.sheets[0], L"E4", L"Y");
+    Put(word.sheets[0], L"F4", L"warm");
     const std::wstring wordPath = WriteWorkbook(L"word.xls", word);
     word.sheets[0].name = L"Sheet1";
     const std::wstring noSheetPath = WriteWorkbook(L"nosheet.xls", word);
-    // Two points named A: refused as a whole.
     Workbook twice;
     twice.sheets.push_back({L"Humichart", {}});
     Put(twice.sheets[0], L"C3", 70000.0);
@@ -199,25 +209,30 @@ TEST_F(DataIODialogTest, FailedImportsShowTheirMessagesAndLeaveTheChartAlone) {
     const std::wstring twicePath = WriteWorkbook(L"twice.xls", twice);
 
     ModalScript script;
+    ThroughFileDialog(script, IDC_DATAIO_IMPORT, L"Open", soundPath);
     ThroughFileDialog(script, IDC_DATAIO_IMPORT, L"Open", wordPath);
     script.In(L"Exception", "text where a number belongs", [&](HWND box) {
         const std::wstring text = MessageText(box);
         EXPECT_NE(text.find(L"Code = 80020005"), std::wstring::npos);
-        EXPECT_NE(text.find(L"Description = Cell F3 holds text that is not a number"), std::wstring::npos);
+        EXPECT_NE(text.find(L"Description = Cell F4 holds text that is not a number"), std::wstring::npos);
         User::Press(box, IDOK);
     });
     ThroughFileDialog(script, IDC_DATAIO_IMPORT, L"Open", noSheetPath);
     script.Answer(L"Failed", L"Missing sheet named as Humichart.", IDOK);
     ThroughFileDialog(script, IDC_DATAIO_IMPORT, L"Open", twicePath);
-    script.Answer(L"Failed", L"Two points are named \"A\" in this workbook. Point names must differ: nothing was imported.",
+    script.Answer(L"Failed",
+                  L"Points table, row 4: the name \"A\" is already the name of a point above it.\n\nNothing was imported.",
                   IDOK);
     script.In(kDataIO, "OK", [&](HWND d) {
-        EXPECT_EQ(TreeLines(d), Expected(chart));  // the tree is not rebuilt after a failure
+        EXPECT_EQ(TreeLines(d), Expected(sound));  // the tree still shows the sound import
         User::Click(d, IDOK);
     });
     EXPECT_EQ(Run(script, true), 0);
-    EXPECT_EQ(chart.points.size(), 3u);  // OK without a successful import changes nothing
-    EXPECT_EQ(chart.airPressure, 95000.0);
+    ASSERT_EQ(chart.points.size(), 3u);
+    EXPECT_EQ(chart.points[0].name, L"Q");
+    ASSERT_EQ(chart.processes.size(), 1u);
+    EXPECT_EQ(chart.processes[0].ptEnd, L"R");
+    EXPECT_EQ(chart.airPressure, 80000.0);
 }
 
 TEST_F(DataIODialogTest, StorageListSavesAndReadsSlotsAndEscapeDoesNothingFurther) {
@@ -229,24 +244,34 @@ TEST_F(DataIODialogTest, StorageListSavesAndReadsSlotsAndEscapeDoesNothingFurthe
     script.In(kDataIO, "storage settings", [](HWND d) { User::Click(d, IDC_DATAIO_STORAGE); });
     script.Answer(kInformation, L"No implement.", IDOK);
     ThroughStorage(script, IDC_DATAIO_SAVE, 3, L"Successfully saved data to storage (index=3)");
+    // Saving over the chart now in slot 3 asks first; No keeps it.
+    script.In(kDataIO, "the storage list opened to save again", [](HWND d) { User::Click(d, IDC_DATAIO_SAVE); });
+    script.In(kStorage, "slot 3 again", [](HWND list) { DoubleClickRow(list, 3); });
+    script.In(L"Delete Confirm", "the question before replacing", [](HWND box) {
+        EXPECT_EQ(MessageText(box).rfind(L"Storage slot 3 holds a chart of 4 points, 1 processes and 1 mixes (Saved ", 0),
+                  0u);
+        User::Press(box, IDNO);
+    });
     script.In(kDataIO, "the storage list opened to read", [](HWND d) { User::Click(d, IDC_DATAIO_READ); });
     script.In(kStorage, "the list", [&](HWND storage) {
         HWND list = GetDlgItem(storage, IDC_FILELIST_LIST);
         EXPECT_EQ(ListView_GetItemCount(list), 14);
-        std::vector<std::wstring> row3;
+        std::vector<std::wstring> row3, row5;
         for (int c = 0; c < 6; ++c) row3.push_back(ListCell(list, 3, c));
-        EXPECT_EQ(row3, (std::vector<std::wstring>{L"0003", L"95000.0", L"3", L"1", L"1", slots->SlotTable()[3].remark}));
+        for (int c = 0; c < 6; ++c) row5.push_back(ListCell(list, 5, c));
+        EXPECT_EQ(row3, (std::vector<std::wstring>{L"0003", L"95000.0", L"4", L"1", L"1", slots->Info(3).remark}));
+        EXPECT_EQ(row5, (std::vector<std::wstring>{L"0005", L"", L"", L"", L"", L"(empty)"}));
         EXPECT_EQ(ListView_GetColumnWidth(list, 0), 60);
         EXPECT_EQ(ListView_GetColumnWidth(list, 5), 110);
         EXPECT_EQ(ListView_GetExtendedListViewStyle(list) & (LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT | LVS_EX_UNDERLINEHOT),
                   static_cast<DWORD>(LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT | LVS_EX_UNDERLINEHOT));
         DoubleClickRow(storage, 5);
     });
-    script.Answer(kInformation, L"Failed load data from storage (index=5)", IDOK);
+    script.Answer(kInformation, L"Failed load data from storage (index=5)\n\nStorage slot 5 is empty.", IDOK);
     ThroughStorage(script, IDC_DATAIO_READ, 3, L"Successfully load data from storage (index=3)");
     script.In(kDataIO, "OK", [](HWND d) { User::Click(d, IDOK); });
     EXPECT_EQ(Run(script), IDOK);
-    EXPECT_EQ(chart.points.size(), 3u);  // the slot held the chart's own data
+    EXPECT_EQ(chart.points.size(), 4u);  // the slot held the chart's own data
 }
 
 TEST_F(DataIODialogTest, StorageReadReachesTheChartOnlyOnOk) {
@@ -263,7 +288,7 @@ TEST_F(DataIODialogTest, StorageReadReachesTheChartOnlyOnOk) {
         script.In(kDataIO, "closed", [button](HWND d) { User::Click(d, button); });
         EXPECT_EQ(Run(script), button);
         if (button == IDCANCEL) {
-            EXPECT_EQ(chart.points.size(), 3u);
+            EXPECT_EQ(chart.points.size(), 4u);
             EXPECT_EQ(chart.processes.size(), 1u);
             EXPECT_EQ(chart.airPressure, 95000.0);
         } else {

@@ -13,8 +13,8 @@ CHumichartDataObj SmallChart() {
     CHumichartDataObj data;
     data.airPressure = 95000.0;
     CChartView(data).SetRange(-10.0, 40.0, 2.0, 30.0);
-    data.points = {{50.0, 10.0, L"A"}, {30.0, 5.0, L""}, {44.0, 9.5, L"B"}};
-    data.processes = {{L"A", L"B", L"P1", 1200.0}, {L"A", L"B", L"", 1.0}};
+    data.points = {{50.0, 10.0, L"A"}, {30.0, 5.0, L""}, {44.0, 9.5, L"B"}, {0.0, 0.0, L"M"}};
+    data.processes = {{L"A", L"B", L"P1", 1200.0}, {L"B", L"M", L"", 1.0}};
     data.mixes = {{L"A", L"B", L"M", L"X1", 300.0, 1000.0}};
     return data;
 }
@@ -40,23 +40,31 @@ TEST_F(ExchangeTest, ExportMakesTheCallsInTheFixedOrderAndImportReadsThemBack) {
 
     starter.log->clear();
     CHumichartDataObj target;
-    int imported = 0;
-    ASSERT_EQ(client.ImportFrom(nullptr, path, target, [&] { ++imported; }), CExchangeClient::Outcome::Done);
-    EXPECT_EQ(imported, 1);
-    const CallLog importCalls = {
+    ASSERT_EQ(client.ImportFrom(nullptr, path, target, calc), CExchangeClient::Outcome::Done);
+    // After the basic block the sheet's last row; after each table's end
+    // its columns down to that row, which must be empty.
+    CallLog importCalls = {
         L"Visible=true", L"Workbooks", L"Open(" + path + L")", L"Worksheets", L"Item(Humichart)",
         L"Range(C3)", L"Value2", L"Range(C4)", L"Value2", L"Range(C5)", L"Value2", L"Range(C6)", L"Value2",
-        L"Range(C7)", L"Value2",
+        L"Range(C7)", L"Value2", L"UsedRange", L"Row", L"Rows", L"Count",
         L"Range(E3)", L"Text", L"Range(F3)", L"Value2", L"Range(G3)", L"Value2",
-        L"Range(E4)", L"Text", L"Range(F4)", L"Value2", L"Range(G4)", L"Value2", L"Range(E5)", L"Text",
+        L"Range(E4)", L"Text", L"Range(F4)", L"Value2", L"Range(G4)", L"Value2",
+        L"Range(E5)", L"Text", L"Range(F5)", L"Value2", L"Range(G5)", L"Value2", L"Range(E6)", L"Text",
         L"Range(I3)", L"Value2", L"Range(J3)", L"Value2", L"Range(K3)", L"Value2", L"Range(L3)", L"Value2",
-        L"Range(I4)", L"Value2",
-        L"Range(N3)", L"Value2", L"Range(O3)", L"Value2", L"Range(P3)", L"Value2", L"Range(Q3)", L"Value2",
-        L"Range(R3)", L"Value2", L"Range(S3)", L"Value2", L"Range(N4)", L"Value2",
-        L"Close", L"Quit"};
+        L"Range(I4)", L"Value2"};
+    for (unsigned row : {4, 5})
+        for (const wchar_t* column : {L"I", L"J", L"K", L"L"})
+            importCalls.insert(importCalls.end(), {L"Range(" + std::wstring(column) + std::to_wstring(row) + L")", L"Value2"});
+    importCalls.insert(importCalls.end(), {L"Range(N3)", L"Value2", L"Range(O3)", L"Value2", L"Range(P3)", L"Value2",
+                                           L"Range(Q3)", L"Value2", L"Range(R3)", L"Value2", L"Range(S3)", L"Value2",
+                                           L"Range(N4)", L"Value2"});
+    for (unsigned row : {4, 5})
+        for (const wchar_t* column : {L"N", L"O", L"P", L"Q", L"R", L"S"})
+            importCalls.insert(importCalls.end(), {L"Range(" + std::wstring(column) + std::to_wstring(row) + L")", L"Value2"});
+    importCalls.insert(importCalls.end(), {L"Close", L"Quit"});
     EXPECT_EQ(*starter.log, importCalls);
     EXPECT_EQ(target.airPressure, 95000.0);
-    ASSERT_EQ(target.points.size(), 2u);
+    ASSERT_EQ(target.points.size(), 3u);
     EXPECT_EQ(target.points[1].name, L"B");
     EXPECT_EQ(target.points[1].D, 9.5);
     ASSERT_EQ(target.processes.size(), 1u);
@@ -71,7 +79,7 @@ TEST_F(ExchangeTest, OnlyXlsPathsAreTouchedAndAnApplicationThatWillNotStartIsAnI
     CExchangeClient client = Client();
     CHumichartDataObj data = SmallChart();
     EXPECT_EQ(client.ExportTo(nullptr, PathOf(L"chart.txt"), data), CExchangeClient::Outcome::NotXls);
-    EXPECT_EQ(client.ImportFrom(nullptr, PathOf(L"xls"), data, nullptr), CExchangeClient::Outcome::NotXls);
+    EXPECT_EQ(client.ImportFrom(nullptr, PathOf(L"xls"), data, calc), CExchangeClient::Outcome::NotXls);
     EXPECT_TRUE(starter.log->empty());
     EXPECT_TRUE(messages.empty());
     EXPECT_FALSE(std::filesystem::exists(folder / "chart.txt"));
@@ -95,29 +103,44 @@ struct ImportCase {
     std::vector<std::pair<const wchar_t*, std::wstring>> texts;
     std::vector<std::pair<const wchar_t*, double>> numbers;
     CExchangeClient::Outcome outcome;
-    std::size_t points;             // in the working copy afterwards
-    const wchar_t* description;     // of the failure, if any
+    const wchar_t* description;     // of the failure or refusal, if any
     bool program = false;           // answered as by a spreadsheet program
 };
 
+// Whatever stops an import, the working copy is exactly what it was; only a
+// workbook read whole, whose tables end where they say and whose chart is
+// sound, replaces it.
 TEST_F(ExchangeTest, ImportCases) {
     // Numbers whose bits the file then gets as a NaN and an infinity.
     constexpr double kSentinel = 31415.926535897931;
+    using Outcome = CExchangeClient::Outcome;
     const ImportCase cases[] = {
         {"text 12.5 in F4 is a number, a point named 1 reads by its text, stop at empty E5",
-         {{L"E4", L"B"}, {L"F4", L"12.5"}, {L"E6", L"late"}}, {{L"E4", 1.0}}, CExchangeClient::Outcome::Done, 2, nullptr},
-        {"a word in F4 fails after row 3 was stored",
-         {{L"E4", L"B"}, {L"F4", L"warm"}}, {}, CExchangeClient::Outcome::Failed, 1,
+         {{L"E4", L"B"}, {L"F4", L"12.5"}}, {{L"E4", 1.0}}, Outcome::Done, nullptr},
+        {"a word in F4 fails", {{L"E4", L"B"}, {L"F4", L"warm"}}, {}, Outcome::Failed,
          L"Cell F4 holds text that is not a number"},
         {"a word in F4 from a spreadsheet program is the chart's finding, not the engine's",
-         {{L"E4", L"B"}, {L"F4", L"warm"}}, {}, CExchangeClient::Outcome::Failed, 1,
-         L"Cell F4 holds text that is not a number", true},
-        {"inf in a number cell is no number", {{L"E4", L"B"}, {L"G4", L"inf"}}, {},
-         CExchangeClient::Outcome::Failed, 1, L"Cell G4 holds text that is not a number"},
-        {"a NaN number is refused", {{L"E4", L"B"}}, {{L"F4", kSentinel}}, CExchangeClient::Outcome::Failed, 1,
+         {{L"E4", L"B"}, {L"F4", L"warm"}}, {}, Outcome::Failed, L"Cell F4 holds text that is not a number", true},
+        {"inf in a number cell is no number", {{L"E4", L"B"}, {L"G4", L"inf"}}, {}, Outcome::Failed,
+         L"Cell G4 holds text that is not a number"},
+        {"a NaN number is refused", {{L"E4", L"B"}}, {{L"F4", kSentinel}}, Outcome::Failed,
          L"Cell F4 holds a number that is not finite"},
-        {"an infinite air flow is refused", {{L"I3", L"P"}}, {{L"L3", -kSentinel}}, CExchangeClient::Outcome::Failed, 1,
+        {"an infinite air flow is refused", {{L"I3", L"P"}}, {{L"L3", -kSentinel}}, Outcome::Failed,
          L"Cell L3 holds a number that is not finite"},
+        {"a point below the empty name that ends the table", {{L"E6", L"late"}}, {{L"F6", 40.0}}, Outcome::Refused,
+         L"Points table, row 6: it holds data below row 4, whose empty name ends the table."},
+        {"values without a name between two points", {{L"E5", L"C"}}, {{L"F4", 40.0}, {L"F5", 45.0}}, Outcome::Refused,
+         L"Points table, row 4: it holds values but no name, and a row without a name ends the table."},
+        {"a point far beyond the chart", {{L"E4", L"X"}}, {{L"F4", 1e6}, {L"G4", 1e6}}, Outcome::Refused,
+         L"Points table, row 4: the state I = 1e+06 kJ/kg, D = 1e+06 g/kg lies beyond the chart"},
+        {"a pressure no chart has", {}, {{L"C3", 5000.0}}, Outcome::Refused,
+         L"Cell C3: the air pressure 5000 Pa lies outside 50000 to 1560000 Pa."},
+        {"two points of one name", {{L"E4", L"A"}}, {{L"F4", 41.0}}, Outcome::Refused,
+         L"Points table, row 4: the name \"A\" is already the name of a point above it."},
+        {"a mix into one of its own inputs",
+         {{L"E4", L"Room"}, {L"N3", L"Mx"}, {L"O3", L"A"}, {L"P3", L"Room"}, {L"Q3", L"Room"}},
+         {{L"F4", 50.0}, {L"G4", 10.0}, {L"R3", 1000.0}, {L"S3", 200.0}}, Outcome::Refused,
+         L"Mixes table, row 3: its mix point \"Room\" feeds its own mix"},
     };
     for (const ImportCase& c : cases) {
         SCOPED_TRACE(c.name);
@@ -143,34 +166,45 @@ TEST_F(ExchangeTest, ImportCases) {
 
         messages.clear();
         CHumichartDataObj target;
-        target.points = {{1, 1, L"old"}, {2, 2, L"older"}, {3, 3, L"oldest"}};
+        target.airPressure = 90000.0;
+        target.points = {{40, 8, L"old"}, {45, 9, L"older"}, {30, 5, L"oldest"}};
+        target.processes = {{L"old", L"older", L"kept", 100.0}};
         target.HasBorder = 1;
-        int imported = 0;
+        const CHumichartDataObj before = target;
         starter.builtIn = !c.program;
         CExchangeClient client = Client();
-        EXPECT_EQ(client.ImportFrom(nullptr, path, target, [&] { ++imported; }), c.outcome);
-        EXPECT_EQ(target.airPressure, 50000.0);
-        const ChartRange range = CChartView(target).GetRange();
-        EXPECT_NEAR(range.minT, 10.0, 1e-9);
-        EXPECT_NEAR(range.maxT, 35.0, 1e-9);
+        EXPECT_EQ(client.ImportFrom(nullptr, path, target, calc), c.outcome);
         EXPECT_EQ(target.HasBorder, 1);
-        ASSERT_EQ(target.points.size(), c.points);
-        EXPECT_EQ(target.points[0].name, L"A");
-        if (c.outcome == CExchangeClient::Outcome::Done) {
-            EXPECT_EQ(imported, 1);
+        if (c.outcome == Outcome::Done) {
             EXPECT_TRUE(messages.empty());
+            EXPECT_EQ(target.airPressure, 50000.0);
+            const ChartRange range = CChartView(target).GetRange();
+            EXPECT_NEAR(range.minT, 10.0, 1e-9);
+            EXPECT_NEAR(range.maxT, 35.0, 1e-9);
+            ASSERT_EQ(target.points.size(), 2u);
+            EXPECT_EQ(target.points[0].name, L"A");
             EXPECT_EQ(target.points[1].name, L"1");
             EXPECT_EQ(target.points[1].I, 12.5);
+            EXPECT_TRUE(target.processes.empty());
             EXPECT_EQ(starter.log->back(), L"Quit");
-        } else {
-            EXPECT_EQ(imported, 0);
-            ASSERT_EQ(messages.size(), 1u);
+            continue;
+        }
+        EXPECT_TRUE(SameData(target, before));
+        ASSERT_EQ(messages.size(), 1u);
+        const std::string shown(messages[0].text.begin(), messages[0].text.end());
+        if (c.outcome == Outcome::Failed) {
             EXPECT_EQ(messages[0].caption, L"Exception");
             EXPECT_NE(messages[0].text.find(std::wstring(L"\nSource = ") + (c.program ? L"Humichart" : L"Humichart workbook") +
                                             L"\nDescription = " + c.description + L"\n"),
                       std::wstring::npos)
-                << std::string(messages[0].text.begin(), messages[0].text.end());
+                << shown;
             EXPECT_NE(starter.log->back(), L"Quit");  // the application is left open
+        } else {
+            EXPECT_EQ(messages[0].caption, L"Failed");
+            EXPECT_EQ(messages[0].style, static_cast<UINT>(MB_OK | MB_ICONERROR));
+            EXPECT_EQ(messages[0].text.rfind(c.description, 0), 0u) << shown;
+            EXPECT_NE(messages[0].text.find(L"\n\nNothing was imported."), std::wstring::npos) << shown;
+            EXPECT_EQ(starter.log->back(), L"Quit");  // read whole: closed before the refusal
         }
     }
 }
@@ -187,21 +221,21 @@ TEST_F(ExchangeTest, MissingSheetAndUnreadableFilesChangeNothing) {
     CHumichartDataObj target;
     target.points = {{1, 1, L"kept"}};
     CExchangeClient client = Client();
-    EXPECT_EQ(client.ImportFrom(nullptr, noSheet, target, nullptr), CExchangeClient::Outcome::MissingSheet);
+    EXPECT_EQ(client.ImportFrom(nullptr, noSheet, target, calc), CExchangeClient::Outcome::MissingSheet);
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_EQ(messages[0].text, L"Missing sheet named as Humichart.");
     EXPECT_EQ(messages[0].caption, L"Failed");
     EXPECT_EQ(messages[0].style, static_cast<UINT>(MB_OK | MB_ICONERROR));
     EXPECT_EQ(starter.log->back(), L"Item(Humichart)");
 
-    EXPECT_EQ(client.ImportFrom(nullptr, PathOf(L"garbage.xls"), target, nullptr), CExchangeClient::Outcome::Failed);
+    EXPECT_EQ(client.ImportFrom(nullptr, PathOf(L"garbage.xls"), target, calc), CExchangeClient::Outcome::Failed);
     ASSERT_EQ(messages.size(), 2u);
     EXPECT_NE(messages[1].text.find(L"Source = Humichart workbook\nDescription = The file"), std::wstring::npos)
         << std::string(messages[1].text.begin(), messages[1].text.end());
     // No memory left for the file: the engine's status reaches the user.
     failAllocationOf = std::filesystem::file_size(noSheet);
     failArmed = true;
-    EXPECT_EQ(client.ImportFrom(nullptr, noSheet, target, nullptr), CExchangeClient::Outcome::Failed);
+    EXPECT_EQ(client.ImportFrom(nullptr, noSheet, target, calc), CExchangeClient::Outcome::Failed);
     failArmed = false;
     ASSERT_EQ(messages.size(), 3u);
     EXPECT_EQ(messages[2].caption, L"Exception");
