@@ -25,7 +25,7 @@ constexpr wchar_t kRename[] =
 // unnamed one, S (supply) and M1, and the mix "Mix1" of O and R into M1.
 struct Harness {
     explicit Harness(std::function<void(CHumichartDataObj&)> setUp = {}) {
-        chart.data.points = {{80, 20, L"O"}, {45, 9, L"R"}, {1, 1, L""}, {30, 8, L"S"}, {0, 0, L"M1"}};
+        chart.data.points = {{80, 20, L"O"}, {45, 9, L"R"}, {1, 1, L""}, {30, 7, L"S"}, {0, 0, L"M1"}};
         chart.data.mixes = {{L"O", L"R", L"M1", L"Mix1", 300, 1000}};
         if (setUp) setUp(chart.data);
         view.Open(rules);
@@ -177,7 +177,7 @@ TEST(MixerRules, AddNamesANewMixPointThatTheChartPlacesAfterApply) {
     // All fresh: on S. Total flow 0: halfway between O and S.
     EXPECT_EQ(data.FindPoint(L"M2")->I, 30.0);
     EXPECT_EQ(data.FindPoint(L"M3")->I, 55.0);
-    EXPECT_EQ(data.FindPoint(L"M3")->D, 14.0);
+    EXPECT_EQ(data.FindPoint(L"M3")->D, 13.5);
     EXPECT_FALSE(h.view.Enabled(IDC_APPLY));
 }
 
@@ -250,6 +250,36 @@ TEST(MixerRules, DeleteKeepsTheMixPoint) {
     EXPECT_TRUE(h.view.closed);
     EXPECT_TRUE(h.chart.data.mixes.empty());
     EXPECT_NE(h.chart.data.FindPoint(L"M1"), nullptr);
+}
+
+// The chart's processes and the mixes fed by a renamed mix point follow it;
+// a mix whose point would feed its own inputs is refused.
+TEST(MixerRules, ARenamedMixPointTakesItsRecordsAlongAndNoMixFeedsItself) {
+    Harness h([](CHumichartDataObj& data) {
+        data.points.push_back({0, 0, L"M2"});
+        data.mixes.push_back({L"M1", L"S", L"M2", L"Mix2", 100, 1000});
+        data.processes = {{L"M1", L"R", L"Heat", 1000}};
+    });
+    // Mix2 with its own point as an input.
+    h.view.Choose(IDC_PROCESS_NAME, 1);
+    h.view.Choose(IDC_MIX_FRESH, 4);  // M2
+    ASSERT_TRUE(h.view.Click(IDC_ITEM_MODIFY));
+    ASSERT_EQ(h.view.questions.size(), 1u);
+    EXPECT_EQ(h.view.questions[0].text,
+              L"The mix point \"M2\" would feed its own mix. \n\nPlease choose other fresh and return points.");
+    EXPECT_EQ(h.rules.WorkingMixes()[1].ptFresh, L"M1");
+
+    h.view.Choose(IDC_PROCESS_NAME, 0);  // Mix1: O and R into M1
+    h.view.Type(IDC_MIX_POINT, L"Mixed");
+    h.view.Answer(kAnswerYes);
+    ASSERT_TRUE(h.view.Click(IDC_ITEM_MODIFY));
+    EXPECT_EQ(h.rules.WorkingMixes()[1].ptFresh, L"Mixed");
+    ASSERT_TRUE(h.view.Click(IDC_APPLY));
+    const CHumichartDataObj& data = h.chart.data;
+    ASSERT_EQ(data.processes.size(), 1u);
+    EXPECT_EQ(data.processes[0].ptStart, L"Mixed");
+    EXPECT_EQ(data.mixes[1].ptFresh, L"Mixed");
+    EXPECT_EQ(data.FindPoint(L"M1"), nullptr);
 }
 
 }  // namespace

@@ -427,13 +427,15 @@ TEST_F(PointDialogTest, DeleteAsksAndSelectsTheNextPoint) {
 
 TEST_F(PointDialogTest, ApplyMergesNamedPointsAndLeavesTheRestAlone) {
     chart.data.points = {{10, 1, L""}, {40, 6, L"A"}, {50, 9, L"B"}, {11, 2, L""}, {30, 4, L"C"}, {33, 3, L"c"}};
-    chart.data.processes = {{L"B", L"C", L"BC", 1000.0}};
+    chart.data.processes = {{L"B", L"C", L"BC", 1000.0}, {L"A", L"C", L"AC", 500.0}};
     Open();
     EXPECT_EQ(view[kName].items, (std::vector<std::wstring>{L"A", L"B", L"C", L"c"}));
-    // Delete B.
+    // Delete B: the question says that its process goes with it.
     ASSERT_TRUE(view.Choose(kName, 1));
     view.Answer(kAnswerYes);
     ASSERT_TRUE(view.Click(kDelete));
+    EXPECT_EQ(view.questions.back().text,
+              L"Are you sure?\n\nPoint \"B\" is named by 1 processes and 0 mixes, which go with it.");
     // Rename C (now index 1) to C2, keeping its values.
     ASSERT_TRUE(view.Choose(kName, 1));
     Known(IE, L"30");
@@ -455,7 +457,10 @@ TEST_F(PointDialogTest, ApplyMergesNamedPointsAndLeavesTheRestAlone) {
     EXPECT_EQ(chart.data.points[2].I, 11.0);
     EXPECT_EQ(chart.data.points[1].I, 42.0);
     EXPECT_EQ(chart.data.points[4].I, 30.0);
-    EXPECT_EQ(chart.data.processes[0].ptStart, L"B") << "processes keep their names";
+    // B's process went with it; C's follows it to its new name.
+    ASSERT_EQ(chart.data.processes.size(), 1u);
+    EXPECT_EQ(chart.data.processes[0].name, L"AC");
+    EXPECT_EQ(chart.data.processes[0].ptEnd, L"C2");
     EXPECT_EQ(chart.repaints, 1);
     EXPECT_EQ(chart.renders, 0);
     EXPECT_FALSE(On(kApply));
