@@ -211,9 +211,14 @@ TEST_F(ActiveChartTest, ANamedPointReplacesItsNamesakeAtTheEndAndUnnamedOnesPile
     EXPECT_EQ(Points(), 1u);
 }
 
-TEST_F(ActiveChartTest, AReversedProcessReplacesTheFirstAndPointsGoWithoutTheirProcesses) {
+// A process joins two points the chart holds, and goes with either of them.
+TEST_F(ActiveChartTest, AReversedProcessReplacesTheFirstAndPointsTakeTheirProcessesAlong) {
     auto a = Bstr(L"A"), b = Bstr(L"B"), p1 = Bstr(L"p1"), p2 = Bstr(L"p2");
+    EXPECT_EQ(chart_->AddProcess(a.Get(), b.Get(), p1.Get(), 100), E_INVALIDARG);  // no such points yet
+    chart_->AddPoint(40, 5, a.Get());
+    chart_->AddPoint(50, 9, b.Get());
     EXPECT_EQ(chart_->AddProcess(a.Get(), nullptr, p1.Get(), 100), E_INVALIDARG);
+    EXPECT_EQ(chart_->AddProcess(a.Get(), a.Get(), p1.Get(), 100), E_INVALIDARG);
     EXPECT_EQ(chart_->AddProcess(a.Get(), b.Get(), p1.Get(), kInf), E_INVALIDARG);
     EXPECT_EQ(chart_->AddProcess(a.Get(), b.Get(), p1.Get(), 100), S_OK);
     EXPECT_EQ(chart_->AddProcess(b.Get(), a.Get(), p2.Get(), 200), S_OK);
@@ -226,13 +231,18 @@ TEST_F(ActiveChartTest, AReversedProcessReplacesTheFirstAndPointsGoWithoutTheirP
     EXPECT_EQ(start.View(), L"B");
     EXPECT_EQ(name.View(), L"p2");
     EXPECT_EQ(flow, 200.0);
-
-    chart_->AddPoint(40, 5, a.Get());
-    EXPECT_EQ(chart_->RemoveAllPoints(), S_OK);
-    chart_->ProcessCount(&n);
-    EXPECT_EQ(n, 1u);
     EXPECT_EQ(chart_->RemoveProcess(a.Get(), b.Get()), S_OK);
     EXPECT_EQ(chart_->RemoveProcess(b.Get(), a.Get()), E_FAIL);
+
+    EXPECT_EQ(chart_->AddProcess(a.Get(), b.Get(), p1.Get(), 100), S_OK);
+    EXPECT_EQ(chart_->RemovePoint(b.Get()), S_OK);
+    chart_->ProcessCount(&n);
+    EXPECT_EQ(n, 0u);
+    chart_->AddPoint(50, 9, b.Get());
+    EXPECT_EQ(chart_->AddProcess(a.Get(), b.Get(), p1.Get(), 100), S_OK);
+    EXPECT_EQ(chart_->RemoveAllPoints(), S_OK);
+    chart_->ProcessCount(&n);
+    EXPECT_EQ(n, 0u);
 }
 
 TEST_F(ActiveChartTest, MixLinesRefuseATakenMixPointAndReplaceTheSamePair) {

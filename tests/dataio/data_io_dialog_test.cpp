@@ -200,6 +200,8 @@ TEST_F(DataIODialogTest, FailedImportsShowTheirMessagesAndLeaveTheCopyAsItWas) {
     Workbook twice;
     twice.sheets.push_back({L"Humichart", {}});
     Put(twice.sheets[0], L"C3", 70000.0);
+    Put(twice.sheets[0], L"C4", 40.0);
+    Put(twice.sheets[0], L"C6", 30.0);
     Put(twice.sheets[0], L"E3", L"A");
     Put(twice.sheets[0], L"F3", 40.0);
     Put(twice.sheets[0], L"G3", 8.0);

@@ -49,16 +49,20 @@ TEST_F(ExchangeTest, ExportMakesTheCallsInTheFixedOrderAndImportReadsThemBack) {
         L"Range(C7)", L"Value2", L"UsedRange", L"Row", L"Rows", L"Count",
         L"Range(E3)", L"Text", L"Range(F3)", L"Value2", L"Range(G3)", L"Value2",
         L"Range(E4)", L"Text", L"Range(F4)", L"Value2", L"Range(G4)", L"Value2",
-        L"Range(E5)", L"Text", L"Range(F5)", L"Value2", L"Range(G5)", L"Value2", L"Range(E6)", L"Text",
-        L"Range(I3)", L"Value2", L"Range(J3)", L"Value2", L"Range(K3)", L"Value2", L"Range(L3)", L"Value2",
-        L"Range(I4)", L"Value2"};
-    for (unsigned row : {4, 5})
+        L"Range(E5)", L"Text", L"Range(F5)", L"Value2", L"Range(G5)", L"Value2", L"Range(E6)", L"Text"};
+    // The sheet's last row is the basic block's 7.
+    for (unsigned row : {6, 7})
+        for (const wchar_t* column : {L"E", L"F", L"G"})
+            importCalls.insert(importCalls.end(), {L"Range(" + std::wstring(column) + std::to_wstring(row) + L")", L"Value2"});
+    importCalls.insert(importCalls.end(), {L"Range(I3)", L"Value2", L"Range(J3)", L"Value2", L"Range(K3)", L"Value2",
+                                           L"Range(L3)", L"Value2", L"Range(I4)", L"Value2"});
+    for (unsigned row : {4, 5, 6, 7})
         for (const wchar_t* column : {L"I", L"J", L"K", L"L"})
             importCalls.insert(importCalls.end(), {L"Range(" + std::wstring(column) + std::to_wstring(row) + L")", L"Value2"});
     importCalls.insert(importCalls.end(), {L"Range(N3)", L"Value2", L"Range(O3)", L"Value2", L"Range(P3)", L"Value2",
                                            L"Range(Q3)", L"Value2", L"Range(R3)", L"Value2", L"Range(S3)", L"Value2",
                                            L"Range(N4)", L"Value2"});
-    for (unsigned row : {4, 5})
+    for (unsigned row : {4, 5, 6, 7})
         for (const wchar_t* column : {L"N", L"O", L"P", L"Q", L"R", L"S"})
             importCalls.insert(importCalls.end(), {L"Range(" + std::wstring(column) + std::to_wstring(row) + L")", L"Value2"});
     importCalls.insert(importCalls.end(), {L"Close", L"Quit"});

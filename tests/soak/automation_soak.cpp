@@ -136,14 +136,31 @@ struct Model {
             if (m.ptMix == name) return true;
         return false;
     }
-    // A mix that goes leaves its mix point wherever the last paint put it:
-    // from then on its coordinates are not known here (NaN, which the chart
+    // A mix that goes leaves its mix point wherever the last paint put it
+    // (or on the saturation curve, when the paint put it in the fog): from
+    // then on its coordinates are not known here (NaN, which the chart
     // itself never holds).
     void Forget(const MixProcess& gone) {
         for (StatePoint& p : points)
             if (p.name == gone.ptMix) p.I = p.D = std::numeric_limits<double>::quiet_NaN();
     }
+    // A point that goes takes the processes and mixes naming it along.
+    void RemoveRecordsNaming(const std::wstring& name) {
+        std::erase_if(processes, [&](const TransferProcess& p) { return p.ptStart == name || p.ptEnd == name; });
+        for (const MixProcess& m : std::vector<MixProcess>(mixes))
+            if (m.ptFresh == name || m.ptReturn == name || m.ptMix == name) Forget(m);
+        std::erase_if(mixes, [&](const MixProcess& m) {
+            return m.ptFresh == name || m.ptReturn == name || m.ptMix == name;
+        });
+    }
 };
+
+// Within the chart: from -100 to 200 degC on the ordinate I - 2.5 D at D = 0,
+// and from 0 to 500 g/kg.
+bool OnTheChart(double I, double D) {
+    const double Y = I - 2.5 * D;
+    return D >= 0 && D <= 500 && Y >= 1.005 * -100 && Y <= 1.005 * 200;
+}
 
 class Soak {
 public:
@@ -312,7 +329,8 @@ TEST_F(AutomationSoak, RandomCallsAgainstAModel) {
                 const Name name = soak.RandomName();
                 const UniqueBstr b = Bstr(name);
                 HRESULT expected = S_OK;
-                if (!std::isfinite(di) || !std::isfinite(dd) || dd > SaturationAt(di, model.pressure))
+                if (!std::isfinite(di) || !std::isfinite(dd) || dd > SaturationAt(di, model.pressure) ||
+                    !OnTheChart(di, dd))
                     expected = E_INVALIDARG;
                 if (soak.Uniform(3) == 0) {
                     // Late-bound, as script and Basic clients call it: the
@@ -353,12 +371,16 @@ TEST_F(AutomationSoak, RandomCallsAgainstAModel) {
                 StatePoint* found = model.FindPoint(name.text);
                 const HRESULT expected = name.text.empty() ? E_INVALIDARG : found ? S_OK : E_FAIL;
                 if (chart->RemovePoint(b.Get()) != expected) fail("RemovePoint");
-                if (found) model.points.erase(model.points.begin() + (found - model.points.data()));
+                if (found) {
+                    model.points.erase(model.points.begin() + (found - model.points.data()));
+                    model.RemoveRecordsNaming(name.text);
+                }
             } else if (op < 11) {  // AddProcess
                 const Name a = soak.RandomName(), b = soak.RandomName(), n = soak.RandomName();
                 const double flow = soak.Number();
                 const UniqueBstr ba = Bstr(a), bb = Bstr(b), bn = Bstr(n);
-                const bool ok = !a.text.empty() && !b.text.empty() && std::isfinite(flow);
+                const bool ok = !a.text.empty() && !b.text.empty() && std::isfinite(flow) && a.text != b.text &&
+                                model.FindPoint(a.text) && model.FindPoint(b.text);
                 if (chart->AddProcess(ba.Get(), bb.Get(), bn.Get(), flow) != (ok ? S_OK : E_INVALIDARG))
                     fail("AddProcess");
                 if (ok) {
@@ -388,7 +410,8 @@ TEST_F(AutomationSoak, RandomCallsAgainstAModel) {
                 const double ff = soak.Number(), af = soak.Number();
                 const UniqueBstr bf = Bstr(f), br = Bstr(r), bm = Bstr(m), bn = Bstr(n);
                 const bool ok = !f.text.empty() && !r.text.empty() && !m.text.empty() && std::isfinite(ff) &&
-                                std::isfinite(af) && !model.FindPoint(m.text);
+                                std::isfinite(af) && !model.FindPoint(m.text) && f.text != r.text &&
+                                model.FindPoint(f.text) && model.FindPoint(r.text);
                 if (chart->AddMixLine(bf.Get(), br.Get(), bm.Get(), bn.Get(), ff, af) != (ok ? S_OK : E_INVALIDARG))
                     fail("AddMixLine");
                 if (ok) {
@@ -472,6 +495,8 @@ TEST_F(AutomationSoak, RandomCallsAgainstAModel) {
                 case 0:
                     chart->RemoveAllPoints();
                     model.points.clear();
+                    model.processes.clear();
+                    model.mixes.clear();
                     break;
                 case 1:
                     chart->RemoveNoNamePoints();
