@@ -87,8 +87,9 @@ public:
     // clipboard, and one printed page through the system print dialog.
     void CopyToClipboard();
     void PrintChart();
-    // Draws one page on a printer DC between its start and end of page.
-    void RenderForPrint(HDC printer);
+    // Draws one page on a printer DC between its start and end of page;
+    // false when memory ran out and the page is not whole.
+    bool RenderForPrint(HDC printer);
     // The data layer onto a graphics whose page may be scaled (a printer
     // page), clipped to chartRegion as drawn on that graphics.
     Status DrawChartData(Gdiplus::Graphics& graphics, HRGN chartRegion);
@@ -153,8 +154,9 @@ private:
     // open), or before the window goes while it still owns the clipboard.
     void RenderClipboardPicture();
     void RenderPendingClipboard();
-    // RenderForPrint's page, with the window's view borrowed for it.
-    void DrawPrintedPage(HDC printer);
+    // RenderForPrint's page, with the window's view borrowed for it; false
+    // when a band could not be drawn.
+    bool DrawPrintedPage(HDC printer);
     // The input messages (answers whether message was one) and the end of
     // input when the window goes.
     bool HandleInput(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);

@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <new>
 #include <optional>
 #include <string>
 #include <vector>
@@ -28,8 +29,11 @@ public:
     std::vector<Notice> notices;
     // When set, the page every printer DC reports.
     std::optional<PrinterPage> page;
+    // When set, memory runs out as the page is drawn.
+    bool pageRunsOutOfMemory = false;
 
     PrinterPage QueryPrinterPage(HDC printer) const override {
+        if (pageRunsOutOfMemory) throw std::bad_alloc();
         return page ? *page : CIDWnd::QueryPrinterPage(printer);
     }
 

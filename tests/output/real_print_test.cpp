@@ -181,7 +181,9 @@ TEST_F(RealPrintTest, OkPrintsOnePageWithThePlotAcrossThePageWidthAndNoCaption) 
     EXPECT_LT(caption, 20) << "caption pixels on the page";
 }
 
-TEST_F(RealPrintTest, CancelPrintsNothing) {
+// The print dialog is modal over the host's window, so that the host cannot
+// close the chart under its print; cancelled, it prints nothing.
+TEST_F(RealPrintTest, TheDialogHoldsTheHostAndCancelPrintsNothing) {
     auto owned = std::make_unique<RecordingChart>();
     RecordingChart& chart = *owned;
     Open(400, 300, std::move(owned));
@@ -190,9 +192,34 @@ TEST_F(RealPrintTest, CancelPrintsNothing) {
         DialogButtonPresser cancel(IDCANCEL, 60000);
         chart.PrintChart();
         ASSERT_TRUE(cancel.Pressed()) << "the print dialog did not appear";
+        EXPECT_EQ(cancel.Owner(), host->Parent());
+        EXPECT_FALSE(cancel.OwnerEnabled()) << "the host took clicks while the print dialog showed";
     }
+    EXPECT_TRUE(IsWindowEnabled(host->Parent()));
     EXPECT_TRUE(chart.notices.empty());
     EXPECT_EQ(WaitForNewPdf(folder, before, "Humichart", 5000), "");
+}
+
+// Memory that runs out while the page is drawn sends no page at all: the
+// document is abandoned, and the user is told why nothing comes out.
+TEST_F(RealPrintTest, OutOfMemoryAbandonsTheDocumentAndSaysSo) {
+    auto owned = std::make_unique<RecordingChart>();
+    RecordingChart& chart = *owned;
+    Open(400, 300, std::move(owned));
+    Paint();
+    chart.pageRunsOutOfMemory = true;
+    {
+        DialogButtonPresser ok(IDOK, 60000);
+        chart.PrintChart();
+        ASSERT_TRUE(ok.Pressed()) << "the print dialog did not appear";
+    }
+    ASSERT_EQ(chart.notices.size(), 1u);
+    EXPECT_EQ(chart.notices[0].text,
+              L"There is not enough memory to print the chart. The document was cancelled and nothing was printed.");
+    EXPECT_EQ(chart.notices[0].caption, L"Infomation");
+    EXPECT_EQ(WaitForNewPdf(folder, before, "Humichart", 5000), "");
+    EXPECT_EQ(chart.paintSuppressed, 0);
+    EXPECT_EQ(chart.View().clientWidth, 400);
 }
 
 }  // namespace
