@@ -142,8 +142,14 @@ UniqueRegion CScenePainter::PaintChart(Gdiplus::Graphics& graphics, const ChartS
         Note(widened->Union(moved.get()));
     }
     Note(graphics.SetClip(widened.get()));
+    // The tint is the clip filled, as on the screen: Wine's GDI+ fills a
+    // region one row and one column short of the bitmap's edge, which put a
+    // line of background across the chart where two bands of a printed page
+    // met.
     StrokeGrid(graphics, nullptr, scene, outline, [&](const Gdiplus::Brush& tint) {
-        return graphics.FillRegion(&tint, widened.get());
+        Gdiplus::RectF bounds;
+        const Gdiplus::Status status = widened->GetBounds(&bounds, &graphics);
+        return status == Gdiplus::Ok ? graphics.FillRectangle(&tint, bounds) : status;
     });
     Note(graphics.ResetClip());
     return chartRegion;

@@ -54,6 +54,12 @@ struct Picture {
     }
 };
 
+// The rows between top and bottom on which more of the columns left to right
+// are within a few levels of rgb than on either neighbouring row, by more
+// than jump: a line of that colour drawn across whatever is there.
+std::vector<int> RowsCrossedBy(const Picture& picture, int left, int top, int right, int bottom, std::uint32_t rgb,
+                               int jump);
+
 // The bitmap's pixels as 32-bit colours.
 Picture ReadBitmap(HBITMAP bitmap);
 // What the window shows on the screen now.
