@@ -261,6 +261,7 @@ bool CIDWnd::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& 
     case WM_SIZE:
         m_view.SetDpi(WindowDpi(Hwnd()));
         m_view.SetClientSize(LOWORD(lParam), HIWORD(lParam));
+        if (m_params.Hwnd()) PlaceParamWindow();
         // The whole chart changes with its size, not only the strips a larger
         // window uncovers; containers may move the window without repainting
         // it. No erase: the next paint covers every pixel.

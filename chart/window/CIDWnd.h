@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <memory>
 
+#include "CAncestorMoves.h"
 #include "CChartInteraction.h"
 #include "CChartView.h"
 #include "CDlgInput.h"
@@ -110,7 +111,8 @@ public:
     // it was delivered here (translated and dispatched).
     bool TranslateKey(MSG& message);
     // "Show parameters": closes a visible parameter window, or opens it in
-    // the chart's bottom-right corner.
+    // the chart's bottom-right corner, where it stays while the chart moves
+    // and changes size.
     void ToggleParamWindow();
 
     CDlgParamQuery& ParamWindow() { return m_params; }
@@ -163,6 +165,8 @@ private:
     void CloseInput();
     void Perform(const ChartActions& actions);
     void ShowContextMenu(const ChartAction& menu);
+    // The open parameter window into the chart's bottom-right corner.
+    void PlaceParamWindow();
     MousePoint Position(LPARAM lParam) const;
 
     // IChartInputPort
@@ -218,6 +222,7 @@ private:
     std::unique_ptr<ClipboardPicture> m_clipboardPicture;
     CChartInteraction m_input;
     CDlgParamQuery m_params;
+    CAncestorMoves m_paramFollow;  // while the parameter window is open
     CDlgInput m_editor;
     PlacedPoint m_placed;  // the point the open name editor names
     struct MenuOwner {
