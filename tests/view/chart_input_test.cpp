@@ -1,8 +1,8 @@
 // The chart window driven by its window messages: clicks that place and name
 // points through the name editor, the parameter window fed by mouse moves,
 // the context menu from its resource in both languages, wheel and band zoom,
-// the keys and what a dialog around the chart is told about them; "Point
-// status" of the registered control in a container.
+// the keys and what a dialog around the chart is told about them; the About
+// box and "Point status" of the registered control in a container.
 #include <windows.h>
 #include <ole2.h>
 
@@ -482,23 +482,6 @@ void CALLBACK CloseAbout(HWND, UINT, UINT_PTR timer, DWORD) {
     PostMessageW(about, WM_COMMAND, IDOK, 0);
 }
 
-TEST_F(ChartInputTest, AboutNamesTheComponentAndItsVersion) {
-    CIDWnd& chart = OpenChart();
-    g_about = AboutSighting{};
-    const UINT_PTR timer = SetTimer(nullptr, 0, 20, CloseAbout);
-    SendMessageW(chart.Hwnd(), WM_COMMAND, ID_ABOUT_CONTROL, 0);  // modal: returns once closed
-    KillTimer(nullptr, timer);
-    EXPECT_TRUE(g_about.seen);
-    // The number of this build, as the version resource carries it.
-    const std::vector<std::wstring> expected{L"Humichart psychrometric chart control", L"Version " HUMICHART_VERSION_TEXT,
-                                             L"OK"};
-    for (const auto& text : expected)
-        EXPECT_NE(std::find(g_about.texts.begin(), g_about.texts.end(), text), g_about.texts.end()) << "missing";
-    EXPECT_FALSE(FindWindowW(nullptr, L"About Humichart control"));
-    // Double clicks reach the chart window at all only with this class style.
-    EXPECT_TRUE(GetClassLongPtrW(chart.Hwnd(), GCL_STYLE) & CS_DBLCLKS);
-}
-
 BOOL CALLBACK FindPointStatus(HWND window, LPARAM found) {
     if (Text(window) != L"Point status") return TRUE;
     *reinterpret_cast<HWND*>(found) = window;
@@ -531,6 +514,23 @@ protected:
     HWND chart = nullptr;
     CControlContainer container;
 };
+
+TEST_F(RegisteredChartTest, AboutNamesTheComponentAndItsVersion) {
+    g_about = AboutSighting{};
+    const UINT_PTR timer = SetTimer(nullptr, 0, 20, CloseAbout);
+    SendMessageW(chart, WM_COMMAND, ID_ABOUT_CONTROL, 0);  // modal: returns once closed
+    KillTimer(nullptr, timer);
+    EXPECT_TRUE(g_about.seen);
+    // The number of this build, as Humichart.dll's version resource carries
+    // it (this program carries none).
+    const std::vector<std::wstring> expected{L"Humichart psychrometric chart control", L"Version " HUMICHART_VERSION_TEXT,
+                                             L"OK"};
+    for (const auto& text : expected)
+        EXPECT_NE(std::find(g_about.texts.begin(), g_about.texts.end(), text), g_about.texts.end()) << "missing";
+    EXPECT_FALSE(FindWindowW(nullptr, L"About Humichart control"));
+    // Double clicks reach the chart window at all only with this class style.
+    EXPECT_TRUE(GetClassLongPtrW(chart, GCL_STYLE) & CS_DBLCLKS);
+}
 
 // "Point status" is a popup of the host's window: it stays in the chart's
 // bottom-right corner however the host moves or the control in it moves or
