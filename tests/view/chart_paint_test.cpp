@@ -28,6 +28,22 @@ protected:
         chart.HasTLine = chart.HasDLine = chart.HasILine = chart.HasFLine = 0;
     }
 
+    // The height of a capital of family at a pixel size, from the font's own
+    // metrics.
+    static double CapHeight(const std::wstring& family, int pixels) {
+        HFONT font = CreateFontW(-pixels, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                                 CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, family.c_str());
+        HDC dc = CreateCompatibleDC(nullptr);
+        const HGDIOBJ previous = SelectObject(dc, font);
+        OUTLINETEXTMETRICW metrics{};
+        metrics.otmSize = sizeof metrics;
+        const bool known = GetOutlineTextMetricsW(dc, sizeof metrics, &metrics) != 0;
+        SelectObject(dc, previous);
+        DeleteDC(dc);
+        DeleteObject(font);
+        return known ? metrics.otmsCapEmHeight : 0.0;
+    }
+
     // The scene the window drew last, rebuilt from the same view.
     ChartScene SceneOfWindow() {
         CChartView view = host->Chart().View();
@@ -303,18 +319,34 @@ TEST_F(ChartPaintTest, GeometryScalesWithTheDisplaysDpi) {
                 }
         ASSERT_GE(top, 0) << "no title drawn";
         const double titleHeight = bottom - top + 1;
-        if (dpi == 192) titleAt192 = titleHeight;
         RecordProperty("title_height_" + std::to_string(dpi), static_cast<int>(titleHeight));
-        EXPECT_NEAR(titleHeight, titleAt192 * k / 2.0, 1.0) << "title " << titleHeight << " px, at 192 dpi " << titleAt192;
+        if (dpi == 192) {
+            titleAt192 = titleHeight;
+            EXPECT_NEAR(titleHeight, CapHeight(title.font.family, 24), 1.0) << "the 24-pixel font's capital";
+        } else {
+            EXPECT_NEAR(titleHeight, titleAt192 * k / 2.0, 1.0) << "title " << titleHeight << " px, at 192 dpi "
+                                                                 << titleAt192;
+        }
 
-        // Pens: the outline's left edge across a row, as the ink it leaves.
+        // Pens, as drawn, in whole pixels with a half rounded down: the
+        // outline's left edge across a row as the ink it leaves, and a major
+        // humidity-ratio line away from it as its colour's run.
         const int row = static_cast<int>(view.plotY + view.plotHeight / 2);
         double outline = 0.0;
         for (int x = static_cast<int>(view.plotX - 6 * k); x < static_cast<int>(view.plotX + 6 * k); ++x)
             outline += ink(x, row);
-        EXPECT_NEAR(outline, 2.0 * k, 1.0);
-        EXPECT_NEAR(scene.humidityRatio.majorPen.width, k, 1.0);
-        EXPECT_NEAR(scene.outline.pen.width, 2.0 * k, 1.0);
+        const int outlineWidth = dpi == 192 ? 4 : dpi == 144 ? 3 : 2;
+        EXPECT_NEAR(outline, outlineWidth, 0.5);
+        const auto major = std::find_if(scene.humidityRatio.segments.begin(), scene.humidityRatio.segments.end(),
+                                        [&](const SceneSegment& line) {
+                                            return line.major && line.from.x > view.plotX + 20 * k;
+                                        });
+        ASSERT_NE(major, scene.humidityRatio.segments.end());
+        const int gridRow = static_cast<int>(major->from.y + (major->to.y - major->from.y) / 3.0);
+        int gridWidth = 0;
+        for (int x = static_cast<int>(major->from.x - 4 * k); x <= static_cast<int>(major->from.x + 4 * k); ++x)
+            gridWidth += surface->Pixel(x, gridRow) == Rgb(kNavy) ? 1 : 0;
+        EXPECT_EQ(gridWidth, dpi == 192 ? 2 : 1) << "major grid line at x = " << major->from.x;
 
         // The point's dot: its blue run through the centre.
         const PointD dot = view.ToPixel(48.0, 9.0);
