@@ -5,8 +5,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cctype>
 #include <cmath>
 #include <string>
+#include <vector>
 
 #include "CChartSceneBuilder.h"
 #include "CComCalcBinding.h"
@@ -355,6 +357,51 @@ TEST_F(ChartPaintTest, GeometryScalesWithTheDisplaysDpi) {
             run += surface->Pixel(x, static_cast<int>(dot.y)) == Rgb(kData);
         EXPECT_NEAR(run, 8.0 * k, 1.0);
     }
+}
+
+// What each Windows makes of the awareness Humistart declares, by the rules
+// Microsoft documents for the manifest: before Windows 10 1607 only
+// dpiAware counts ("true" is system awareness, "true/pm" and "per monitor"
+// per-monitor v1); from 1607 the first value of dpiAwareness the system
+// knows ("PerMonitorV2" from 1703). Per-monitor v1 rescales no dialog and
+// leaves the chart the system's DPI, so no system may end there.
+TEST(HumistartManifest, NoWindowsRunsItPerMonitorWithoutRescaledDialogs) {
+    HMODULE program = LoadLibraryExW(HUMISTART_EXE, nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    ASSERT_TRUE(program) << "Humistart.exe not found";
+    HRSRC found = FindResourceW(program, MAKEINTRESOURCEW(1), MAKEINTRESOURCEW(24));  // RT_MANIFEST
+    ASSERT_TRUE(found);
+    const char* bytes = static_cast<const char*>(LockResource(LoadResource(program, found)));
+    const std::string manifest(bytes, SizeofResource(program, found));
+    FreeLibrary(program);
+    auto setting = [&](const std::string& name) {
+        const size_t open = manifest.find("<" + name + " "), start = manifest.find('>', open);
+        const size_t end = manifest.find("</" + name + ">", start);
+        std::string value = open == std::string::npos || end == std::string::npos
+                                ? std::string()
+                                : manifest.substr(start + 1, end - start - 1);
+        std::transform(value.begin(), value.end(), value.begin(), [](char c) { return std::tolower(c); });
+        return value;
+    };
+    const std::string aware = setting("dpiAware"), awareness = setting("dpiAwareness");
+    const std::string before1607 = aware == "true" ? "system"
+                                   : aware == "true/pm" || aware == "per monitor" ? "permonitor"
+                                                                                  : "unaware";
+    auto firstKnown = [&](std::vector<std::string> known) {
+        std::string rest = awareness;
+        while (!rest.empty()) {
+            const size_t comma = rest.find(',');
+            std::string value = rest.substr(0, comma);
+            value.erase(0, value.find_first_not_of(" \t\r\n"));
+            value.erase(value.find_last_not_of(" \t\r\n") + 1);
+            if (std::find(known.begin(), known.end(), value) != known.end()) return value;
+            rest = comma == std::string::npos ? std::string() : rest.substr(comma + 1);
+        }
+        return before1607;
+    };
+    EXPECT_EQ(before1607, "system") << "Windows 8.1: " << aware;
+    EXPECT_EQ(firstKnown({"unaware", "system", "permonitor"}), "system") << "Windows 10 1607: " << awareness;
+    EXPECT_EQ(firstKnown({"unaware", "system", "permonitor", "permonitorv2"}), "permonitorv2")
+        << "Windows 10 1703 and later: " << awareness;
 }
 
 }  // namespace
