@@ -96,13 +96,29 @@ std::vector<LineCrossing> FindHumidityCrossings(ICalcSession& calc, const ChartL
     }
     if (!(sMin < sMax)) return crossings;
 
-    Gap gap(calc, line, F);
-    const int n = kCrossingSamples;
-    double s[kCrossingSamples + 1], g[kCrossingSamples + 1];
-    for (int i = 0; i <= n; ++i) {
-        s[i] = i == n ? sMax : sMin + (sMax - sMin) * i / n;
-        g[i] = gap(s[i]);
+    // Samples: evenly along the line, and wherever the curve passes a whole
+    // degree. The calculator's tables are quadratic between whole degrees,
+    // so between two such samples the curve bends one way and the line meets
+    // it at most twice; the tables' one kink, where ice gives way to water
+    // at 0 degC, falls on a sample.
+    std::vector<double> s;
+    s.reserve(kCrossingSamples + 300);
+    for (int i = 0; i <= kCrossingSamples; ++i) s.push_back(sMin + (sMax - sMin) * i / kCrossingSamples);
+    s.back() = sMax;
+    if (line.dD != 0.0) {
+        const double Dlow = std::min(line.DAt(sMin), line.DAt(sMax)), Dhigh = std::max(line.DAt(sMin), line.DAt(sMax));
+        for (double T = kLowestCurveTemperature; T <= kDomainMaxT; T += 1.0) {
+            const double D = calc.ID_D_T_F(T, F);
+            if (!(D <= Dhigh)) break;
+            if (D > Dlow) s.push_back((D - line.D0) / line.dD);
+        }
+        std::sort(s.begin(), s.end());
+        s.erase(std::unique(s.begin(), s.end()), s.end());
     }
+    Gap gap(calc, line, F);
+    const int n = static_cast<int>(s.size()) - 1;
+    std::vector<double> g(s.size());
+    for (int i = 0; i <= n; ++i) g[i] = gap(s[i]);
     std::vector<double> found;
     for (int i = 0; i <= n; ++i) {
         if (!std::isfinite(g[i])) continue;

@@ -4,10 +4,10 @@
 //
 // The curve is the calculator's own, I = ID_I_D_F(D, F), as the chart draws
 // it and the "Transfer processes" dialog always asked it. The line is
-// bracketed by samples along its part inside the chart's domain and every
-// crossing refined by bisection; a pair of crossings closer together than the
-// samples shows as a dip of the gap between them, which is searched for its
-// lowest point before it is bracketed.
+// bracketed by samples along its part inside the chart's domain, evenly and
+// wherever the curve passes a whole degree, and every crossing refined by
+// bisection; a pair of crossings between two samples shows as a dip of the
+// gap there, which is searched for its lowest point before it is bracketed.
 #pragma once
 
 #include <vector>
@@ -29,8 +29,9 @@ struct LineCrossing {
 // so the curve is searched from here up.
 inline constexpr double kLowestCurveTemperature = -78.0;
 
-// Samples along the line; the bisections add about 50 evaluations per
-// crossing and each dip searched some 30.
+// Even samples along the line, besides one per whole degree of the curve
+// the line passes; the bisections add about 50 evaluations per crossing and
+// each dip searched some 40.
 inline constexpr int kCrossingSamples = 64;
 
 // Every crossing of line with the curve of relative humidity F (a fraction,
