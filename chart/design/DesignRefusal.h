@@ -9,6 +9,8 @@ namespace humichart {
 
 enum class DesignProblem {
     None,
+    NoRoom,                  // no room point given
+    NoOutdoor,               // no outdoor point given where one is needed
     NoSuchPoint,             // subject: the name asked for
     NoName,                  // a point to add has no name
     NameUsed,                // subject: a name the chart already uses
@@ -24,7 +26,7 @@ enum class DesignProblem {
     ShareRange,              // a fresh-air share outside 0 to 100 %
     CoilHumidity,            // the coil's leaving humidity outside 80 to 100 %
     MaxTemperatureDifference,// the largest supply temperature difference is below 0
-    NeverMeets,              // the loads' line never meets the coil's humidity curve
+    NeverMeets,              // subject: the coil's leaving humidity (%) the loads' line never meets
     CoilWarms,               // the coil's leaving state is warmer than its entering state
     NoDewPoint,              // the coil's line never reaches saturation
 };

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cwchar>
 #include <tuple>
 
 #include "ChartDomain.h"
@@ -45,6 +46,7 @@ const LineCrossing* FirstFrom(const std::vector<LineCrossing>& crossings, double
 
 DesignRefusal DesignDewPointSupply(ICalcSession& calc, const CHumichartDataObj& chart, const DewPointInput& input,
                                    DewPointResult& result) {
+    if (input.room.empty()) return Refuse(DesignProblem::NoRoom);
     const StatePoint* room = chart.FindPoint(input.room);
     if (!room) return Refuse(DesignProblem::NoSuchPoint, input.room);
     const StatePoint* outdoor = nullptr;
@@ -73,7 +75,11 @@ DesignRefusal DesignDewPointSupply(ICalcSession& calc, const CHumichartDataObj& 
     const std::vector<LineCrossing> crossings = FindHumidityCrossings(calc, loads->Line(), F);
     const LineCrossing* meets = FirstFrom(crossings, 0.0);
     if (meets && meets->s == 0.0) meets = FirstFrom(crossings, std::nextafter(0.0, 1.0));
-    if (!meets) return Refuse(DesignProblem::NeverMeets);
+    if (!meets) {
+        wchar_t percent[32];
+        std::swprintf(percent, 32, L"%g", input.rhPercent);
+        return Refuse(DesignProblem::NeverMeets, percent);
+    }
     double IL = meets->I, DL = meets->D;
     double sSupply = meets->s * (1.0 - OntoCurve(calc, IL, DL, room->I, room->D));
     const double TL = calc.ID_T_D_I(DL, IL);

@@ -16,8 +16,10 @@ double SupplyFlowInto(const CHumichartDataObj& chart, const std::wstring& room) 
 
 DesignRefusal DesignFreshAir(ICalcSession& calc, const CHumichartDataObj& chart, const FreshAirInput& input,
                              FreshAirResult& result) {
+    if (input.outdoor.empty()) return Refuse(DesignProblem::NoOutdoor);
     const StatePoint* outdoor = chart.FindPoint(input.outdoor);
     if (!outdoor) return Refuse(DesignProblem::NoSuchPoint, input.outdoor);
+    if (input.room.empty()) return Refuse(DesignProblem::NoRoom);
     const StatePoint* room = chart.FindPoint(input.room);
     if (!room) return Refuse(DesignProblem::NoSuchPoint, input.room);
     if (input.outdoor == input.room) return Refuse(DesignProblem::SamePoints);

@@ -9,6 +9,7 @@ namespace humichart {
 
 DesignRefusal DesignSupplyAir(ICalcSession& calc, const CHumichartDataObj& chart, const SupplyAirInput& input,
                               SupplyAirResult& result) {
+    if (input.room.empty()) return Refuse(DesignProblem::NoRoom);
     const StatePoint* room = chart.FindPoint(input.room);
     if (!room) return Refuse(DesignProblem::NoSuchPoint, input.room);
     if (!std::isfinite(input.loadKW) || !std::isfinite(input.moistureKgH) || !std::isfinite(input.deltaT))

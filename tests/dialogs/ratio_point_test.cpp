@@ -19,8 +19,8 @@ struct RatioCase {
     double I0, D0, ratio;
     KnownKind kind;
     double value;
-    double Dlow, Dhigh;  // the expected point's humidity ratio lies in between
-    double tolerance;    // g/kg between the two routes
+    double Dlow = 0, Dhigh = 0;  // the expected point's humidity ratio lies in between
+    double tolerance = 0;        // g/kg between the two routes
 };
 
 // What the calculator says the known parameter of (I, D) is.
