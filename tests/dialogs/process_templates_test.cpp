@@ -93,9 +93,9 @@ TEST(ProcessDialogTemplates, BothLanguagesHoldTheRulesControlsInOrder) {
         {"Mix processes", IDD_NEW_MIXER, CNewMixerRules::Controls(), {171, 186}, {148, 185}},
         {"Get point by HOM", IDD_SUB_PROCESS, CSubProcessRules::Controls(), {154, 57}, {154, 57}},
         {"Get air flow", IDD_SUB_PROCESS_FLOW, CSubProcessFlowRules::Controls(), {151, 62}, {151, 62}},
-        {"Supply air state", IDD_DESIGN_SUPPLY, CSupplyAirRules::Controls(), {300, 244}, {300, 244}},
+        {"Supply air state", IDD_DESIGN_SUPPLY, CSupplyAirRules::Controls(), {300, 232}, {300, 232}},
         {"Fresh air", IDD_DESIGN_FRESH, CFreshAirRules::Controls(), {300, 302}, {300, 302}},
-        {"Dew-point supply", IDD_DESIGN_DEWPOINT, CDewPointRules::Controls(), {300, 344}, {300, 344}},
+        {"Dew-point supply", IDD_DESIGN_DEWPOINT, CDewPointRules::Controls(), {300, 340}, {300, 340}},
     };
     for (const Dialog& dialog : dialogs) {
         std::vector<std::pair<int, std::wstring>> englishControls;
