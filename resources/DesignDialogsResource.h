@@ -80,3 +80,9 @@
 #define IDS_DESIGN_NO_DEW_POINT 1518
 #define IDS_DESIGN_CHOOSE_ROOM 1519
 #define IDS_DESIGN_CHOOSE_OUTDOOR 1520
+// The names the tools give what they add, where the user does not.
+#define IDS_DESIGN_NAME_SUPPLY 1521
+#define IDS_DESIGN_NAME_FRESH 1522
+#define IDS_DESIGN_NAME_COIL 1523
+#define IDS_DESIGN_NAME_REHEAT 1524
+#define IDS_DESIGN_NAME_MIX 1525

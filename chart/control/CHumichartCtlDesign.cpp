@@ -6,6 +6,7 @@
 #include "CHumichartCtl.h"
 #include "ComPtr.h"
 #include "DesignChange.h"
+#include "DesignDialogsResource.h"
 #include "DesignTexts.h"
 #include "DewPointDesign.h"
 #include "DialogCalc.h"
@@ -49,9 +50,9 @@ HRESULT Design(CIDWnd& chart, ICalcBinding& binding, DesignChange& change, Compu
         return Raise(error.GetStatus(), CalculatorFailureText(error.GetStatus()));
     }
     calc.reset();
-    if (!refusal.Refused()) refusal = ApplyDesignChange(chart, change);
+    if (!refusal.Refused()) refusal = ApplyDesignChange(chart, change, binding);
     if (refusal.Refused())
-        return Raise(E_INVALIDARG, DesignMessage(refusal, [](unsigned id) { return LoadDialogString(id); }));
+        return Raise(E_INVALIDARG, DesignMessage(refusal, [](int id) { return LoadDialogString(static_cast<UINT>(id)); }));
     chart.RequestRepaint();
     return S_OK;
 }
@@ -104,8 +105,11 @@ STDMETHODIMP CHumichartCtl::DesignDewPointSupply(BSTR room, double loadKW, doubl
         if (!supplyFlow) return E_POINTER;
         *supplyFlow = 0;
         if (!m_chart) return E_ABORT;
+        const auto text = [](UINT id) { return LoadDialogString(id); };
         const DewPointInput input{Name(room),        loadKW,    moistureKgH, rhPercent, Name(outdoor),
-                                  freshSharePercent, maxDeltaT, Name(prefix)};
+                                  freshSharePercent, maxDeltaT, Name(prefix),
+                                  {text(IDS_DESIGN_NAME_COIL), text(IDS_DESIGN_NAME_REHEAT),
+                                   text(IDS_DESIGN_NAME_SUPPLY), text(IDS_DESIGN_NAME_MIX)}};
         DewPointResult result;
         RETURN_IF_FAILED(Design(*m_chart, m_calc, result.change, [&](ICalcSession& calc) {
             return humichart::DesignDewPointSupply(calc, *m_chart, input, result);

@@ -40,13 +40,16 @@ DesignRefusal Accept(CHumichartDataObj& copy, const DesignChange& change) {
 
 }  // namespace
 
-DesignRefusal ApplyDesignChange(CHumichartDataObj& data, const DesignChange& change) {
+DesignRefusal ApplyDesignChange(CHumichartDataObj& data, const DesignChange& change, ICalcBinding& calc) {
     CHumichartDataObj copy;
-    copy.points = data.points;
-    copy.processes = data.processes;
-    copy.mixes = data.mixes;
+    copy.CopyData(data);
     DesignRefusal refusal = Accept(copy, change);
     if (refusal.Refused()) return refusal;
+    if (std::optional<DataFault> fault = CheckChartData(copy, calc)) {
+        refusal.problem = DesignProblem::DataCheck;
+        refusal.fault = std::move(fault);
+        return refusal;
+    }
     data.points = std::move(copy.points);
     data.processes = std::move(copy.processes);
     data.mixes = std::move(copy.mixes);

@@ -6,6 +6,7 @@
 
 #include "CHumichartDataObj.h"
 #include "DesignRefusal.h"
+#include "ICalcBinding.h"
 
 namespace humichart {
 
@@ -19,7 +20,8 @@ struct DesignChange {
 // only when whole. Refused, with data as it was: a point without a name, a
 // name a point, a process or a mix of data (or an earlier item of change)
 // already carries, a process or mix joining two points that a process or a
-// mix of the same kind already joins.
-DesignRefusal ApplyDesignChange(CHumichartDataObj& data, const DesignChange& change);
+// mix of the same kind already joins; then anything else the chart-data
+// check finds in the copy (its saturation tests ask calc).
+DesignRefusal ApplyDesignChange(CHumichartDataObj& data, const DesignChange& change, ICalcBinding& calc);
 
 }  // namespace humichart

@@ -3,7 +3,10 @@
 // same text (a string of the resources, in the interface's language).
 #pragma once
 
+#include <optional>
 #include <string>
+
+#include "ChartDataCheck.h"
 
 namespace humichart {
 
@@ -29,18 +32,20 @@ enum class DesignProblem {
     NeverMeets,              // subject: the coil's leaving humidity (%) the loads' line never meets
     CoilWarms,               // the coil's leaving state is warmer than its entering state
     NoDewPoint,              // the coil's line never reaches saturation
+    DataCheck,               // fault: what the chart-data check found in the chart with the change
 };
 
 struct DesignRefusal {
     DesignProblem problem = DesignProblem::None;
     std::wstring subject;
     std::wstring other;
+    std::optional<DataFault> fault;
 
     bool Refused() const { return problem != DesignProblem::None; }
 };
 
 inline DesignRefusal Refuse(DesignProblem problem, std::wstring subject = {}, std::wstring other = {}) {
-    return {problem, std::move(subject), std::move(other)};
+    return {problem, std::move(subject), std::move(other), std::nullopt};
 }
 
 }  // namespace humichart

@@ -5,7 +5,7 @@
 #include <cwchar>
 #include <tuple>
 
-#include "ChartDomain.h"
+#include "ChartLine.h"
 #include "HumidityCrossings.h"
 #include "LoadLine.h"
 
@@ -107,7 +107,7 @@ DesignRefusal DesignDewPointSupply(ICalcSession& calc, const CHumichartDataObj& 
     }
     for (const auto& [I, D, name, mix] : {std::tuple{IL, DL, nameL, false}, std::tuple{IO, DO, nameO, false},
                                          std::tuple{IC, DC, out.mixed ? nameC : input.room, true}}) {
-        if (CheckDomain(calc, I, D, mix) != DomainAnswer::Inside) return Refuse(DesignProblem::OutsideChart, name);
+        if (CheckResult(calc, I, D, mix)) return Refuse(DesignProblem::OutsideChart, name);
     }
     out.entering = AirState::At(calc, IC, DC);
     out.leaving = AirState::At(calc, IL, DL);
@@ -138,14 +138,14 @@ DesignRefusal DesignDewPointSupply(ICalcSession& calc, const CHumichartDataObj& 
     change.points.push_back({IL, DL, nameL});
     if (out.reheated) change.points.push_back({IO, DO, nameO});
     if (out.mixed) change.points.push_back({IC, DC, nameC});
-    change.processes.push_back({nameIn, nameL, p + kCoilProcessName, 3600.0 * G / calc.ID_ROU_I_D(IC, DC)});
+    change.processes.push_back({nameIn, nameL, p + input.names.coil, 3600.0 * G / calc.ID_ROU_I_D(IC, DC)});
     if (out.reheated)
-        change.processes.push_back({nameL, nameO, p + kReheatProcessName, 3600.0 * G / calc.ID_ROU_I_D(IL, DL)});
+        change.processes.push_back({nameL, nameO, p + input.names.reheat, 3600.0 * G / calc.ID_ROU_I_D(IL, DL)});
     // Room air through the coil and straight back: one line, the coil's.
     if (out.mixed || out.reheated)
-        change.processes.push_back({nameOut, input.room, p + kSupplyProcessName, out.volumeFlow});
+        change.processes.push_back({nameOut, input.room, p + input.names.supply, out.volumeFlow});
     if (out.mixed)
-        change.mixes.push_back({input.outdoor, input.room, nameC, p + kMixName, out.freshFlow, out.volumeFlow});
+        change.mixes.push_back({input.outdoor, input.room, nameC, p + input.names.mix, out.freshFlow, out.volumeFlow});
     result = std::move(out);
     return {};
 }

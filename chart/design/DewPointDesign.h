@@ -21,6 +21,20 @@
 
 namespace humichart {
 
+// The names a dew-point design gives what it adds, after the prefix: the
+// points by the letters of the construction, the processes and the mix by
+// words of the interface's language (the dialog and the automation methods
+// take them from the resources).
+inline constexpr wchar_t kCoilLeavingName[] = L"L";
+inline constexpr wchar_t kSupplyName[] = L"O";
+inline constexpr wchar_t kCoilEnteringName[] = L"C";
+struct DewPointNames {
+    std::wstring coil = L"Coil";
+    std::wstring reheat = L"Reheat";
+    std::wstring supply = L"Supply";
+    std::wstring mix = L"Mix";
+};
+
 struct DewPointInput {
     std::wstring room;               // N
     double loadKW = 0.0;             // Q, kW
@@ -30,16 +44,8 @@ struct DewPointInput {
     double freshSharePercent = 0.0;  // of the supply flow, 0 to 100 %
     double maxDeltaT = 0.0;          // K; 0: no reheat
     std::wstring prefix;             // the added names start with it
+    DewPointNames names;
 };
-
-// The names a dew-point design gives what it adds, after the prefix.
-inline constexpr wchar_t kCoilLeavingName[] = L"L";
-inline constexpr wchar_t kSupplyName[] = L"O";
-inline constexpr wchar_t kCoilEnteringName[] = L"C";
-inline constexpr wchar_t kCoilProcessName[] = L"Coil";
-inline constexpr wchar_t kReheatProcessName[] = L"Reheat";
-inline constexpr wchar_t kSupplyProcessName[] = L"Supply";
-inline constexpr wchar_t kMixName[] = L"Mix";
 
 struct DewPointResult {
     double ratio = 0.0;           // heat-moisture ratio of the loads, kJ/kg

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "ChartDomain.h"
+#include "ChartLine.h"
 
 namespace humichart {
 
@@ -40,7 +40,7 @@ DesignRefusal DesignFreshAir(ICalcSession& calc, const CHumichartDataObj& chart,
     out.share = b;
     const double I = b * outdoor->I + (1 - b) * room->I;
     const double D = (1 - b) * room->D + b * outdoor->D;
-    if (CheckDomain(calc, I, D, true) != DomainAnswer::Inside) return Refuse(DesignProblem::OutsideChart, input.mixPoint);
+    if (CheckResult(calc, I, D, true)) return Refuse(DesignProblem::OutsideChart, input.mixPoint);
 
     out.outdoor = AirState::At(calc, outdoor->I, outdoor->D);
     out.room = AirState::At(calc, room->I, room->D);

@@ -4,6 +4,8 @@
 #include <cmath>
 #include <initializer_list>
 
+#include "ChartDomain.h"
+
 namespace humichart {
 
 namespace {
@@ -107,7 +109,7 @@ std::vector<LineCrossing> FindHumidityCrossings(ICalcSession& calc, const ChartL
     s.back() = sMax;
     if (line.dD != 0.0) {
         const double Dlow = std::min(line.DAt(sMin), line.DAt(sMax)), Dhigh = std::max(line.DAt(sMin), line.DAt(sMax));
-        for (double T = kLowestCurveTemperature; T <= kDomainMaxT; T += 1.0) {
+        for (double T = kLowestCurveTemperature; T <= domain::kMaxT; T += 1.0) {
             const double D = calc.ID_D_T_F(T, F);
             if (!(D <= Dhigh)) break;
             if (D > Dlow) s.push_back((D - line.D0) / line.dD);

@@ -12,7 +12,7 @@
 
 #include <vector>
 
-#include "ChartDomain.h"
+#include "ChartLine.h"
 #include "ICalcSession.h"
 
 namespace humichart {

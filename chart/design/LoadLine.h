@@ -12,7 +12,7 @@
 
 #include <optional>
 
-#include "ChartDomain.h"
+#include "ChartLine.h"
 
 namespace humichart {
 

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "ChartDomain.h"
+#include "ChartLine.h"
 #include "LoadLine.h"
 
 namespace humichart {
@@ -31,7 +31,7 @@ DesignRefusal DesignSupplyAir(ICalcSession& calc, const CHumichartDataObj& chart
     }
     if (!std::isfinite(s)) return Refuse(DesignProblem::NoDirection);
     const double I = loads->Line().IAt(s), D = loads->Line().DAt(s);
-    if (CheckDomain(calc, I, D, true) != DomainAnswer::Inside) return Refuse(DesignProblem::OutsideChart, input.supplyName);
+    if (CheckResult(calc, I, D, true)) return Refuse(DesignProblem::OutsideChart, input.supplyName);
     if (D >= calc.ID_D_I_F(I, 1.0)) return Refuse(DesignProblem::SupplySaturated);
 
     out.supply = AirState::At(calc, I, D);

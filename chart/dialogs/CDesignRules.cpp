@@ -9,7 +9,7 @@
 
 namespace humichart {
 
-CDesignRules::CDesignRules(IChartDocument& chart, IDialogView& view, TextLoader texts)
+CDesignRules::CDesignRules(IChartDocument& chart, IDialogView& view, TextSource texts)
     : m_chart(chart), m_view(view), m_texts(std::move(texts)) {}
 
 void CDesignRules::OnInit() {
@@ -74,7 +74,7 @@ void CDesignRules::Ok() {
     DesignRefusal refusal;
     DesignChange change;
     if (!RunCalculation(m_chart, m_view, [&](ICalcSession& calc) { refusal = Compute(calc, change); })) return;
-    if (!refusal.Refused()) refusal = ApplyDesignChange(m_chart.View().Data(), change);
+    if (!refusal.Refused()) refusal = ApplyDesignChange(m_chart.View().Data(), change, m_chart.Calc());
     if (refusal.Refused()) {
         m_view.SetText(IDC_DESIGN_STATUS, DesignMessage(refusal, m_texts));
         m_view.Ask(DesignMessage(refusal, m_texts), kErrorReport, kStyleError);

@@ -25,7 +25,7 @@ public:
     const DesignChange& Added() const { return m_added; }
 
 protected:
-    CDesignRules(IChartDocument& chart, IDialogView& view, TextLoader texts);
+    CDesignRules(IChartDocument& chart, IDialogView& view, TextSource texts);
 
     // Fills the tool's own controls; the point lists are filled already.
     virtual void Fill() = 0;
@@ -53,7 +53,7 @@ protected:
 
     IChartDocument& m_chart;
     IDialogView& m_view;
-    TextLoader m_texts;
+    TextSource m_texts;
     std::vector<std::wstring> m_names;  // the chart's named points, in order
 
 private:

@@ -38,7 +38,7 @@ constexpr int kResults[] = {
 
 }  // namespace
 
-CDewPointRules::CDewPointRules(IChartDocument& chart, IDialogView& view, TextLoader texts)
+CDewPointRules::CDewPointRules(IChartDocument& chart, IDialogView& view, TextSource texts)
     : CDesignRules(chart, view, std::move(texts)) {}
 
 DialogControlTable CDewPointRules::Controls() { return kControls; }
@@ -85,7 +85,9 @@ DesignRefusal CDewPointRules::Compute(ICalcSession& calc, DesignChange& change) 
                ChosenPoint(IDC_DESIGN_OUTDOOR, 1),
                Number(IDC_DESIGN_FRESH_SHARE),
                Number(IDC_DESIGN_MAX_DT),
-               m_view.Text(IDC_DESIGN_PREFIX)};
+               m_view.Text(IDC_DESIGN_PREFIX),
+               {m_texts(IDS_DESIGN_NAME_COIL), m_texts(IDS_DESIGN_NAME_REHEAT), m_texts(IDS_DESIGN_NAME_SUPPLY),
+                m_texts(IDS_DESIGN_NAME_MIX)}};
     m_view.SetText(IDC_DESIGN_HEAT_KJH, HeatText(3600.0 * m_input.loadKW));
     DewPointResult r;
     const DesignRefusal refusal = DesignDewPointSupply(calc, m_chart.View().Data(), m_input, r);

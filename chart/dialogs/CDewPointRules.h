@@ -10,7 +10,7 @@ namespace humichart {
 
 class CDewPointRules final : public CDesignRules {
 public:
-    CDewPointRules(IChartDocument& chart, IDialogView& view, TextLoader texts);
+    CDewPointRules(IChartDocument& chart, IDialogView& view, TextSource texts);
 
     static DialogControlTable Controls();
 

@@ -6,6 +6,6 @@
 namespace humichart {
 
 CDlgDewPoint::CDlgDewPoint(IChartDocument& chart)
-    : CRulesDialog(IDD_DESIGN_DEWPOINT), m_rules(chart, View(), [](unsigned id) { return LoadDialogString(id); }) {}
+    : CRulesDialog(IDD_DESIGN_DEWPOINT), m_rules(chart, View(), [](int id) { return LoadDialogString(static_cast<UINT>(id)); }) {}
 
 }  // namespace humichart

@@ -6,6 +6,6 @@
 namespace humichart {
 
 CDlgFreshAir::CDlgFreshAir(IChartDocument& chart)
-    : CRulesDialog(IDD_DESIGN_FRESH), m_rules(chart, View(), [](unsigned id) { return LoadDialogString(id); }) {}
+    : CRulesDialog(IDD_DESIGN_FRESH), m_rules(chart, View(), [](int id) { return LoadDialogString(static_cast<UINT>(id)); }) {}
 
 }  // namespace humichart

@@ -26,7 +26,7 @@ constexpr int kResults[] = {IDC_DESIGN_FRESH_FLOW, IDC_DESIGN_FRESH_PERCENT, IDC
 
 }  // namespace
 
-CFreshAirRules::CFreshAirRules(IChartDocument& chart, IDialogView& view, TextLoader texts)
+CFreshAirRules::CFreshAirRules(IChartDocument& chart, IDialogView& view, TextSource texts)
     : CDesignRules(chart, view, std::move(texts)) {}
 
 DialogControlTable CFreshAirRules::Controls() { return kControls; }
@@ -39,7 +39,7 @@ void CFreshAirRules::Fill() {
     m_view.SetText(IDC_DESIGN_MIN_SHARE, L"10");
     m_view.SetText(IDC_DESIGN_EXHAUST, L"0");
     m_view.SetText(IDC_DESIGN_POINT_NAME, L"C");
-    m_view.SetText(IDC_DESIGN_PROCESS_NAME, L"Fresh air");
+    m_view.SetText(IDC_DESIGN_PROCESS_NAME, m_texts(IDS_DESIGN_NAME_FRESH));
 }
 
 bool CFreshAirRules::IsInput(int id) const {

@@ -10,7 +10,7 @@ namespace humichart {
 
 class CFreshAirRules final : public CDesignRules {
 public:
-    CFreshAirRules(IChartDocument& chart, IDialogView& view, TextLoader texts);
+    CFreshAirRules(IChartDocument& chart, IDialogView& view, TextSource texts);
 
     static DialogControlTable Controls();
 

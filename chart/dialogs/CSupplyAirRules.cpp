@@ -24,7 +24,7 @@ constexpr int kResults[] = {IDC_DESIGN_RATIO,     IDC_DESIGN_O_T,        IDC_DES
 
 }  // namespace
 
-CSupplyAirRules::CSupplyAirRules(IChartDocument& chart, IDialogView& view, TextLoader texts)
+CSupplyAirRules::CSupplyAirRules(IChartDocument& chart, IDialogView& view, TextSource texts)
     : CDesignRules(chart, view, std::move(texts)) {}
 
 DialogControlTable CSupplyAirRules::Controls() { return kControls; }
@@ -34,7 +34,7 @@ std::vector<int> CSupplyAirRules::PointLists() const { return {IDC_DESIGN_ROOM};
 void CSupplyAirRules::Fill() {
     m_view.SetText(IDC_DESIGN_DELTA_T, L"8");
     m_view.SetText(IDC_DESIGN_POINT_NAME, L"O");
-    m_view.SetText(IDC_DESIGN_PROCESS_NAME, L"Supply");
+    m_view.SetText(IDC_DESIGN_PROCESS_NAME, m_texts(IDS_DESIGN_NAME_SUPPLY));
 }
 
 bool CSupplyAirRules::IsInput(int id) const {

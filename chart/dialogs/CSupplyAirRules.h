@@ -11,7 +11,7 @@ namespace humichart {
 
 class CSupplyAirRules final : public CDesignRules {
 public:
-    CSupplyAirRules(IChartDocument& chart, IDialogView& view, TextLoader texts);
+    CSupplyAirRules(IChartDocument& chart, IDialogView& view, TextSource texts);
 
     static DialogControlTable Controls();
 

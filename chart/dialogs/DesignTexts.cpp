@@ -4,9 +4,11 @@
 
 namespace humichart {
 
-unsigned DesignMessageId(DesignProblem problem) {
+int DesignMessageId(DesignProblem problem) {
     switch (problem) {
-    case DesignProblem::None: return 0;
+    case DesignProblem::None:
+    case DesignProblem::DataCheck:
+        return 0;
     case DesignProblem::NoRoom: return IDS_DESIGN_CHOOSE_ROOM;
     case DesignProblem::NoOutdoor: return IDS_DESIGN_CHOOSE_OUTDOOR;
     case DesignProblem::NoSuchPoint: return IDS_DESIGN_NO_SUCH_POINT;
@@ -45,8 +47,10 @@ std::wstring FillIn(std::wstring text, const std::wstring& first, const std::wst
     return text;
 }
 
-std::wstring DesignMessage(const DesignRefusal& refusal, const TextLoader& texts) {
-    const unsigned id = DesignMessageId(refusal.problem);
+std::wstring DesignMessage(const DesignRefusal& refusal, const TextSource& texts) {
+    if (refusal.problem == DesignProblem::DataCheck && refusal.fault)
+        return DataFaultText(*refusal.fault, FaultPlace::Chart, texts);
+    const int id = DesignMessageId(refusal.problem);
     return id ? FillIn(texts(id), refusal.subject, refusal.other) : std::wstring();
 }
 

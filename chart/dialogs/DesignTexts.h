@@ -3,19 +3,19 @@
 // dialogs show it; the automation methods raise it as their error.
 #pragma once
 
-#include <functional>
 #include <string>
 
+#include "DataFaultText.h"
 #include "DesignRefusal.h"
 
 namespace humichart {
 
-// A string of the resources by id ("%1" and "%2" stand for names); the
-// Win32 side loads them, tests give their own.
-using TextLoader = std::function<std::wstring(unsigned id)>;
-
-unsigned DesignMessageId(DesignProblem problem);
-std::wstring DesignMessage(const DesignRefusal& refusal, const TextLoader& texts);
+// The string of a refusal ("%1" and "%2" stand for its names); 0 for one the
+// chart-data check's own text tells.
+int DesignMessageId(DesignProblem problem);
+// texts: the strings of the resources by id; the Win32 side loads them,
+// tests give their own.
+std::wstring DesignMessage(const DesignRefusal& refusal, const TextSource& texts);
 // text with "%1" and "%2" replaced.
 std::wstring FillIn(std::wstring text, const std::wstring& first, const std::wstring& second = {});
 

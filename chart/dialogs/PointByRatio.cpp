@@ -3,12 +3,13 @@
 #include <cmath>
 #include <vector>
 
+#include "ChartDomain.h"
 #include "DialogCalc.h"
 #include "HumidityCrossings.h"
 
 namespace humichart {
 
-static_assert(kDomainSaturationTolerance == kSaturationTolerance, "one tolerance for a point on the curve");
+static_assert(domain::kSaturationTolerance == kSaturationTolerance, "one tolerance for a point on the curve");
 
 namespace {
 

@@ -17,8 +17,8 @@ namespace {
 
 using test::FakeDialogView;
 
-std::wstring Texts(unsigned id) { return L"#" + std::to_wstring(id) + L" %1"; }
-std::wstring Message(unsigned id, const std::wstring& name = L"") { return L"#" + std::to_wstring(id) + L" " + name; }
+std::wstring Texts(int id) { return L"#" + std::to_wstring(id) + L" %1"; }
+std::wstring Message(int id, const std::wstring& name = L"") { return L"#" + std::to_wstring(id) + L" " + name; }
 
 template <class Rules>
 struct Harness {
@@ -27,7 +27,7 @@ struct Harness {
         data.points = {{calc(L"I", 34, 0.55), calc(L"D", 34, 0.55), L"W"},
                        {1, 1, L""},
                        {calc(L"I", 26, 0.55), calc(L"D", 26, 0.55), L"N"}};
-        data.processes = {{L"X", L"N", L"", 5000}};
+        data.processes = {{L"W", L"N", L"", 5000}};
         view.Open(rules);
     }
     double calc(const wchar_t* what, double T, double F) {
@@ -96,7 +96,7 @@ TEST(DesignRules, SupplyAirShownWhileTypedAddedOnOkRefusedAsAWhole) {
     EXPECT_EQ(h.chart.data.points.back().D, expected.supply.D);
     ASSERT_EQ(h.chart.data.processes.size(), 2u);
     EXPECT_EQ(h.chart.data.processes[1].ptStart + L">" + h.chart.data.processes[1].ptEnd, L"O>N");
-    EXPECT_EQ(h.chart.data.processes[1].name, L"Supply");
+    EXPECT_EQ(h.chart.data.processes[1].name, Texts(IDS_DESIGN_NAME_SUPPLY)) << "the interface's default name";
     EXPECT_EQ(h.chart.data.processes[1].dAirFlow, expected.volumeFlow);
 }
 
@@ -119,7 +119,8 @@ TEST(DesignRules, FreshAirTakesTheRoomsSupplyFlowAndAddsTheMix) {
     ASSERT_TRUE(view.closed);
     ASSERT_EQ(h.chart.data.mixes.size(), 1u);
     const MixProcess& mix = h.chart.data.mixes[0];
-    EXPECT_EQ(mix.ptFresh + L"+" + mix.ptReturn + L">" + mix.ptMix + L":" + mix.name, L"W+N>C:Fresh air");
+    EXPECT_EQ(mix.ptFresh + L"+" + mix.ptReturn + L">" + mix.ptMix + L":" + mix.name,
+              L"W+N>C:" + Texts(IDS_DESIGN_NAME_FRESH));
     EXPECT_EQ(mix.dFreshAirFlow, 600);
     EXPECT_EQ(mix.dAirFlow, 5000);
 }
@@ -167,10 +168,11 @@ TEST(DesignRules, DewPointWithOrWithoutOutdoorAirAndAFailingCalculator) {
     for (const StatePoint& point : h.chart.data.points) names += point.name + L" ";
     EXPECT_EQ(names, L"W  N AHU1-L AHU1-O AHU1-C ");
     std::wstring processes;
-    for (const TransferProcess& process : h.chart.data.processes) processes += process.name + L" ";
-    EXPECT_EQ(processes, L" AHU1-Coil AHU1-Reheat AHU1-Supply ");
+    for (const TransferProcess& process : h.chart.data.processes) processes += process.name + L"|";
+    EXPECT_EQ(processes, L"|AHU1-" + Texts(IDS_DESIGN_NAME_COIL) + L"|AHU1-" + Texts(IDS_DESIGN_NAME_REHEAT) +
+                             L"|AHU1-" + Texts(IDS_DESIGN_NAME_SUPPLY) + L"|");
     ASSERT_EQ(h.chart.data.mixes.size(), 1u);
-    EXPECT_EQ(h.chart.data.mixes[0].name, L"AHU1-Mix");
+    EXPECT_EQ(h.chart.data.mixes[0].name, L"AHU1-" + Texts(IDS_DESIGN_NAME_MIX));
 }
 
 }  // namespace

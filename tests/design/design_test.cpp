@@ -183,7 +183,7 @@ TEST_F(DesignTest, SupplyStateRefusals) {
 
 TEST_F(DesignTest, FreshAirByTheLargestRuleAtMostTheSupplyFlow) {
     chart.points = {At(34, 60, L"W"), At(26, 50, L"N"), At(14, 90, L"O")};
-    chart.processes = {{L"N", L"O", L"Other", 500}, {L"O", L"N", L"Supply", 6000}};
+    chart.processes = {{L"W", L"O", L"Other", 500}, {L"O", L"N", L"Supply", 6000}};
     EXPECT_EQ(SupplyFlowInto(chart, L"N"), 6000);
     EXPECT_EQ(SupplyFlowInto(chart, L"W"), 0);
     struct Case {
@@ -210,7 +210,7 @@ TEST_F(DesignTest, FreshAirByTheLargestRuleAtMostTheSupplyFlow) {
         EXPECT_NEAR(result.freshLoadKW, load, 1e-9 * (1 + load));
         // Added, the chart places the mix point just where the tool said.
         CHumichartDataObj after = chart;
-        ASSERT_FALSE(ApplyDesignChange(after, result.change).Refused());
+        ASSERT_FALSE(ApplyDesignChange(after, result.change, binding).Refused());
         ASSERT_EQ(after.mixes.size(), 1u);
         const MixProcess& mix = after.mixes[0];
         EXPECT_EQ(mix.ptFresh + L"+" + mix.ptReturn + L">" + mix.ptMix + L":" + mix.name, L"W+N>C:Fresh");
@@ -363,7 +363,7 @@ TEST_F(DesignTest, DewPointSupplyRefusals) {
 // A change lands whole or not at all.
 TEST_F(DesignTest, AChangeLandsWholeOrNotAtAll) {
     CHumichartDataObj data;
-    data.points = {{40, 8, L"N"}, {50, 10, L"W"}, {30, 5, L""}};
+    data.points = {{40, 8, L"N"}, {50, 10, L"W"}, {30, 5, L""}, {35, 6, L"A"}, {45, 9, L"B"}, {45, 9, L"M"}};
     data.processes = {{L"A", L"B", L"Supply", 100}};
     data.mixes = {{L"W", L"N", L"M", L"Fresh", 10, 100}};
     auto change = [](std::vector<StatePoint> points, std::vector<TransferProcess> processes,
@@ -382,15 +382,19 @@ TEST_F(DesignTest, AChangeLandsWholeOrNotAtAll) {
         {"a process's pair, either way", change({{1, 1, L"O"}}, {{L"B", L"A", L"", 1}}, {}), DesignProblem::PairUsed,
          L"B"},
         {"a mix's pair", change({{1, 1, L"C"}}, {}, {{L"N", L"W", L"C", L"", 1, 2}}), DesignProblem::PairUsed, L"N"},
-        {"a mix's name", change({{1, 1, L"C"}}, {}, {{L"N", L"X", L"C", L"Fresh", 1, 2}}), DesignProblem::NameUsed,
+        {"a mix's name", change({{1, 1, L"C"}}, {}, {{L"N", L"A", L"C", L"Fresh", 1, 2}}), DesignProblem::NameUsed,
          L"Fresh"},
+        // What the chart-data check finds beyond these, named by its record.
+        {"a point beyond saturation", change({{50, 30, L"Wet"}}, {}, {}), DesignProblem::DataCheck, L"Wet"},
+        {"a process to no point", change({{1, 1, L"O"}}, {{L"O", L"X", L"Lost", 1}}, {}), DesignProblem::DataCheck,
+         L"Lost"},
     };
     const CHumichartDataObj before = data;
     for (const Case& c : cases) {
         SCOPED_TRACE(c.label);
-        const DesignRefusal refusal = ApplyDesignChange(data, c.change);
+        const DesignRefusal refusal = ApplyDesignChange(data, c.change, binding);
         EXPECT_EQ(refusal.problem, c.problem);
-        EXPECT_EQ(refusal.subject, c.subject);
+        EXPECT_EQ(refusal.fault ? refusal.fault->record : refusal.subject, c.subject);
         EXPECT_EQ(data.points.size(), before.points.size());
         EXPECT_EQ(data.processes.size(), before.processes.size());
         EXPECT_EQ(data.mixes.size(), before.mixes.size());
@@ -398,9 +402,9 @@ TEST_F(DesignTest, AChangeLandsWholeOrNotAtAll) {
     // Unnamed processes and mixes share no name; the whole change lands.
     const DesignChange whole = change({{1, 1, L"O"}, {2, 2, L"C"}}, {{L"O", L"N", L"", 1}, {L"C", L"O", L"", 2}},
                                       {{L"W", L"O", L"C", L"", 1, 2}});
-    ASSERT_FALSE(ApplyDesignChange(data, whole).Refused());
-    EXPECT_EQ(data.points.size(), 5u);
-    EXPECT_EQ(data.points[3].name, L"O");
+    ASSERT_FALSE(ApplyDesignChange(data, whole, binding).Refused());
+    EXPECT_EQ(data.points.size(), 8u);
+    EXPECT_EQ(data.points[6].name, L"O");
     EXPECT_EQ(data.processes.size(), 3u);
     EXPECT_EQ(data.mixes.size(), 2u);
 }

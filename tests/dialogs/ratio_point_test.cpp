@@ -196,7 +196,9 @@ TEST_F(RatioPointTest, TheWalksPointsAreKeptAndThePointsItMissedAreFound) {
                         crossing = D;
                     }
                     EXPECT_EQ(found, meets);
-                    if (found) EXPECT_NEAR(point.D, crossing, 0.0025);
+                    if (found) {
+                        EXPECT_NEAR(point.D, crossing, 0.0025);
+                    }
                     if (walkFound && std::fabs(walk.D - crossing) > 0.002) {
                         ++steppedOver;
                     } else if (walkFound) {
