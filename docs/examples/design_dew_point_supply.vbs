@@ -4,10 +4,10 @@
 ' from the prefix "AHU1-".
 '   scripts/wine-run.sh cscript //nologo docs/examples/design_dew_point_supply.vbs
 Option Explicit
-Dim form, chart, calc, i, d, flow, k, a, b, n, v
+Dim host, chart, calc, i, d, flow, k, a, b, n, v
 
-Set form = CreateObject("HumichartScript.Form")
-Set chart = form.Chart
+Set host = CreateObject("HumichartTest.Container")
+Set chart = host.Chart
 Set calc = CreateObject("Humicalc.CalID")
 calc.SetInit chart.AirPressure
 calc.ID_I_T_F 34, 0.55, i

@@ -2,10 +2,10 @@
 ' out, and the mix of outdoor and room air added to the chart.
 '   scripts/wine-run.sh cscript //nologo docs/examples/design_fresh_air.vbs
 Option Explicit
-Dim form, chart, calc, i, d, flow
+Dim host, chart, calc, i, d, flow
 
-Set form = CreateObject("HumichartScript.Form")
-Set chart = form.Chart
+Set host = CreateObject("HumichartTest.Container")
+Set chart = host.Chart
 Set calc = CreateObject("Humicalc.CalID")
 calc.SetInit chart.AirPressure
 

@@ -2,12 +2,12 @@
 ' state..." works it out, added to the chart without the dialog.
 '   scripts/wine-run.sh cscript //nologo docs/examples/design_supply_state.vbs
 Option Explicit
-Dim form, chart, calc, i, d, flow
+Dim host, chart, calc, i, d, name, flow
 
 ' In a VBA or VB6 form the chart is the control on the form (Humichart1, say).
-' A script has no form of its own: it borrows the tests' one.
-Set form = CreateObject("HumichartScript.Form")
-Set chart = form.Chart
+' A script cannot make a window for it: it borrows the tests' container.
+Set host = CreateObject("HumichartTest.Container")
+Set chart = host.Chart
 
 ' The room N at 26 degC and 55 %, as the calculator places it.
 Set calc = CreateObject("Humicalc.CalID")
@@ -21,6 +21,8 @@ chart.AddPoint i, d, "N"
 flow = chart.DesignSupplyState("N", 10, 3, 8, "O", "Supply")
 WScript.Echo "supply air flow: " & Round(flow * 10) / 10 & " m3/h"
 WScript.Echo "points: " & chart.PointCount & ", processes: " & chart.ProcessCount
+chart.GetPoint 1, i, d, name
+WScript.Echo name & ": " & Round(i * 100) / 100 & " kJ/kg, " & Round(d * 1000) / 1000 & " g/kg"
 
 ' A second supply point named O is refused as a whole, with the dialog's message.
 On Error Resume Next

@@ -265,7 +265,7 @@ TEST_F(DesignTest, DewPointSupplyHoldsTheRoomAgainstBothLoads) {
     for (const DewCase& c : cases) {
         SCOPED_TRACE(c.label);
         DewPointResult r;
-        const DewPointInput input{L"N", c.Q, c.W, c.rh, c.outdoor ? L"W" : L"", c.share, c.maxDt, L""};
+        const DewPointInput input{L"N", c.Q, c.W, c.rh, c.outdoor ? L"W" : L"", c.share, c.maxDt, L"", {}};
         const DesignRefusal refusal = DesignDewPointSupply(calc(), chart, input, r);
         ASSERT_FALSE(refusal.Refused()) << static_cast<int>(refusal.problem);
         EXPECT_EQ(r.reheated, c.reheated);
@@ -342,16 +342,16 @@ TEST_F(DesignTest, DewPointSupplyRefusals) {
         DewPointInput input;
         DesignProblem problem;
     } cases[] = {
-        {"heating never meets 90 %", {L"N", -5, 1, 90, L"", 0, 0, L""}, DesignProblem::NeverMeets},
-        {"the coil would warm cold outdoor air", {L"N", 10, 3, 90, L"Cold", 100, 0, L""}, DesignProblem::CoilWarms},
-        {"leaving humidity below 80 %", {L"N", 10, 3, 79, L"", 0, 0, L""}, DesignProblem::CoilHumidity},
-        {"leaving humidity above 100 %", {L"N", 10, 3, 101, L"", 0, 0, L""}, DesignProblem::CoilHumidity},
-        {"share above 100 %", {L"N", 10, 3, 90, L"W", 120, 0, L""}, DesignProblem::ShareRange},
-        {"negative largest difference", {L"N", 10, 3, 90, L"", 0, -1, L""}, DesignProblem::MaxTemperatureDifference},
-        {"no loads", {L"N", 0, 0, 90, L"", 0, 0, L""}, DesignProblem::NoDirection},
-        {"no such outdoor point", {L"N", 10, 3, 90, L"w", 10, 0, L""}, DesignProblem::NoSuchPoint},
-        {"outdoor is the room", {L"N", 10, 3, 90, L"N", 10, 0, L""}, DesignProblem::SamePoints},
-        {"not a number", {L"N", 10, 3, NAN, L"", 0, 0, L""}, DesignProblem::NotANumber},
+        {"heating never meets 90 %", {L"N", -5, 1, 90, L"", 0, 0, L"", {}}, DesignProblem::NeverMeets},
+        {"the coil would warm cold outdoor air", {L"N", 10, 3, 90, L"Cold", 100, 0, L"", {}}, DesignProblem::CoilWarms},
+        {"leaving humidity below 80 %", {L"N", 10, 3, 79, L"", 0, 0, L"", {}}, DesignProblem::CoilHumidity},
+        {"leaving humidity above 100 %", {L"N", 10, 3, 101, L"", 0, 0, L"", {}}, DesignProblem::CoilHumidity},
+        {"share above 100 %", {L"N", 10, 3, 90, L"W", 120, 0, L"", {}}, DesignProblem::ShareRange},
+        {"negative largest difference", {L"N", 10, 3, 90, L"", 0, -1, L"", {}}, DesignProblem::MaxTemperatureDifference},
+        {"no loads", {L"N", 0, 0, 90, L"", 0, 0, L"", {}}, DesignProblem::NoDirection},
+        {"no such outdoor point", {L"N", 10, 3, 90, L"w", 10, 0, L"", {}}, DesignProblem::NoSuchPoint},
+        {"outdoor is the room", {L"N", 10, 3, 90, L"N", 10, 0, L"", {}}, DesignProblem::SamePoints},
+        {"not a number", {L"N", 10, 3, NAN, L"", 0, 0, L"", {}}, DesignProblem::NotANumber},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.label);

@@ -296,8 +296,9 @@ TEST_F(ProcessDialogsTest, DesignToolsShowTheirResultsAndAddThemOnOk) {
                   L"The supply state would lie at or beyond saturation: choose a smaller temperature difference.");
         User::Click(d, IDOK);
     });
-    script.Answer(L"Error Report",
-                  L"The supply state would lie at or beyond saturation: choose a smaller temperature difference.", IDOK);
+    script.ExpectBox(kError,
+                     L"The supply state would lie at or beyond saturation: choose a smaller temperature difference.",
+                     kErrorStyle, IDOK);
     script.In(title, "the difference to fix", [&](HWND d) {
         EXPECT_EQ(FocusId(d), IDC_DESIGN_DELTA_T);
         User::Type(d, IDC_DESIGN_DELTA_T, L"8");
@@ -321,8 +322,8 @@ TEST_F(ProcessDialogsTest, DesignToolsShowTheirResultsAndAddThemOnOk) {
         User::Type(d, IDC_DESIGN_MOIST, L"3");
         User::Click(d, IDOK);
     });
-    again.Answer(L"Error Report",
-                 L"The name \"O\" is already used on the chart: nothing was added. Choose another name.", IDOK);
+    again.ExpectBox(kError, L"The name \"O\" is already used on the chart: nothing was added. Choose another name.",
+                    kErrorStyle, IDOK);
     again.In(title, "cancelled", [&](HWND d) {
         EXPECT_EQ(FocusId(d), IDC_DESIGN_POINT_NAME);
         User::Click(d, IDCANCEL);
