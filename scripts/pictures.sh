@@ -3,9 +3,11 @@
 # (tools/dialog_shots.cpp) under Xvfb: each dialog is opened over a chart
 # window with the demo data and held on the screen while ImageMagick grabs it.
 #   bash scripts/pictures.sh   (after scripts/setup.sh)
-# Writes docs/images/dialog-*.png, and docs/images/humistart-100.png and
+# Writes docs/images/dialog-*.png (the design tools' dialogs and the charts
+# after their OK among them), and docs/images/humistart-100.png and
 # humistart-150.png: Humistart at 96 and at 144 dpi.
 #   bash scripts/pictures.sh humistart   (those two only)
+#   bash scripts/pictures.sh design      (the design tools' pictures only)
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 bin=$root/build/windows/bin
@@ -20,6 +22,11 @@ register_dll "$bin/Humicalc.dll"
 "$root/scripts/wine-run.sh" reg add 'HKCU\Software\Wine\AppDefaults\dialog_shots.exe\X11 Driver' \
     /v Managed /d N /f >/dev/null
 localedef -i zh_CN -f UTF-8 "$work/zh_CN.UTF-8"
+# Edit controls draw through Uniscribe, whose fallback for Chinese ('hani')
+# is a face the prefix does not have: Chinese text typed into a field showed
+# as boxes where the labels, drawn through GDI's font links, were fine.
+"$root/scripts/wine-run.sh" reg add 'HKCU\Software\Wine\Uniscribe\Fallback' /v 696e6168 \
+    /d "WenQuanYi Micro Hei" /f >/dev/null
 
 # shot KIND NAME [LC_ALL]
 shot() {
@@ -64,6 +71,19 @@ humistart() {
     "$root/scripts/wine-run.sh" reg delete "$desktop" /v LogPixels /f >/dev/null
     echo "docs/images/humistart-$name.png"
 }
+# The design tools: each dialog in English and Chinese with its worked
+# example, and the chart after its OK.
+design_shots() {
+    for tool in supply fresh dewpoint; do
+        shot $tool design-$tool
+        shot $tool design-$tool-zh zh_CN.UTF-8
+        shot $tool-chart design-$tool-chart
+    done
+}
+if [ "${1:-}" = design ]; then
+    design_shots
+    exit 0
+fi
 register_dll "$bin/Humichart.dll"
 humistart 100 96
 humistart 150 144
@@ -78,3 +98,4 @@ shot mixer mix-processes
 shot process transfer-processes-zh zh_CN.UTF-8
 shot points points-zh zh_CN.UTF-8
 shot property property-zh zh_CN.UTF-8
+design_shots
