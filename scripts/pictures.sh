@@ -22,11 +22,6 @@ register_dll "$bin/Humicalc.dll"
 "$root/scripts/wine-run.sh" reg add 'HKCU\Software\Wine\AppDefaults\dialog_shots.exe\X11 Driver' \
     /v Managed /d N /f >/dev/null
 localedef -i zh_CN -f UTF-8 "$work/zh_CN.UTF-8"
-# Edit controls draw through Uniscribe, whose fallback for Chinese ('hani')
-# is a face the prefix does not have: Chinese text typed into a field showed
-# as boxes where the labels, drawn through GDI's font links, were fine.
-"$root/scripts/wine-run.sh" reg add 'HKCU\Software\Wine\Uniscribe\Fallback' /v 696e6168 \
-    /d "WenQuanYi Micro Hei" /f >/dev/null
 
 # shot KIND NAME [LC_ALL]
 shot() {
