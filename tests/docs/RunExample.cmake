@@ -1,5 +1,7 @@
 # Runs one automation example through the script host and compares what it
-# prints with the .expected file beside it (line ends aside).
+# prints with the .expected file beside it (line ends aside). Wine's script
+# host ends with 0 even for a script it cannot parse or that fails, so such a
+# script shows here as printing less than it should.
 #   cmake -DEMULATOR=... -DSCRIPT=<path> -P RunExample.cmake
 string(REPLACE "/" "\\" windows "Z:${SCRIPT}")
 execute_process(COMMAND ${EMULATOR} cscript //nologo ${windows}
