@@ -101,6 +101,17 @@ def thermodynamic_wet_bulb(t, rh):
     return root(balance, -60.0, t)
 
 
+def typed_wet_bulb_error(t, rh):
+    """A psychrometer's wet bulb typed into the chart as WB.T, with DB.T t:
+    how much moister the chart's point is than the air (g/kg, and R.H in %)."""
+    tw = thermodynamic_wet_bulb(t, rh)
+    i = chart_enthalpy(tw, chart_humidity(tw, 1.0))  # the chart's I at that WB.T
+    d = (i - 1.005 * t) / (0.00184 * t + 2.5)
+    d_true = chart_humidity(t, rh)
+    pw = P * d / (d + 621.98)
+    return d - d_true, (pw / saturation_pressure_chart(t) - rh) * 100
+
+
 def states(temperatures, humidities):
     for t in temperatures:
         for rh in humidities:
@@ -125,6 +136,10 @@ def main():
         ts, tw = chart_wet_bulb(t, rh), thermodynamic_wet_bulb(t, rh)
         gap = round(tw - ts, 3) + 0.0  # no "-0.000" at saturation
         print(f"  {t:4.0f}  {rh * 100:4.0f}%  {ts:9.2f}    {tw:10.2f}     {gap:5.3f}")
+    print()
+    dd, drh = typed_wet_bulb_error(26, 0.5)
+    print(f"A psychrometer's wet bulb at 26 degC, 50 % typed in as WB.T: the chart's point is "
+          f"{dd:.3f} g/kg, {drh:.2f} % R.H moister.")
     print()
     ranges = [
         ("room states, 18 to 28 degC at 30 to 70 %", range(18, 29), [r / 100 for r in range(30, 71, 5)]),
