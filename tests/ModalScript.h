@@ -17,6 +17,7 @@
 #include <cstdlib>
 #include <functional>
 #include <string>
+#include <variant>
 #include <vector>
 #include "Win32Callbacks.h"
 
@@ -211,17 +212,34 @@ struct User {
     }
 };
 
+// Pieces that a message box's text holds, where the rest of it is not the
+// test's to fix (a system's description of an error code).
+using Holding = std::vector<std::wstring>;
+
 class ModalScript {
 public:
     // act(window) runs once a visible window of this thread has caption.
     void In(const std::wstring& caption, std::string label, std::function<void(HWND)> act) {
         m_steps.push_back({std::move(label), caption, std::move(act)});
     }
-    // Answers a message box of caption after checking its text.
-    void Answer(const std::wstring& caption, const std::wstring& text, int button) {
-        In(caption, "message box", [text, button](HWND box) {
-            EXPECT_EQ(MessageText(box), text);
-            User::Press(box, button);
+    // A message box of caption that shows text (all of it, or the pieces of
+    // a Holding) with the buttons, icon and default button of style (a
+    // MessageBox style: OK or Yes and No), answered by pressing press.
+    void ExpectBox(const std::wstring& caption, std::variant<std::wstring, Holding> text, UINT style, int press) {
+        In(caption, "message box " + testing::PrintToString(caption), [text = std::move(text), style, press](HWND box) {
+            const std::wstring shown = MessageText(box);
+            if (const auto* whole = std::get_if<std::wstring>(&text)) EXPECT_EQ(shown, *whole);
+            else for (const std::wstring& piece : std::get<Holding>(text))
+                EXPECT_NE(shown.find(piece), std::wstring::npos) << testing::PrintToString(shown);
+            const std::vector<int> buttons = (style & MB_TYPEMASK) == MB_YESNO ? std::vector<int>{IDYES, IDNO}
+                                                                              : std::vector<int>{IDOK};
+            EXPECT_EQ(MessageButtons(box), buttons);
+            EXPECT_EQ(DefaultButton(box), (style & MB_DEFBUTTON2) ? buttons.back() : buttons.front());
+            // MB_ICONHAND, QUESTION, EXCLAMATION and ASTERISK, 0x10 apart,
+            // show IDI_HAND to IDI_ASTERISK, which follow each other.
+            const UINT icon = (style & MB_ICONMASK) >> 4;
+            EXPECT_EQ(MessageIcon(box), icon ? LoadIconW(nullptr, MAKEINTRESOURCEW(32512 + icon)) : nullptr);
+            User::Press(box, press);
         });
     }
 

@@ -74,43 +74,15 @@ STDMETHODIMP CHumichartCtl::GetIDsOfNames(REFIID riid, LPOLESTR* names, UINT cou
     return DispGetIDsOfNames(info.Get(), names, count, ids);
 }
 
-namespace {
-
-// Whether some member id callable as flags takes as many arguments as
-// params holds (a return value is not an argument). Wine runs a member
-// given more arguments than it has, where Windows refuses: a late-bound
-// caller's mistake must not clear a list.
-bool ArgumentCountFits(ITypeInfo* info, DISPID id, WORD flags, const DISPPARAMS* params) {
-    if (!params) return true;
-    TYPEATTR* attributes = nullptr;
-    if (FAILED(info->GetTypeAttr(&attributes))) return true;
-    bool member = false, fits = false;
-    for (UINT i = 0; i < attributes->cFuncs && !fits; ++i) {
-        FUNCDESC* function = nullptr;
-        if (FAILED(info->GetFuncDesc(i, &function))) continue;
-        if (function->memid == id && (function->invkind & flags)) {
-            member = true;
-            UINT inputs = 0;
-            for (SHORT p = 0; p < function->cParams; ++p)
-                if (!(function->lprgelemdescParam[p].paramdesc.wParamFlags & PARAMFLAG_FRETVAL)) ++inputs;
-            fits = params->cArgs <= inputs;
-        }
-        info->ReleaseFuncDesc(function);
-    }
-    info->ReleaseTypeAttr(attributes);
-    return fits || !member;  // an unknown member is the type information's to refuse
-}
-
-}  // namespace
-
 STDMETHODIMP CHumichartCtl::Invoke(DISPID id, REFIID riid, LCID, WORD flags, DISPPARAMS* params, VARIANT* result,
                                    EXCEPINFO* exception, UINT* argError) {
     if (!IsEqualIID(riid, IID_NULL)) return DISP_E_UNKNOWNINTERFACE;
     ComPtr<ITypeInfo> info;
     RETURN_IF_FAILED(type_library::GetTypeInfo(IID_IHumichartCtl, info.Put()));
-    if (!ArgumentCountFits(info.Get(), id, flags, params)) return DISP_E_BADPARAMCOUNT;
-    return DispInvoke(static_cast<IHumichartCtl*>(this), info.Get(), id, flags, params, result, exception,
-                      argError);
+    // Script hosts pass their variables for the outputs of GetPoint and its
+    // kind as references to VARIANTs.
+    return type_library::Invoke(static_cast<IHumichartCtl*>(this), info.Get(), id, flags, params, result, exception,
+                                argError);
 }
 
 // IProvideClassInfo2

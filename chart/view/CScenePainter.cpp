@@ -142,8 +142,14 @@ UniqueRegion CScenePainter::PaintChart(Gdiplus::Graphics& graphics, const ChartS
         Note(widened->Union(moved.get()));
     }
     Note(graphics.SetClip(widened.get()));
+    // The tint is the clip filled, as on the screen: Wine's GDI+ fills a
+    // region one row and one column short of the bitmap's edge, which put a
+    // line of background across the chart where two bands of a printed page
+    // met.
     StrokeGrid(graphics, nullptr, scene, outline, [&](const Gdiplus::Brush& tint) {
-        return graphics.FillRegion(&tint, widened.get());
+        Gdiplus::RectF bounds;
+        const Gdiplus::Status status = widened->GetBounds(&bounds, &graphics);
+        return status == Gdiplus::Ok ? graphics.FillRectangle(&tint, bounds) : status;
     });
     Note(graphics.ResetClip());
     return chartRegion;
@@ -299,7 +305,19 @@ COLORREF ToColorRef(ArgbColor colour) {
     return RGB((colour >> 16) & 0xFF, (colour >> 8) & 0xFF, colour & 0xFF);
 }
 
+// Where GDI+ puts a point of a path on the pixel grid: half a pixel added in
+// double, floored in float.
+LONG GdiplusRound(Gdiplus::REAL v) {
+    return static_cast<LONG>(std::floor(static_cast<float>(static_cast<double>(v) + 0.5)));
+}
+
 }  // namespace
+
+std::uint32_t PremultipliedPixel(ArgbColor colour) {
+    const std::uint32_t alpha = colour >> 24;
+    return alpha << 24 | (((colour >> 16) & 0xFF) * alpha / 255) << 16 | (((colour >> 8) & 0xFF) * alpha / 255) << 8 |
+           ((colour & 0xFF) * alpha / 255);
+}
 
 // Wine's GDI+ fills ten thousand circles as one polygon set through region
 // arithmetic, which takes well over a hundred milliseconds; the same circles
@@ -410,11 +428,7 @@ bool CScenePainter::StrokeCurvesThinWithGdi(Gdiplus::Graphics& graphics, HDC dc,
         const Gdiplus::PointF& p = points[i];
         if (!std::isfinite(p.X) || !std::isfinite(p.Y) || std::fabs(p.X) > 1e7f || std::fabs(p.Y) > 1e7f)
             return false;
-        // GDI+'s rounding: half a pixel added in double, floored in float.
-        auto round = [](Gdiplus::REAL v) {
-            return static_cast<LONG>(std::floor(static_cast<float>(static_cast<double>(v) + 0.5)));
-        };
-        rounded[i] = {round(p.X), round(p.Y)};
+        rounded[i] = {GdiplusRound(p.X), GdiplusRound(p.Y)};
         switch (types[i] & Gdiplus::PathPointTypePathTypeMask) {
         case Gdiplus::PathPointTypeStart: kinds[i] = PT_MOVETO; break;
         case Gdiplus::PathPointTypeLine: kinds[i] = PT_LINETO; break;
@@ -453,16 +467,14 @@ bool CScenePainter::FillCssrWithGdi(Gdiplus::Graphics& graphics, const DataLayer
     const unsigned alpha = colour >> 24;
     if (!chartRegion || alpha == 0 || alpha == 0xFF || !PlainPage(graphics)) return false;
     const Gdiplus::RectF rect = ToRectF(layer.cssr);
-    auto round = [](Gdiplus::REAL v) {
-        return static_cast<LONG>(std::floor(static_cast<float>(static_cast<double>(v) + 0.5)));
-    };
     if (!std::isfinite(rect.X) || !std::isfinite(rect.Y) || !std::isfinite(rect.Width) ||
         !std::isfinite(rect.Height))
         return false;
     const Gdiplus::REAL right = rect.X + rect.Width, bottom = rect.Y + rect.Height;
     if (std::fabs(rect.X) > 1e7f || std::fabs(rect.Y) > 1e7f || std::fabs(right) > 1e7f || std::fabs(bottom) > 1e7f)
         return false;
-    const LONG left = round(rect.X), top = round(rect.Y), r = round(right), b = round(bottom);
+    const LONG left = GdiplusRound(rect.X), top = GdiplusRound(rect.Y), r = GdiplusRound(right),
+               b = GdiplusRound(bottom);
     if (left >= r || top >= b) return false;
     GraphicsDC gdi(graphics);
     HDC dc = gdi.Get();
@@ -484,9 +496,7 @@ bool CScenePainter::FillCssrWithGdi(Gdiplus::Graphics& graphics, const DataLayer
     UniqueBitmap pixel(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
     UniqueMemoryDC source(CreateCompatibleDC(nullptr));
     if (!pixel || !bits || !source) return false;
-    *static_cast<std::uint32_t*>(bits) = alpha << 24 | (((colour >> 16) & 0xFF) * alpha / 255) << 16 |
-                                          (((colour >> 8) & 0xFF) * alpha / 255) << 8 |
-                                          ((colour & 0xFF) * alpha / 255);
+    *static_cast<std::uint32_t*>(bits) = PremultipliedPixel(colour);
     SelectedObject selected(source.Get(), pixel.Get());
     const BLENDFUNCTION blend{AC_SRC_OVER, 0, 0xFF, AC_SRC_ALPHA};
     if (!GdiAlphaBlend(dc, box.left, box.top, box.right - box.left, box.bottom - box.top, source.Get(), 0, 0, 1, 1,

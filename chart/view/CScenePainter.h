@@ -8,6 +8,7 @@
 
 #include <gdiplus.h>
 
+#include <cstdint>
 #include <vector>
 
 #include "CFontCache.h"
@@ -18,9 +19,12 @@
 
 namespace humichart {
 
-// A bitmap holding the foreground tint, premultiplied as GDI+ premultiplies
-// it (each channel times alpha over 255, truncated), on every pixel of at
-// least the image's size, selected into dc. A window keeps one between
+// colour as GDI+ premultiplies it before a blend, as a 32-bit DIB pixel:
+// each channel times alpha over 255, truncated.
+std::uint32_t PremultipliedPixel(ArgbColor colour);
+
+// A bitmap holding the foreground tint as PremultipliedPixel, on every pixel
+// of at least the image's size, selected into dc. A window keeps one between
 // rebuilds; the tint is blended from it rather than made for every rebuild.
 struct TintLayer {
     HDC dc = nullptr;

@@ -186,10 +186,7 @@ const TintLayer* CIDWnd::TintFor(const ChartScene& scene, int width, int height)
         m_tint = {};
         return nullptr;
     }
-    const std::uint32_t alpha = colour >> 24;
-    const std::uint32_t pixel = alpha << 24 | (((colour >> 16) & 0xFF) * alpha / 255) << 16 |
-                                (((colour >> 8) & 0xFF) * alpha / 255) << 8 | ((colour & 0xFF) * alpha / 255);
-    std::fill_n(static_cast<std::uint32_t*>(bits), static_cast<size_t>(width) * height, pixel);
+    std::fill_n(static_cast<std::uint32_t*>(bits), static_cast<size_t>(width) * height, PremultipliedPixel(colour));
     m_tint.width = width, m_tint.height = height;
     m_tintLayer = {m_tint.dc.Get(), width, height, colour};
     return &m_tintLayer;
@@ -264,6 +261,7 @@ bool CIDWnd::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& 
     case WM_SIZE:
         m_view.SetDpi(WindowDpi(Hwnd()));
         m_view.SetClientSize(LOWORD(lParam), HIWORD(lParam));
+        if (m_params.Hwnd()) PlaceParamWindow();
         // The whole chart changes with its size, not only the strips a larger
         // window uncovers; containers may move the window without repainting
         // it. No erase: the next paint covers every pixel.

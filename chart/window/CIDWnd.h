@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <memory>
 
+#include "CAncestorMoves.h"
 #include "CChartInteraction.h"
 #include "CChartView.h"
 #include "CDlgInput.h"
@@ -87,8 +88,9 @@ public:
     // clipboard, and one printed page through the system print dialog.
     void CopyToClipboard();
     void PrintChart();
-    // Draws one page on a printer DC between its start and end of page.
-    void RenderForPrint(HDC printer);
+    // Draws one page on a printer DC between its start and end of page;
+    // false when memory ran out and the page is not whole.
+    bool RenderForPrint(HDC printer);
     // The data layer onto a graphics whose page may be scaled (a printer
     // page), clipped to chartRegion as drawn on that graphics.
     Status DrawChartData(Gdiplus::Graphics& graphics, HRGN chartRegion);
@@ -109,7 +111,8 @@ public:
     // it was delivered here (translated and dispatched).
     bool TranslateKey(MSG& message);
     // "Show parameters": closes a visible parameter window, or opens it in
-    // the chart's bottom-right corner.
+    // the chart's bottom-right corner, where it stays while the chart moves
+    // and changes size.
     void ToggleParamWindow();
 
     CDlgParamQuery& ParamWindow() { return m_params; }
@@ -153,14 +156,17 @@ private:
     // open), or before the window goes while it still owns the clipboard.
     void RenderClipboardPicture();
     void RenderPendingClipboard();
-    // RenderForPrint's page, with the window's view borrowed for it.
-    void DrawPrintedPage(HDC printer);
+    // RenderForPrint's page, with the window's view borrowed for it; false
+    // when a band could not be drawn.
+    bool DrawPrintedPage(HDC printer);
     // The input messages (answers whether message was one) and the end of
     // input when the window goes.
     bool HandleInput(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
     void CloseInput();
     void Perform(const ChartActions& actions);
     void ShowContextMenu(const ChartAction& menu);
+    // The open parameter window into the chart's bottom-right corner.
+    void PlaceParamWindow();
     MousePoint Position(LPARAM lParam) const;
 
     // IChartInputPort
@@ -217,6 +223,7 @@ private:
     std::unique_ptr<ClipboardPicture> m_clipboardPicture;
     CChartInteraction m_input;
     CDlgParamQuery m_params;
+    CAncestorMoves m_paramFollow;  // while the parameter window is open
     CDlgInput m_editor;
     PlacedPoint m_placed;  // the point the open name editor names
     struct MenuOwner {

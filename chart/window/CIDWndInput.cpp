@@ -68,10 +68,24 @@ void CIDWnd::OnNameEditorClosed(const std::wstring& text) {
 
 void CIDWnd::ToggleParamWindow() {
     if (m_params.Hwnd() && IsWindowVisible(m_params.Hwnd())) {
+        m_paramFollow.Stop();
         DestroyWindow(m_params.Hwnd());
         return;
     }
     if (!m_params.Hwnd() && !m_params.Create(Hwnd())) return;
+    PlaceParamWindow();
+    // It is a popup of the host's top-level window: when that window or the
+    // control in it moves, the chart moves on the screen and the popup does
+    // not, and would come to cover the plot.
+    m_paramFollow.Watch(Hwnd(), [this] {
+        if (m_params.Hwnd()) PlaceParamWindow();
+        else m_paramFollow.Stop();  // closed by its own Enter or Esc
+    });
+    // The chart keeps the focus and with it the keys.
+    ShowWindow(m_params.Hwnd(), SW_SHOWNA);
+}
+
+void CIDWnd::PlaceParamWindow() {
     RECT frame{};
     GetWindowRect(m_params.Hwnd(), &frame);
     POINT origin{0, 0};
@@ -79,8 +93,6 @@ void CIDWnd::ToggleParamWindow() {
     const int x = origin.x + std::max(m_view.clientWidth - static_cast<int>(frame.right - frame.left), 0);
     const int y = origin.y + std::max(m_view.clientHeight - static_cast<int>(frame.bottom - frame.top), 0);
     SetWindowPos(m_params.Hwnd(), HWND_TOP, x, y, 0, 0, SWP_NOSIZE | SWP_NOACTIVATE);
-    // The chart keeps the focus and with it the keys.
-    ShowWindow(m_params.Hwnd(), SW_SHOWNA);
 }
 
 UINT CIDWnd::TrackMenu(HMENU menu, POINT screen) {
@@ -198,6 +210,7 @@ void CIDWnd::Perform(const ChartActions& actions) {
 void CIDWnd::CloseInput() {
     // The chart's popups go with it.
     m_editor.Finish();
+    m_paramFollow.Stop();
     if (m_params.Hwnd()) DestroyWindow(m_params.Hwnd());
     KillTimer(Hwnd(), kZoomHoldTimer);
 }

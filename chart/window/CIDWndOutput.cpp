@@ -11,7 +11,9 @@
 #include "CIDWnd.h"
 #include "CScenePainter.h"
 #include "ChartPalette.h"
+#include "ChartWindowResource.h"
 #include "DibSurface.h"
+#include "LoadDialogString.h"
 #include "PrintLayout.h"
 
 namespace humichart {
@@ -187,7 +189,9 @@ void CIDWnd::RenderPendingClipboard() {
 
 void CIDWnd::PrintChart() {
     PrintDialogResult print;
-    print.dialog.hwndOwner = nullptr;
+    // Modal over the host's window: otherwise the host stays clickable and
+    // can close the chart under its own print.
+    print.dialog.hwndOwner = Hwnd() ? GetAncestor(Hwnd(), GA_ROOT) : nullptr;
     print.dialog.Flags = PD_RETURNDC;
     if (!PrintDlgW(&print.dialog) || !print.dialog.hDC) return;
 
@@ -197,7 +201,13 @@ void CIDWnd::PrintChart() {
     document.lpszDocName = kDocumentName;
     StartDocW(printer, &document);
     StartPage(printer);
-    RenderForPrint(printer);
+    if (!RenderForPrint(printer)) {
+        // A blank or half-drawn page would look like the chart: none is sent,
+        // and the user hears why.
+        AbortDoc(printer);
+        AskUser(LoadDialogString(IDS_PRINT_NO_MEMORY).c_str(), kInformation, MB_OK | MB_ICONINFORMATION);
+        return;
+    }
     EndPage(printer);
     EndDoc(printer);
 }
@@ -264,26 +274,27 @@ constexpr long long kBandBytes = 16ll << 20;
 
 }  // namespace
 
-void CIDWnd::RenderForPrint(HDC printer) {
-    if (!printer || !m_gdiplus) return;
+bool CIDWnd::RenderForPrint(HDC printer) {
+    if (!printer || !m_gdiplus) return false;
     PaintSuppression suppressed(paintSuppressed);
     BorrowedView borrowed(*this);
     try {
-        DrawPrintedPage(printer);
+        if (DrawPrintedPage(printer)) return true;
     } catch (const std::bad_alloc&) {
-        // The page stays as far as it got; the window is restored above.
-        lastRenderStatus = kStatusOutOfMemory;
+        // The page is not whole; the window gets its view back all the same.
     }
+    lastRenderStatus = kStatusOutOfMemory;
+    return false;
 }
 
-void CIDWnd::DrawPrintedPage(HDC printer) {
+bool CIDWnd::DrawPrintedPage(HDC printer) {
     // The page in hundredths of an inch, the unit the chart is laid out in
     // while printing: margins, fonts and pens keep the sizes they have always
     // had on paper, and the printer's resolution only makes them sharp.
     const PrinterPage page = QueryPrinterPage(printer);
     const int dpiX = page.dpiX;
     const int dpiY = page.dpiY;
-    if (dpiX <= 0 || dpiY <= 0) return;
+    if (dpiX <= 0 || dpiY <= 0) return true;
     if (PrintsWithoutTints(page.colours)) HasBackground = HasForeground = 0;
     const PrintLayout layout = FitToPage(m_view.clientWidth, m_view.clientHeight, m_view.plotWidth,
                                          m_view.plotHeight, page.width * 100 / dpiX, page.height * 100 / dpiY);
@@ -304,7 +315,7 @@ void CIDWnd::DrawPrintedPage(HDC printer) {
 
     ChartScene scene;
     lastRenderStatus = CChartSceneBuilder(*m_calc).BuildChart(m_view, scene);
-    if (!Succeeded(lastRenderStatus)) return;
+    if (!Succeeded(lastRenderStatus)) return true;
     DataLayer layer;
     lastDataStatus = CDataLayerBuilder(*m_calc).Build(m_view, layer);
 
@@ -332,7 +343,7 @@ void CIDWnd::DrawPrintedPage(HDC printer) {
     if (page.canBlend) {
         Gdiplus::Graphics graphics(printer);
         drawPage(graphics, 0);
-        return;
+        return true;
     }
     // One that cannot would print the translucent chart-area tint and CSSR
     // region as solid colour over the grid: it gets the page as pixels of its
@@ -350,11 +361,13 @@ void CIDWnd::DrawPrintedPage(HDC printer) {
         const int rows = std::min(bandRows, deviceHeight - top);
         {
             Gdiplus::Graphics graphics(bandDC.Get());
+            if (graphics.GetLastStatus() != Gdiplus::Ok) return false;
             drawPage(graphics, top);
         }
         GdiFlush();
         BitBlt(printer, 0, top, deviceWidth, rows, bandDC.Get(), 0, 0, SRCCOPY);
     }
+    return true;
 }
 
 }  // namespace humichart

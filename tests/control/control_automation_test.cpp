@@ -2,6 +2,7 @@
 // the data methods' rules with a chart window, and E_ABORT without one.
 #include <cmath>
 #include <limits>
+#include <vector>
 
 #include "ControlTestSupport.h"
 #include "HResult.h"
@@ -166,6 +167,81 @@ TEST_F(ActiveChartTest, LateBoundCallsWithTooManyArgumentsAreRefusedAndChangeNot
     DISPPARAMS none{nullptr, nullptr, 0, 0};
     EXPECT_EQ(chart_->Invoke(18, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &none, nullptr, nullptr, nullptr), S_OK);
     EXPECT_EQ(Points(), 0u);
+}
+
+// What a late-bound caller passes for an output: a reference of the
+// parameter's own type (Basic's typed variables) or a reference to a VARIANT
+// (every variable of a script), by position or by name.
+VARIANT Ref(double* value) { VARIANT v; VariantInit(&v); v.vt = VT_BYREF | VT_R8; v.pdblVal = value; return v; }
+VARIANT Ref(BSTR* value) { VARIANT v; VariantInit(&v); v.vt = VT_BYREF | VT_BSTR; v.pbstrVal = value; return v; }
+VARIANT Ref(VARIANT* value) { VARIANT v; VariantInit(&v); v.vt = VT_BYREF | VT_VARIANT; v.pvarVal = value; return v; }
+VARIANT Index(long index) { VARIANT v; VariantInit(&v); v.vt = VT_I4; v.lVal = index; return v; }
+
+// args in the order of the parameters; the last named ones go by name.
+HRESULT CallByName(IHumichartCtl* chart, const wchar_t* member, std::vector<VARIANT> args,
+                   std::vector<const wchar_t*> named = {}) {
+    std::vector<LPOLESTR> names{const_cast<LPOLESTR>(member)};
+    for (const wchar_t* n : named) names.push_back(const_cast<LPOLESTR>(n));
+    std::vector<DISPID> ids(names.size());
+    const HRESULT found = chart->GetIDsOfNames(IID_NULL, names.data(), static_cast<UINT>(names.size()),
+                                               LOCALE_USER_DEFAULT, ids.data());
+    if (FAILED(found)) return found;
+    // Named arguments first, in the order of their ids; then the positional
+    // ones, last first.
+    const std::size_t positional = args.size() - named.size();
+    std::vector<VARIANT> rgvarg(args.begin() + static_cast<std::ptrdiff_t>(positional), args.end());
+    rgvarg.insert(rgvarg.end(), args.rbegin() + static_cast<std::ptrdiff_t>(named.size()), args.rend());
+    DISPPARAMS params{rgvarg.data(), ids.data() + 1, static_cast<UINT>(args.size()), static_cast<UINT>(named.size())};
+    EXCEPINFO exception{};
+    const HRESULT hr = chart->Invoke(ids[0], IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &params, nullptr,
+                                     &exception, nullptr);
+    SysFreeString(exception.bstrDescription);
+    SysFreeString(exception.bstrSource);
+    SysFreeString(exception.bstrHelpFile);
+    return hr == DISP_E_EXCEPTION ? exception.scode : hr;
+}
+
+TEST_F(ActiveChartTest, LateBoundOutputsFillTypedReferencesAndScriptVariables) {
+    auto a = Bstr(L"A"), b = Bstr(L"B"), heating = Bstr(L"Heating");
+    chart_->AddPoint(40, 5, a.Get());
+    chart_->AddPoint(30, 3, nullptr);
+    chart_->AddProcess(a.Get(), b.Get(), heating.Get(), 1200);
+
+    double di = 0, dd = 0;
+    UniqueBstr name;
+    ASSERT_EQ(CallByName(chart_.Get(), L"GetPoint", {Index(0), Ref(&di), Ref(&dd), Ref(name.Put())}), S_OK);
+    EXPECT_EQ(di, 40.0);
+    EXPECT_EQ(dd, 5.0);
+    EXPECT_EQ(name.View(), L"A");
+
+    // Script variables, beside a typed one, take the outputs' types whatever
+    // they held; a point without a name reads as a string, the empty one.
+    VARIANT vDi, vName;
+    for (VARIANT* v : {&vDi, &vName}) VariantInit(v);
+    vDi.vt = VT_BSTR;
+    vDi.bstrVal = SysAllocString(L"held before");
+    vName.vt = VT_I4;
+    ASSERT_EQ(CallByName(chart_.Get(), L"GetPoint", {Index(1), Ref(&vDi), Ref(&dd), Ref(&vName)}), S_OK);
+    EXPECT_EQ(vDi.vt, VT_R8);
+    EXPECT_EQ(vDi.dblVal, 30.0);
+    EXPECT_EQ(dd, 3.0);
+    EXPECT_EQ(vName.vt, VT_BSTR);
+    EXPECT_EQ(SysStringLen(vName.bstrVal), 0u);
+
+    // By name, out of order: each output lands in the variable given for it.
+    VARIANT vStart, vFlow;
+    for (VARIANT* v : {&vStart, &vFlow}) VariantInit(v);
+    UniqueBstr end;
+    ASSERT_EQ(CallByName(chart_.Get(), L"GetProcess",
+                         {Index(0), Ref(&vStart), Ref(&vFlow), Ref(end.Put()), Ref(&vName)},
+                         {L"ptStart", L"dAirFlow", L"ptEnd", L"name"}),
+              S_OK);
+    EXPECT_STREQ(vStart.bstrVal, L"A");
+    EXPECT_EQ(end.View(), L"B");
+    ASSERT_EQ(vFlow.vt, VT_R8);
+    EXPECT_EQ(vFlow.dblVal, 1200.0);
+    EXPECT_STREQ(vName.bstrVal, L"Heating");
+    for (VARIANT* v : {&vDi, &vName, &vStart, &vFlow}) VariantClear(v);
 }
 
 TEST_F(ActiveChartTest, PointsUpToSaturationAreAcceptedAndAboveRefused) {

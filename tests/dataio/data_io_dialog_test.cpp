@@ -115,7 +115,7 @@ protected:
     static void ThroughStorage(ModalScript& script, int button, int row, const std::wstring& told) {
         script.In(kDataIO, "the storage list opened", [button](HWND d) { User::Click(d, button); });
         script.In(kStorage, "a row chosen", [row](HWND list) { DoubleClickRow(list, row); });
-        script.Answer(kInformation, told, IDOK);
+        script.ExpectBox(kInformation, told, MB_OK | MB_ICONINFORMATION, IDOK);
     }
 
     static std::vector<std::wstring> Expected(const CHumichartDataObj& data) {
@@ -213,18 +213,15 @@ TEST_F(DataIODialogTest, FailedImportsShowTheirMessagesAndLeaveTheCopyAsItWas) {
     ModalScript script;
     ThroughFileDialog(script, IDC_DATAIO_IMPORT, L"Open", soundPath);
     ThroughFileDialog(script, IDC_DATAIO_IMPORT, L"Open", wordPath);
-    script.In(L"Exception", "text where a number belongs", [&](HWND box) {
-        const std::wstring text = MessageText(box);
-        EXPECT_NE(text.find(L"Code = 80020005"), std::wstring::npos);
-        EXPECT_NE(text.find(L"Description = Cell F4 holds text that is not a number"), std::wstring::npos);
-        User::Press(box, IDOK);
-    });
+    script.ExpectBox(L"Exception",
+                     Holding{L"Code = 80020005", L"Description = Cell F4 holds text that is not a number"},
+                     MB_OK | MB_ICONERROR, IDOK);
     ThroughFileDialog(script, IDC_DATAIO_IMPORT, L"Open", noSheetPath);
-    script.Answer(L"Failed", L"Missing sheet named as Humichart.", IDOK);
+    script.ExpectBox(L"Failed", L"Missing sheet named as Humichart.", MB_OK | MB_ICONERROR, IDOK);
     ThroughFileDialog(script, IDC_DATAIO_IMPORT, L"Open", twicePath);
-    script.Answer(L"Failed",
-                  L"Points table, row 4: the name \"A\" is already the name of a point above it.\n\nNothing was imported.",
-                  IDOK);
+    script.ExpectBox(L"Failed",
+                     L"Points table, row 4: the name \"A\" is already the name of a point above it.\n\nNothing was imported.",
+                     MB_OK | MB_ICONERROR, IDOK);
     script.In(kDataIO, "OK", [&](HWND d) {
         EXPECT_EQ(TreeLines(d), Expected(sound));  // the tree still shows the sound import
         User::Click(d, IDOK);
@@ -244,16 +241,13 @@ TEST_F(DataIODialogTest, StorageListSavesAndReadsSlotsAndEscapeDoesNothingFurthe
     script.In(kStorage, "Esc", [](HWND list) { User::Key(GetDlgItem(list, IDC_FILELIST_LIST), VK_ESCAPE); });
     // The next message box must be this one's.
     script.In(kDataIO, "storage settings", [](HWND d) { User::Click(d, IDC_DATAIO_STORAGE); });
-    script.Answer(kInformation, L"No implement.", IDOK);
+    script.ExpectBox(kInformation, L"No implement.", MB_OK | MB_ICONINFORMATION, IDOK);
     ThroughStorage(script, IDC_DATAIO_SAVE, 3, L"Successfully saved data to storage (index=3)");
     // Saving over the chart now in slot 3 asks first; No keeps it.
     script.In(kDataIO, "the storage list opened to save again", [](HWND d) { User::Click(d, IDC_DATAIO_SAVE); });
     script.In(kStorage, "slot 3 again", [](HWND list) { DoubleClickRow(list, 3); });
-    script.In(L"Delete Confirm", "the question before replacing", [](HWND box) {
-        EXPECT_EQ(MessageText(box).rfind(L"Storage slot 3 holds a chart of 4 points, 1 processes and 1 mixes (Saved ", 0),
-                  0u);
-        User::Press(box, IDNO);
-    });
+    script.ExpectBox(L"Delete Confirm", Holding{L"Storage slot 3 holds a chart of 4 points, 1 processes and 1 mixes (Saved "},
+                     MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2, IDNO);
     script.In(kDataIO, "the storage list opened to read", [](HWND d) { User::Click(d, IDC_DATAIO_READ); });
     script.In(kStorage, "the list", [&](HWND storage) {
         HWND list = GetDlgItem(storage, IDC_FILELIST_LIST);
@@ -269,7 +263,8 @@ TEST_F(DataIODialogTest, StorageListSavesAndReadsSlotsAndEscapeDoesNothingFurthe
                   static_cast<DWORD>(LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT | LVS_EX_UNDERLINEHOT));
         DoubleClickRow(storage, 5);
     });
-    script.Answer(kInformation, L"Failed load data from storage (index=5)\n\nStorage slot 5 is empty.", IDOK);
+    script.ExpectBox(kInformation, L"Failed load data from storage (index=5)\n\nStorage slot 5 is empty.",
+                     MB_OK | MB_ICONWARNING, IDOK);
     ThroughStorage(script, IDC_DATAIO_READ, 3, L"Successfully load data from storage (index=3)");
     script.In(kDataIO, "OK", [](HWND d) { User::Click(d, IDOK); });
     EXPECT_EQ(Run(script), IDOK);

@@ -108,7 +108,9 @@ protected:
     std::unique_ptr<render::ChartHost> host;
 };
 
-const std::wstring kPoints = L"Points", kProperty = L"Humichart property", kError = L"Error Report";
+const std::wstring kPoints = L"Points", kProperty = L"Humichart property", kError = L"Error Report",
+                   kConfirm = L"Delete Confirm";
+constexpr UINT kErrorStyle = MB_OK | MB_ICONERROR, kConfirmStyle = MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2;
 
 TEST_F(DialogWindowTest, PointsFromTheMenuCommandAddsDeletesAndApplies) {
     render::AddDemoData(Chart());  // W, O, R, M, S
@@ -159,29 +161,19 @@ TEST_F(DialogWindowTest, PointsFromTheMenuCommandAddsDeletesAndApplies) {
         User::Type(d, kName, L"Wet");
         User::Click(d, IDC_POINTS_ADD);
     });
-    script.In(kError, "the correction question, answered Yes", [&](HWND box) {
-        EXPECT_EQ(MessageText(box), L"This point is out of the posible range! \n\nLet me correct it for you?");
-        EXPECT_EQ(MessageIcon(box), LoadIconW(nullptr, IDI_QUESTION));
-        EXPECT_EQ(MessageButtons(box), (std::vector<int>{IDYES, IDNO}));
-        EXPECT_EQ(DefaultButton(box), IDYES);
-        User::Press(box, IDYES);
-    });
+    script.ExpectBox(kError, L"This point is out of the posible range! \n\nLet me correct it for you?",
+                     MB_YESNO | MB_ICONQUESTION, IDYES);
     script.In(kPoints, "Wet added", [&](HWND d) {
         EXPECT_EQ(Count(d, kName), 7u);
         User::Choose(d, kName, 0);
     });
     script.In(kPoints, "W chosen", [&](HWND d) { User::Click(d, IDC_POINTS_DELETE); });
-    script.In(L"Delete Confirm", "No is the default", [&](HWND box) {
-        EXPECT_EQ(MessageText(box), L"Are you sure?");
-        EXPECT_EQ(DefaultButton(box), IDNO);
-        EXPECT_EQ(MessageIcon(box), LoadIconW(nullptr, IDI_QUESTION));
-        User::Press(box, IDNO);
-    });
+    script.ExpectBox(kConfirm, L"Are you sure?", kConfirmStyle, IDNO);
     script.In(kPoints, "kept", [&](HWND d) {
         EXPECT_EQ(Count(d, kName), 7u);
         User::Click(d, IDC_POINTS_DELETE);
     });
-    script.Answer(L"Delete Confirm", L"Are you sure?", IDYES);
+    script.ExpectBox(kConfirm, L"Are you sure?", kConfirmStyle, IDYES);
     script.In(kPoints, "deleted", [&](HWND d) {
         EXPECT_EQ(Count(d, kName), 6u);
         EXPECT_EQ(Text(d, kName), L"O");
@@ -212,18 +204,14 @@ TEST_F(DialogWindowTest, PointsMessagesMoveTheFocusAndEscCancels) {
         User::Type(d, kName, L"Hot");
         User::Click(d, IDC_POINTS_ADD);
     });
-    script.In(kError, "a value forgotten", [&](HWND box) {
-        EXPECT_EQ(MessageText(box), L"Forget input value?");
-        EXPECT_EQ(MessageIcon(box), LoadIconW(nullptr, IDI_HAND));
-        EXPECT_EQ(MessageButtons(box), std::vector<int>{IDOK});
-        User::Press(box, IDOK);
-    });
+    script.ExpectBox(kError, L"Forget input value?", kErrorStyle, IDOK);
     script.In(kPoints, "the forgotten field has the focus", [&](HWND d) {
         EXPECT_EQ(FocusedItem(d), IDC_POINTS_EDIT_RH);
         User::Type(d, IDC_POINTS_EDIT_RH, L"50");
         User::Click(d, IDC_POINTS_ADD);
     });
-    script.Answer(kError, L"One or more input value(s) is not valid or the point is out of our range!", IDOK);
+    script.ExpectBox(kError, L"One or more input value(s) is not valid or the point is out of our range!", kErrorStyle,
+                     IDOK);
     script.In(kPoints, "the bad field has the focus", [&](HWND d) {
         EXPECT_EQ(FocusedItem(d), IDC_POINTS_EDIT_DBT);
         EXPECT_EQ(Count(d, kName), 1u);
@@ -276,10 +264,7 @@ TEST_F(DialogWindowTest, ACalculatorThatCannotBeCreatedIsToldAndChangesNothing) 
     binding->broken = true;
     ModalScript script;
     script.In(kPoints, "opened", [&](HWND d) { User::Choose(d, kName, 0); });
-    script.In(kError, "no calculator", [&](HWND box) {
-        EXPECT_NE(MessageText(box).find(L"0x80040154"), std::wstring::npos) << testing::PrintToString(MessageText(box));
-        User::Press(box, IDOK);
-    });
+    script.ExpectBox(kError, Holding{L"0x80040154"}, kErrorStyle, IDOK);
     script.In(kPoints, "nothing computed", [&](HWND d) {
         EXPECT_EQ(Text(d, IDC_POINTS_EDIT_I), L"");
         binding->broken = false;
@@ -308,18 +293,16 @@ TEST_F(DialogWindowTest, GraphPropertyTestsBeforeItStoresAndEnterIsOk) {
         EXPECT_TRUE(Enabled(d, IDC_PROP_APPLY));
         User::Click(d, IDOK);
     });
-    script.In(kError, "pressure out of range", [&](HWND box) {
-        EXPECT_EQ(MessageText(box), L"Value out of range!\n\nThe valid air pressure value covers from 50000 to 1560000 Pa.");
-        EXPECT_EQ(MessageIcon(box), LoadIconW(nullptr, IDI_HAND));
-        User::Press(box, IDOK);
-    });
+    script.ExpectBox(kError, L"Value out of range!\n\nThe valid air pressure value covers from 50000 to 1560000 Pa.",
+                     kErrorStyle, IDOK);
     script.In(kProperty, "still open on the pressure", [&](HWND d) {
         EXPECT_EQ(FocusedItem(d), IDC_PROP_PRESSURE);
         User::Type(d, IDC_PROP_MIN_D, L"299.5");
         User::Type(d, IDC_PROP_PRESSURE, L"90000");
         User::Click(d, IDC_PROP_APPLY);
     });
-    script.Answer(kError, L"Value out of range!\n\nThe valid Min D value covers from 0 to 299 g/kg.", IDOK);
+    script.ExpectBox(kError, L"Value out of range!\n\nThe valid Min D value covers from 0 to 299 g/kg.", kErrorStyle,
+                     IDOK);
     script.In(kProperty, "on the minimum moisture", [&](HWND d) {
         EXPECT_EQ(FocusedItem(d), IDC_PROP_MIN_D);
         User::Type(d, IDC_PROP_MIN_D, L"2");
@@ -420,7 +403,8 @@ TEST_F(DialogWindowTest, ChineseTemplatesHaveTheSameControlsAndWork) {
             User::Type(d, IDC_PROP_MAX_T, L"20.5");
             User::Click(d, IDOK);
         });
-        property.Answer(kError, L"Small range!\n\nThe valid T range should be larger than 1 ℃.", IDOK);
+        property.ExpectBox(kError, L"Small range!\n\nThe valid T range should be larger than 1 ℃.", kErrorStyle,
+                           IDOK);
         property.In(L"焓湿图属性", "on the maximum temperature", [&](HWND d) {
             EXPECT_EQ(FocusedItem(d), IDC_PROP_MAX_T);
             User::Click(d, IDCANCEL);

@@ -22,11 +22,12 @@ namespace humichart {
 namespace {
 
 using test::ComboItems;
-using test::DefaultButton;
 using test::ModalScript;
 using test::User;
 using test::WindowText;
 
+const std::wstring kError = L"Error Report", kConfirm = L"Delete Confirm";
+constexpr UINT kErrorStyle = MB_OK | MB_ICONERROR, kConfirmStyle = MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2;
 constexpr LANGID kChinese = MAKELANGID(LANG_CHINESE, SUBLANG_CHINESE_SIMPLIFIED);
 bool ChineseInterface() { return GetUserDefaultUILanguage() == kChinese; }
 
@@ -112,7 +113,7 @@ TEST_F(ProcessDialogsTest, TransferProcessesEndByRatioFlowFromLoadAndRefusals) {
         User::Type(d, IDC_KNOWN_VALUE, L"101");
         User::Click(d, IDOK);
     });
-    script.Answer(L"Error Report", L"Value out of range!", IDOK);
+    script.ExpectBox(kError, L"Value out of range!", kErrorStyle, IDOK);
     script.In(L"Get point by HOM", "a moisture in range", [&](HWND d) {
         EXPECT_EQ(FocusId(d), IDC_KNOWN_VALUE);
         User::Type(d, IDC_KNOWN_VALUE, L"12");
@@ -148,20 +149,12 @@ TEST_F(ProcessDialogsTest, TransferProcessesEndByRatioFlowFromLoadAndRefusals) {
         User::Type(d, IDC_AIR_FLOW, L"-1");
         User::Click(d, IDC_ITEM_MODIFY);
     });
-    script.In(L"Error Report", "refused", [&](HWND box) {
-        EXPECT_EQ(test::MessageText(box), L"Are you sure air flow can be less than 0?");
-        EXPECT_NE(GetDlgItem(box, IDOK), nullptr);
-        User::Press(box, IDOK);
-    });
+    script.ExpectBox(kError, L"Are you sure air flow can be less than 0?", kErrorStyle, IDOK);
     script.In(title, "the flow edit has the focus; delete asked", [&](HWND d) {
         EXPECT_EQ(FocusId(d), IDC_AIR_FLOW);
         User::Click(d, IDC_ITEM_DELETE);
     });
-    script.In(L"Delete Confirm", "No is the default", [&](HWND box) {
-        EXPECT_EQ(test::MessageText(box), L"Are you sure?");
-        EXPECT_EQ(DefaultButton(box), IDNO);
-        User::Press(box, IDNO);
-    });
+    script.ExpectBox(kConfirm, L"Are you sure?", kConfirmStyle, IDNO);
     script.In(title, "cancelled", [&](HWND d) {
         EXPECT_EQ(ComboItems(GetDlgItem(d, IDC_PROCESS_NAME)).size(), 2u);
         User::Click(d, IDCANCEL);
@@ -201,20 +194,17 @@ TEST_F(ProcessDialogsTest, MixProcessesAddRenameRefusedAndOk) {
         User::Type(d, IDC_MIX_POINT, L"Mixed");
         User::Click(d, IDC_ITEM_MODIFY);
     });
-    script.In(L"Delete Confirm", "rename question", [&](HWND box) {
-        EXPECT_EQ(test::MessageText(box),
-                  L"Rename mix point may cause the related process lost if there is one. \n\nAre you sure to make the "
-                  L"change?");
-        EXPECT_EQ(DefaultButton(box), IDNO);
-        User::Press(box, IDNO);
-    });
+    script.ExpectBox(kConfirm,
+                     L"Rename mix point may cause the related process lost if there is one. \n\nAre you sure to make "
+                     L"the change?",
+                     MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2, IDNO);
     script.In(title, "old name back; fresh above total", [&](HWND d) {
         EXPECT_EQ(Text(d, IDC_MIX_POINT), L"M");
         EXPECT_EQ(FocusId(d), IDC_MIX_POINT);
         User::Type(d, IDC_AIR_FLOW, L"200");
         User::Click(d, IDC_ITEM_MODIFY);
     });
-    script.Answer(L"Error Report", L"Are you sure fresh air flow can be larger than total air flow?", IDOK);
+    script.ExpectBox(kError, L"Are you sure fresh air flow can be larger than total air flow?", kErrorStyle, IDOK);
     script.In(title, "focus on the fresh flow; OK applies", [&](HWND d) {
         EXPECT_EQ(FocusId(d), IDC_FRESH_FLOW);
         EXPECT_TRUE(Enabled(d, IDC_APPLY));
@@ -256,7 +246,7 @@ TEST_F(ProcessDialogsTest, ChineseTemplatesAndStrings) {
         User::Click(d, IDOK);
     });
     // The system's messages stay as they are.
-    script.Answer(L"Error Report", L"Need name!", IDOK);
+    script.ExpectBox(kError, L"Need name!", kErrorStyle, IDOK);
     script.In(L"定热湿比求未知点", "cancelled", [&](HWND d) { User::Click(d, IDCANCEL); });
     script.In(title, "the air flow question", [&](HWND d) { User::DoubleClick(d, IDC_PROCESS_NAME, 0); });
     script.In(L"确定风量", "loads in Chinese", [&](HWND d) {

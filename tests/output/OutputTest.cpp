@@ -1,6 +1,22 @@
 #include "OutputTest.h"
 
+#include <algorithm>
+
 namespace humichart::test {
+
+std::vector<int> RowsCrossedBy(const Picture& picture, int left, int top, int right, int bottom, std::uint32_t rgb,
+                               int jump) {
+    std::vector<int> counts;
+    for (int y = top; y <= bottom; ++y) {
+        int count = 0;
+        for (int x = left; x <= right; ++x) count += Near(picture.At(x, y), rgb) ? 1 : 0;
+        counts.push_back(count);
+    }
+    std::vector<int> rows;
+    for (size_t i = 1; i + 1 < counts.size(); ++i)
+        if (counts[i] - std::max(counts[i - 1], counts[i + 1]) > jump) rows.push_back(top + static_cast<int>(i));
+    return rows;
+}
 
 Picture ReadBitmap(HBITMAP bitmap) {
     Picture picture;

@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <new>
 #include <optional>
 #include <string>
 #include <vector>
@@ -28,8 +29,11 @@ public:
     std::vector<Notice> notices;
     // When set, the page every printer DC reports.
     std::optional<PrinterPage> page;
+    // When set, memory runs out as the page is drawn.
+    bool pageRunsOutOfMemory = false;
 
     PrinterPage QueryPrinterPage(HDC printer) const override {
+        if (pageRunsOutOfMemory) throw std::bad_alloc();
         return page ? *page : CIDWnd::QueryPrinterPage(printer);
     }
 
@@ -49,6 +53,12 @@ struct Picture {
         return x < 0 || y < 0 || x >= width || y >= height ? 0xFF000000u : pixels[static_cast<size_t>(y) * width + x];
     }
 };
+
+// The rows between top and bottom on which more of the columns left to right
+// are within a few levels of rgb than on either neighbouring row, by more
+// than jump: a line of that colour drawn across whatever is there.
+std::vector<int> RowsCrossedBy(const Picture& picture, int left, int top, int right, int bottom, std::uint32_t rgb,
+                               int jump);
 
 // The bitmap's pixels as 32-bit colours.
 Picture ReadBitmap(HBITMAP bitmap);

@@ -174,6 +174,8 @@ void DialogButtonPresser::Run(int buttonId, int timeoutMs) {
         if (search.button) {
             // The dialog lays itself out before it shows; let it settle.
             Sleep(200);
+            m_owner = GetWindow(GetParent(search.button), GW_OWNER);
+            m_ownerEnabled = m_owner && IsWindowEnabled(m_owner);
             m_pressedAt = std::chrono::steady_clock::now();
             DWORD_PTR ignored = 0;
             m_pressed = SendMessageTimeoutW(search.button, BM_CLICK, 0, 0, SMTO_NORMAL, 10000, &ignored) != 0;

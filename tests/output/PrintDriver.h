@@ -46,11 +46,17 @@ public:
     bool Pressed();
     // When it was pressed.
     std::chrono::steady_clock::time_point PressedAt() const { return m_pressedAt; }
+    // The dialog's owner window, and whether the user could still click it
+    // while the dialog showed (after Pressed).
+    HWND Owner() const { return m_owner; }
+    bool OwnerEnabled() const { return m_ownerEnabled; }
 
 private:
     void Run(int buttonId, int timeoutMs);
     std::atomic<bool> m_pressed{false};
     std::chrono::steady_clock::time_point m_pressedAt{};
+    HWND m_owner = nullptr;
+    bool m_ownerEnabled = false;
     std::thread m_thread;
 };
 

@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 #include "ChartPalette.h"
 #include "OutputTest.h"
@@ -46,17 +47,20 @@ protected:
     // cannot (drawn in bands). The bitmap reaches past the printable area,
     // which must stay unpainted.
     Picture Print(RecordingChart& chart, int colours = -1, bool canBlend = false) {
-        chart.page = CIDWnd::PrinterPage{kPageWidthPx, kPageHeightPx, 96, 96, colours, canBlend};
-        DibSurface page(kPageWidthPx + kBeyond, kPageHeightPx + kBeyond);
+        return Print(chart, CIDWnd::PrinterPage{kPageWidthPx, kPageHeightPx, 96, 96, colours, canBlend});
+    }
+    Picture Print(RecordingChart& chart, const CIDWnd::PrinterPage& printer) {
+        chart.page = printer;
+        DibSurface page(printer.width + kBeyond, printer.height + kBeyond);
         EXPECT_TRUE(page.Ok());
         page.Fill(kUnpainted);
-        chart.RenderForPrint(page.DC());
+        EXPECT_TRUE(chart.RenderForPrint(page.DC()));
         GdiFlush();
         Picture picture = ReadSurface(page);
         int beyond = 0;
         for (int y = 0; y < picture.height; ++y)
             for (int x = 0; x < picture.width; ++x)
-                if (x >= kPageWidthPx || y >= kPageHeightPx) beyond += picture.At(x, y) != kUnpainted ? 1 : 0;
+                if (x >= printer.width || y >= printer.height) beyond += picture.At(x, y) != kUnpainted ? 1 : 0;
         EXPECT_EQ(beyond, 0) << "pixels printed beyond the printable area";
         return picture;
     }
@@ -207,6 +211,22 @@ TEST_F(PrintPageTest, ZoomedAndPannedWindowPrintsTheSamePartWithoutCaptionAndSta
     int differences = 0;
     for (size_t i = 0; i < after.pixels.size(); ++i) differences += after.pixels[i] != before.pixels[i] ? 1 : 0;
     EXPECT_EQ(differences, 0);
+}
+
+// A printer that cannot blend gets the page in bands, and the printable area
+// of A4 at 300 dpi is 35 MB of pixels, more than two bands hold. Where two bands meet the
+// chart goes on: no row brings the page's background into the chart area.
+TEST_F(PrintPageTest, BandsMeetWithoutASeam) {
+    RecordingChart& chart = OpenRecording(260, 330);
+    render::AddDemoData(chart);
+    Paint();
+    const Picture page = Print(chart, CIDWnd::PrinterPage{2479, 3508, 300, 300, -1, false});
+    const Box tinted = BoxOf(page, Blend(kForeground, Rgb(kBackgroundTinted)));
+    ASSERT_GT(tinted.bottom - tinted.top, 2000) << "the chart area spans more than one band";
+    // Background within the chart area's box lies beside the saturation
+    // curve, a few pixels more or less from one row to the next.
+    EXPECT_EQ(RowsCrossedBy(page, tinted.left, tinted.top, tinted.right, tinted.bottom, Rgb(kBackgroundTinted), 30),
+              std::vector<int>{});
 }
 
 }  // namespace

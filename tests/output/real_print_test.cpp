@@ -57,6 +57,31 @@ protected:
         return in ? picture : Picture{};
     }
 
+    // chart printed with OK pressed in the print dialog: the PDF's Unix
+    // path, empty when none came.
+    std::string PrintToPdf(CIDWnd& chart) {
+        {
+            DialogButtonPresser ok(IDOK, 60000);
+            chart.PrintChart();
+            EXPECT_TRUE(ok.Pressed()) << "the print dialog did not appear";
+        }
+        const std::string pdf = WaitForNewPdf(folder, before, "Humichart", 120000);
+        EXPECT_FALSE(pdf.empty()) << "no PDF named after the document in " << folder;
+        return pdf.empty() ? pdf : folder + "/" + pdf;
+    }
+
+    // The PDF's one page as pixels at dpi, and the PDF gone.
+    static Picture Rasterise(const std::string& path, int dpi) {
+        const std::string base = "/tmp/humichart-page-" + std::to_string(GetCurrentProcessId());
+        EXPECT_EQ(RunUnixShell("pdftoppm -r " + std::to_string(dpi) + " -singlefile '" + path + "' '" + base + "'",
+                               120000),
+                  0);
+        Picture page = ReadPpm(base + ".ppm");
+        DeleteFileW(WindowsPath(base + ".ppm").c_str());
+        DeleteFileW(WindowsPath(path).c_str());
+        return page;
+    }
+
     std::wstring printer;
     std::string folder;
     std::set<std::string> before;
@@ -77,23 +102,15 @@ TEST_F(RealPrintTest, OkPrintsOnePageWithThePlotAcrossThePageWidthAndNoCaption) 
     const CIDPos pos = chart.View().pos;
     const RectD area = chart.View().ChartArea();
 
-    {
-        DialogButtonPresser ok(IDOK, 60000);
-        chart.PrintChart();
-        ASSERT_TRUE(ok.Pressed()) << "the print dialog did not appear";
-    }
+    const std::string path = PrintToPdf(chart);
     EXPECT_EQ(chart.View().pos.x0, pos.x0);
     EXPECT_EQ(chart.View().pos.y0, pos.y0);
     EXPECT_EQ(chart.View().pos.s, pos.s);
     EXPECT_EQ(chart.View().clientWidth, 800);
-
-    const std::string pdf = WaitForNewPdf(folder, before, "Humichart", 120000);
-    ASSERT_FALSE(pdf.empty()) << "no PDF named after the document in " << folder;
+    ASSERT_FALSE(path.empty());
     const std::string base = "/tmp/humichart-print-" + std::to_string(GetCurrentProcessId());
-    const std::string path = folder + "/" + pdf;
     ASSERT_EQ(RunUnixShell("pdfinfo '" + path + "' > '" + base + ".txt' && pdfimages -list '" + path + "' > '" +
-                               base + ".img' && pdftotext '" + path + "' '" + base + ".words' && pdftoppm -r " +
-                               std::to_string(kDpi) + " -singlefile '" + path + "' '" + base + "'",
+                               base + ".img' && pdftotext '" + path + "' '" + base + ".words'",
                            60000),
               0);
     // The chart reaches the paper sharp: as text and lines, or as pixels of
@@ -127,10 +144,8 @@ TEST_F(RealPrintTest, OkPrintsOnePageWithThePlotAcrossThePageWidthAndNoCaption) 
     const size_t pages = info.find("Pages:");
     ASSERT_NE(pages, std::string::npos) << info;
     EXPECT_EQ(std::atoi(info.c_str() + pages + 6), 1) << info;
-    const Picture page = ReadPpm(base + ".ppm");
     DeleteFileW(WindowsPath(base + ".txt").c_str());
-    DeleteFileW(WindowsPath(base + ".ppm").c_str());
-    DeleteFileW(WindowsPath(path).c_str());
+    const Picture page = Rasterise(path, kDpi);
     ASSERT_GT(page.width, 0);
 
     // Where the page of the printer starts on the paper and how big it is.
@@ -181,7 +196,9 @@ TEST_F(RealPrintTest, OkPrintsOnePageWithThePlotAcrossThePageWidthAndNoCaption) 
     EXPECT_LT(caption, 20) << "caption pixels on the page";
 }
 
-TEST_F(RealPrintTest, CancelPrintsNothing) {
+// The print dialog is modal over the host's window, so that the host cannot
+// close the chart under its print; cancelled, it prints nothing.
+TEST_F(RealPrintTest, TheDialogHoldsTheHostAndCancelPrintsNothing) {
     auto owned = std::make_unique<RecordingChart>();
     RecordingChart& chart = *owned;
     Open(400, 300, std::move(owned));
@@ -190,9 +207,75 @@ TEST_F(RealPrintTest, CancelPrintsNothing) {
         DialogButtonPresser cancel(IDCANCEL, 60000);
         chart.PrintChart();
         ASSERT_TRUE(cancel.Pressed()) << "the print dialog did not appear";
+        EXPECT_EQ(cancel.Owner(), host->Parent());
+        EXPECT_FALSE(cancel.OwnerEnabled()) << "the host took clicks while the print dialog showed";
     }
+    EXPECT_TRUE(IsWindowEnabled(host->Parent()));
     EXPECT_TRUE(chart.notices.empty());
     EXPECT_EQ(WaitForNewPdf(folder, before, "Humichart", 5000), "");
+}
+
+// Memory that runs out while the page is drawn sends no page at all: the
+// document is abandoned, and the user is told why nothing comes out.
+TEST_F(RealPrintTest, OutOfMemoryAbandonsTheDocumentAndSaysSo) {
+    auto owned = std::make_unique<RecordingChart>();
+    RecordingChart& chart = *owned;
+    Open(400, 300, std::move(owned));
+    Paint();
+    chart.pageRunsOutOfMemory = true;
+    {
+        DialogButtonPresser ok(IDOK, 60000);
+        chart.PrintChart();
+        ASSERT_TRUE(ok.Pressed()) << "the print dialog did not appear";
+    }
+    ASSERT_EQ(chart.notices.size(), 1u);
+    EXPECT_EQ(chart.notices[0].text,
+              L"There is not enough memory to print the chart. The document was cancelled and nothing was printed.");
+    EXPECT_EQ(chart.notices[0].caption, L"Infomation");
+    EXPECT_EQ(WaitForNewPdf(folder, before, "Humichart", 5000), "");
+    EXPECT_EQ(chart.paintSuppressed, 0);
+    EXPECT_EQ(chart.View().clientWidth, 400);
+}
+
+// A window of about the page's shape prints taller than one band of 300-ppi
+// pixels: the bands reach the PDF, one image each, without a line of
+// background where they meet. (The page rasterised by pdftoppm would not
+// do: placed at a fraction of a pixel, a row of an image may fall between
+// rows of the picture.)
+TEST_F(RealPrintTest, ATallChartReachesThePaperWithoutASeam) {
+    auto owned = std::make_unique<RecordingChart>();
+    RecordingChart& chart = *owned;
+    Open(260, 330, std::move(owned));
+    render::AddDemoData(chart);
+    Paint();
+    const std::string path = PrintToPdf(chart);
+    ASSERT_FALSE(path.empty());
+    const std::string base = "/tmp/humichart-bands-" + std::to_string(GetCurrentProcessId());
+    ASSERT_EQ(RunUnixShell("pdfimages '" + path + "' '" + base + "'", 60000), 0);
+    DeleteFileW(WindowsPath(path).c_str());
+    // The images one under the other, as the bands were sent.
+    Picture page;
+    for (int index = 0;; ++index) {
+        char name[32];
+        std::snprintf(name, sizeof name, "-%03d.ppm", index);
+        const Picture band = ReadPpm(base + name);
+        DeleteFileW(WindowsPath(base + name).c_str());
+        if (band.width == 0) break;
+        if (page.width == 0) page.width = band.width;
+        ASSERT_EQ(band.width, page.width) << "image " << index;
+        page.pixels.insert(page.pixels.end(), band.pixels.begin(), band.pixels.end());
+        page.height += band.height;
+    }
+    const std::uint32_t tint = Blend(kForeground, Rgb(kBackgroundTinted));
+    int left = page.width, right = -1, top = page.height, bottom = -1;
+    for (int y = 0; y < page.height; ++y)
+        for (int x = 0; x < page.width; ++x)
+            if (Near(page.At(x, y), tint)) {
+                left = std::min(left, x), right = std::max(right, x);
+                top = std::min(top, y), bottom = std::max(bottom, y);
+            }
+    ASSERT_GT(bottom - top, 2000) << "the chart area spans more than one band";
+    EXPECT_EQ(RowsCrossedBy(page, left, top, right, bottom, Rgb(kBackgroundTinted), 30), std::vector<int>{});
 }
 
 }  // namespace

@@ -1,8 +1,10 @@
 // The chart window driven by its window messages: clicks that place and name
 // points through the name editor, the parameter window fed by mouse moves,
 // the context menu from its resource in both languages, wheel and band zoom,
-// the keys and what a dialog around the chart is told about them.
+// the keys and what a dialog around the chart is told about them; the About
+// box and "Point status" of the registered control in a container.
 #include <windows.h>
+#include <ole2.h>
 
 #include <gtest/gtest.h>
 
@@ -17,6 +19,8 @@
 #include "ChartCommandTable.h"
 #include "ChartMenuResource.h"
 #include "ChartWindowTest.h"
+#include "ControlContainer.h"
+#include "Humichart_h.h"
 #include "HumichartVersion.h"
 #include "ModuleInstance.h"
 #include "TypedText.h"
@@ -478,21 +482,79 @@ void CALLBACK CloseAbout(HWND, UINT, UINT_PTR timer, DWORD) {
     PostMessageW(about, WM_COMMAND, IDOK, 0);
 }
 
-TEST_F(ChartInputTest, AboutNamesTheComponentAndItsVersion) {
-    CIDWnd& chart = OpenChart();
+BOOL CALLBACK FindPointStatus(HWND window, LPARAM found) {
+    if (Text(window) != L"Point status") return TRUE;
+    *reinterpret_cast<HWND*>(found) = window;
+    return FALSE;
+}
+
+// The control from the registered Humichart.dll in a container's window, as
+// a host has it: what the DLL itself shows, with its own resources.
+class RegisteredChartTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_HRESULT_SUCCEEDED(OleInitialize(nullptr));
+        host = CreateWindowExW(0, L"STATIC", L"host", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 100, 80, 700, 560,
+                               nullptr, nullptr, nullptr, nullptr);
+        ASSERT_TRUE(host);
+        ShowWindow(host, SW_SHOWNOACTIVATE);
+        ASSERT_EQ(container.CreateControl(host, CLSID_HumichartCtl, kId, WS_CHILD | WS_VISIBLE, RECT{10, 10, 610, 460}),
+                  S_OK);
+        chart = GetWindow(container.Find(kId)->ControlWindow(), GW_CHILD);
+        ASSERT_TRUE(chart);
+    }
+    void TearDown() override {
+        container.CloseAll();
+        if (host) DestroyWindow(host);
+        OleUninitialize();
+    }
+
+    static constexpr DWORD kId = 1000;
+    HWND host = nullptr;
+    HWND chart = nullptr;
+    CControlContainer container;
+};
+
+TEST_F(RegisteredChartTest, AboutNamesTheComponentAndItsVersion) {
     g_about = AboutSighting{};
     const UINT_PTR timer = SetTimer(nullptr, 0, 20, CloseAbout);
-    SendMessageW(chart.Hwnd(), WM_COMMAND, ID_ABOUT_CONTROL, 0);  // modal: returns once closed
+    SendMessageW(chart, WM_COMMAND, ID_ABOUT_CONTROL, 0);  // modal: returns once closed
     KillTimer(nullptr, timer);
     EXPECT_TRUE(g_about.seen);
-    // The number of this build, as the version resource carries it.
+    // The number of this build, as Humichart.dll's version resource carries
+    // it (this program carries none).
     const std::vector<std::wstring> expected{L"Humichart psychrometric chart control", L"Version " HUMICHART_VERSION_TEXT,
                                              L"OK"};
     for (const auto& text : expected)
         EXPECT_NE(std::find(g_about.texts.begin(), g_about.texts.end(), text), g_about.texts.end()) << "missing";
     EXPECT_FALSE(FindWindowW(nullptr, L"About Humichart control"));
     // Double clicks reach the chart window at all only with this class style.
-    EXPECT_TRUE(GetClassLongPtrW(chart.Hwnd(), GCL_STYLE) & CS_DBLCLKS);
+    EXPECT_TRUE(GetClassLongPtrW(chart, GCL_STYLE) & CS_DBLCLKS);
+}
+
+// "Point status" is a popup of the host's window: it stays in the chart's
+// bottom-right corner however the host moves or the control in it moves or
+// changes size.
+TEST_F(RegisteredChartTest, PointStatusStaysInTheChartsCorner) {
+    SendMessageW(chart, WM_COMMAND, ID_SHOW_PARAMETERS, 0);
+    HWND params = nullptr;
+    EnumThreadWindows(GetCurrentThreadId(), FindPointStatus, reinterpret_cast<LPARAM>(&params));
+    ASSERT_TRUE(params);
+    ASSERT_TRUE(IsWindowVisible(params));
+    auto cornerApart = [&] {
+        RECT frame{}, client{};
+        GetWindowRect(params, &frame);
+        GetClientRect(chart, &client);
+        MapWindowPoints(chart, nullptr, reinterpret_cast<POINT*>(&client), 2);
+        return std::abs(frame.right - client.right) + std::abs(frame.bottom - client.bottom);
+    };
+    EXPECT_EQ(cornerApart(), 0) << "opened";
+    SetWindowPos(host, nullptr, 260, 190, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    EXPECT_EQ(cornerApart(), 0) << "host moved";
+    ASSERT_EQ(container.MoveControl(kId, RECT{10, 10, 500, 380}, false), S_OK);
+    EXPECT_EQ(cornerApart(), 0) << "control resized";
+    ASSERT_EQ(container.MoveControl(kId, RECT{60, 40, 550, 410}, false), S_OK);
+    EXPECT_EQ(cornerApart(), 0) << "control moved in its host";
 }
 
 TEST_F(ChartInputTest, RightClickDuringADragLeavesNoBandAndNoZoom) {

@@ -5,8 +5,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cctype>
 #include <cmath>
 #include <string>
+#include <vector>
 
 #include "CChartSceneBuilder.h"
 #include "CComCalcBinding.h"
@@ -26,6 +28,22 @@ protected:
 
     void GridOff(CIDWnd& chart) {
         chart.HasTLine = chart.HasDLine = chart.HasILine = chart.HasFLine = 0;
+    }
+
+    // The height of a capital of family at a pixel size, from the font's own
+    // metrics.
+    static double CapHeight(const std::wstring& family, int pixels) {
+        HFONT font = CreateFontW(-pixels, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                                 CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, family.c_str());
+        HDC dc = CreateCompatibleDC(nullptr);
+        const HGDIOBJ previous = SelectObject(dc, font);
+        OUTLINETEXTMETRICW metrics{};
+        metrics.otmSize = sizeof metrics;
+        const bool known = GetOutlineTextMetricsW(dc, sizeof metrics, &metrics) != 0;
+        SelectObject(dc, previous);
+        DeleteDC(dc);
+        DeleteObject(font);
+        return known ? metrics.otmsCapEmHeight : 0.0;
     }
 
     // The scene the window drew last, rebuilt from the same view.
@@ -303,18 +321,34 @@ TEST_F(ChartPaintTest, GeometryScalesWithTheDisplaysDpi) {
                 }
         ASSERT_GE(top, 0) << "no title drawn";
         const double titleHeight = bottom - top + 1;
-        if (dpi == 192) titleAt192 = titleHeight;
         RecordProperty("title_height_" + std::to_string(dpi), static_cast<int>(titleHeight));
-        EXPECT_NEAR(titleHeight, titleAt192 * k / 2.0, 1.0) << "title " << titleHeight << " px, at 192 dpi " << titleAt192;
+        if (dpi == 192) {
+            titleAt192 = titleHeight;
+            EXPECT_NEAR(titleHeight, CapHeight(title.font.family, 24), 1.0) << "the 24-pixel font's capital";
+        } else {
+            EXPECT_NEAR(titleHeight, titleAt192 * k / 2.0, 1.0) << "title " << titleHeight << " px, at 192 dpi "
+                                                                 << titleAt192;
+        }
 
-        // Pens: the outline's left edge across a row, as the ink it leaves.
+        // Pens, as drawn, in whole pixels with a half rounded down: the
+        // outline's left edge across a row as the ink it leaves, and a major
+        // humidity-ratio line away from it as its colour's run.
         const int row = static_cast<int>(view.plotY + view.plotHeight / 2);
         double outline = 0.0;
         for (int x = static_cast<int>(view.plotX - 6 * k); x < static_cast<int>(view.plotX + 6 * k); ++x)
             outline += ink(x, row);
-        EXPECT_NEAR(outline, 2.0 * k, 1.0);
-        EXPECT_NEAR(scene.humidityRatio.majorPen.width, k, 1.0);
-        EXPECT_NEAR(scene.outline.pen.width, 2.0 * k, 1.0);
+        const int outlineWidth = dpi == 192 ? 4 : dpi == 144 ? 3 : 2;
+        EXPECT_NEAR(outline, outlineWidth, 0.5);
+        const auto major = std::find_if(scene.humidityRatio.segments.begin(), scene.humidityRatio.segments.end(),
+                                        [&](const SceneSegment& line) {
+                                            return line.major && line.from.x > view.plotX + 20 * k;
+                                        });
+        ASSERT_NE(major, scene.humidityRatio.segments.end());
+        const int gridRow = static_cast<int>(major->from.y + (major->to.y - major->from.y) / 3.0);
+        int gridWidth = 0;
+        for (int x = static_cast<int>(major->from.x - 4 * k); x <= static_cast<int>(major->from.x + 4 * k); ++x)
+            gridWidth += surface->Pixel(x, gridRow) == Rgb(kNavy) ? 1 : 0;
+        EXPECT_EQ(gridWidth, dpi == 192 ? 2 : 1) << "major grid line at x = " << major->from.x;
 
         // The point's dot: its blue run through the centre.
         const PointD dot = view.ToPixel(48.0, 9.0);
@@ -323,6 +357,51 @@ TEST_F(ChartPaintTest, GeometryScalesWithTheDisplaysDpi) {
             run += surface->Pixel(x, static_cast<int>(dot.y)) == Rgb(kData);
         EXPECT_NEAR(run, 8.0 * k, 1.0);
     }
+}
+
+// What each Windows makes of the awareness Humistart declares, by the rules
+// Microsoft documents for the manifest: before Windows 10 1607 only
+// dpiAware counts ("true" is system awareness, "true/pm" and "per monitor"
+// per-monitor v1); from 1607 the first value of dpiAwareness the system
+// knows ("PerMonitorV2" from 1703). Per-monitor v1 rescales no dialog and
+// leaves the chart the system's DPI, so no system may end there.
+TEST(HumistartManifest, NoWindowsRunsItPerMonitorWithoutRescaledDialogs) {
+    HMODULE program = LoadLibraryExW(HUMISTART_EXE, nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    ASSERT_TRUE(program) << "Humistart.exe not found";
+    HRSRC found = FindResourceW(program, MAKEINTRESOURCEW(1), MAKEINTRESOURCEW(24));  // RT_MANIFEST
+    ASSERT_TRUE(found);
+    const char* bytes = static_cast<const char*>(LockResource(LoadResource(program, found)));
+    const std::string manifest(bytes, SizeofResource(program, found));
+    FreeLibrary(program);
+    auto setting = [&](const std::string& name) {
+        const size_t open = manifest.find("<" + name + " "), start = manifest.find('>', open);
+        const size_t end = manifest.find("</" + name + ">", start);
+        std::string value = open == std::string::npos || end == std::string::npos
+                                ? std::string()
+                                : manifest.substr(start + 1, end - start - 1);
+        std::transform(value.begin(), value.end(), value.begin(), [](char c) { return std::tolower(c); });
+        return value;
+    };
+    const std::string aware = setting("dpiAware"), awareness = setting("dpiAwareness");
+    const std::string before1607 = aware == "true" ? "system"
+                                   : aware == "true/pm" || aware == "per monitor" ? "permonitor"
+                                                                                  : "unaware";
+    auto firstKnown = [&](std::vector<std::string> known) {
+        std::string rest = awareness;
+        while (!rest.empty()) {
+            const size_t comma = rest.find(',');
+            std::string value = rest.substr(0, comma);
+            value.erase(0, value.find_first_not_of(" \t\r\n"));
+            value.erase(value.find_last_not_of(" \t\r\n") + 1);
+            if (std::find(known.begin(), known.end(), value) != known.end()) return value;
+            rest = comma == std::string::npos ? std::string() : rest.substr(comma + 1);
+        }
+        return before1607;
+    };
+    EXPECT_EQ(before1607, "system") << "Windows 8.1: " << aware;
+    EXPECT_EQ(firstKnown({"unaware", "system", "permonitor"}), "system") << "Windows 10 1607: " << awareness;
+    EXPECT_EQ(firstKnown({"unaware", "system", "permonitor", "permonitorv2"}), "permonitorv2")
+        << "Windows 10 1703 and later: " << awareness;
 }
 
 }  // namespace
