@@ -32,6 +32,8 @@
 #define ID_RESET_DEFAULT 211
 #define ID_DATA_IO 32771
 #define ID_PRINT 32774
+// The "Tools" sub-menu: "Supply air state...", "Fresh air...", "Dew-point
+// supply...".
 #define ID_TOOL_1 32781
 #define ID_TOOL_2 32782
 #define ID_COPY_BITMAP 32785

@@ -3,12 +3,14 @@
 # (tools/dialog_shots.cpp) under Xvfb: each dialog is opened over a chart
 # window with the demo data and held on the screen while ImageMagick grabs it.
 #   bash scripts/pictures.sh   (after scripts/setup.sh)
-# Writes docs/images/dialog-*.png, and docs/images/humistart-100.png and
+# Writes docs/images/dialog-*.png (the design tools' dialogs and the charts
+# after their OK among them), and docs/images/humistart-100.png and
 # humistart-150.png: Humistart at 96 and at 144 dpi; and with
 # tools/humistart_pictures.sh Humistart with a document and its File menu,
 # its save question and its printed report (humistart-document.png,
 # humistart-save-question.png, humistart-report.png).
 #   bash scripts/pictures.sh humistart   (Humistart's pictures only)
+#   bash scripts/pictures.sh design      (the design tools' pictures only)
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 bin=$root/build/windows/bin
@@ -69,6 +71,19 @@ humistart() {
     "$root/scripts/wine-run.sh" reg delete "$desktop" /v LogPixels /f >/dev/null
     echo "docs/images/humistart-$name.png"
 }
+# The design tools: each dialog in English and Chinese with its worked
+# example, and the chart after its OK.
+design_shots() {
+    for tool in supply fresh dewpoint; do
+        shot $tool design-$tool
+        shot $tool design-$tool-zh zh_CN.UTF-8
+        shot $tool-chart design-$tool-chart
+    done
+}
+if [ "${1:-}" = design ]; then
+    design_shots
+    exit 0
+fi
 register_dll "$bin/Humichart.dll"
 humistart 100 96
 humistart 150 144
@@ -84,3 +99,4 @@ shot mixer mix-processes
 shot process transfer-processes-zh zh_CN.UTF-8
 shot points points-zh zh_CN.UTF-8
 shot property property-zh zh_CN.UTF-8
+design_shots

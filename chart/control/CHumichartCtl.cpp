@@ -41,7 +41,7 @@ HRESULT CHumichartCtl::Create(IUnknown* outer, REFIID riid, void** ppv) {
 
 void* CHumichartCtl::FindOwnInterface(REFIID riid) {
     if (void* own = FindInterface<IHumichartCtl, Via<IDispatch, IHumichartCtl>, IProvideClassInfo2,
-                                  Via<IProvideClassInfo, IProvideClassInfo2>>(this, riid))
+                                  Via<IProvideClassInfo, IProvideClassInfo2>, ISupportErrorInfo>(this, riid))
         return own;
     if (void* events = FindInterface<IConnectionPointContainer>(&m_events, riid)) return events;
     if (void* persist = FindInterface<IPersistStreamInit, IPersistStorage, Via<IPersist, IPersistStreamInit>>(

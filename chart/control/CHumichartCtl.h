@@ -24,6 +24,7 @@ namespace humichart {
 
 class CHumichartCtl final : public IHumichartCtl,
                             public IProvideClassInfo2,
+                            public ISupportErrorInfo,
                             public ComObjectRoot,
                             private IControlWindowOwner,
                             private IChartFocusObserver,
@@ -99,6 +100,21 @@ public:
     STDMETHODIMP GetMixer(ULONG index, BSTR* ptFresh, BSTR* ptReturn, BSTR* ptMix, BSTR* name,
                           double* dFreshAirFlow, double* dAirFlow) override;
     STDMETHODIMP SetCSSR(double minT, double maxT, double minD, double maxD) override;
+
+    // IHumichartCtl: the design tools (CHumichartCtlDesign.cpp). A refusal
+    // answers E_INVALIDARG, changes nothing and leaves the dialog's message
+    // as the error's description.
+    STDMETHODIMP DesignSupplyState(BSTR room, double loadKW, double moistureKgH, double deltaT, BSTR supply,
+                                   BSTR process, double* supplyFlow) override;
+    STDMETHODIMP DesignFreshAir(BSTR outdoor, BSTR room, double supplyFlow, double people, double perPerson,
+                                double minSharePercent, double exhaustFlow, BSTR mixPoint, BSTR mix,
+                                double* freshFlow) override;
+    STDMETHODIMP DesignDewPointSupply(BSTR room, double loadKW, double moistureKgH, double rhPercent, BSTR outdoor,
+                                      double freshSharePercent, double maxDeltaT, BSTR prefix,
+                                      double* supplyFlow) override;
+
+    // ISupportErrorInfo: IHumichartCtl's design tools describe their refusals.
+    STDMETHODIMP InterfaceSupportsErrorInfo(REFIID riid) override;
 
 private:
     void* FindOwnInterface(REFIID riid) override;

@@ -1,40 +1,39 @@
 #include "PointByRatio.h"
 
 #include <cmath>
+#include <vector>
 
+#include "ChartDomain.h"
 #include "DialogCalc.h"
+#include "HumidityCrossings.h"
 
 namespace humichart {
 
+static_assert(domain::kSaturationTolerance == kSaturationTolerance, "one tolerance for a point on the curve");
+
 namespace {
 
-// The line's crossing with the curve of constant relative humidity F, by
-// walking along D from D0.
-bool SearchRelativeHumidity(ICalcSession& calc, double I0, double D0, double e, double F, RatioPoint& result,
-                            int& evaluations) {
-    const double gap0 = std::fabs(calc.ID_I_D_F(D0, F) - I0);
-    double D = D0 + 0.0001;
-    double I = I0 + e * 0.0001;
-    double gap = std::fabs(calc.ID_I_D_F(D, F) - I);
-    // Walk the way the first small step brought the line closer to the curve.
-    double t = gap0 > gap ? 1.0 : -1.0;
-    double u = t;
-    while (gap > 0.0001) {
-        if (evaluations >= kRatioSearchLimit) return false;
-        ++evaluations;
-        D = D0 + t;
-        I = I0 + e * t;
-        const double w = std::fabs(calc.ID_I_D_F(D, F) - I);
-        if (w < gap) {
-            t += u;
-        } else {
-            u = -u / 2;
-            if (std::fabs(u) < 1e-6) return false;
-            t += u;
-        }
-        gap = w;
+// The line's crossing with the curve of constant relative humidity F. Of the
+// crossings the one kept is the first met going from the known point the way
+// a step of 0.0001 g/kg brings the line nearer the curve: the crossing the
+// dialog has always answered, where it found one.
+bool CrossRelativeHumidity(ICalcSession& calc, double I0, double D0, double e, double F, RatioPoint& result,
+                           int& evaluations) {
+    const std::vector<LineCrossing> crossings = FindHumidityCrossings(calc, {I0, D0, e, 1.0}, F, &evaluations);
+    double ahead = 0.0;  // dry air: the one crossing, D = 0, whichever way
+    if (F > 0.0) {
+        const double gap0 = std::fabs(calc.ID_I_D_F(D0, F) - I0);
+        const double gap = std::fabs(calc.ID_I_D_F(D0 + 0.0001, F) - (I0 + e * 0.0001));
+        evaluations += 2;
+        ahead = gap0 > gap ? 1.0 : -1.0;
     }
-    result = {I, D};
+    const LineCrossing* first = nullptr;
+    for (const LineCrossing& crossing : crossings) {
+        if (ahead * crossing.s < 0) continue;
+        if (!first || std::fabs(crossing.s) < std::fabs(first->s)) first = &crossing;
+    }
+    if (!first) return false;
+    result = {first->I, first->D};
     return true;
 }
 
@@ -44,7 +43,7 @@ bool FindPointByRatio(ICalcSession& calc, double I0, double D0, double ratio, Kn
                       RatioPoint& result, int* evaluations) {
     const double e = ratio / 1000.0;  // kJ/kg per g/kg
     RatioPoint found;
-    int walked = 0;
+    int evaluated = 0;
     switch (kind) {
     case KnownKind::DryBulb: {
         const double T = value;
@@ -53,8 +52,8 @@ bool FindPointByRatio(ICalcSession& calc, double I0, double D0, double ratio, Kn
         break;
     }
     case KnownKind::RelHumidity: {
-        const bool met = SearchRelativeHumidity(calc, I0, D0, e, value * 0.01, found, walked);
-        if (evaluations) *evaluations = walked;
+        const bool met = CrossRelativeHumidity(calc, I0, D0, e, value * 0.01, found, evaluated);
+        if (evaluations) *evaluations = evaluated;
         if (!met) return false;
         break;
     }
@@ -82,10 +81,10 @@ bool FindPointByRatio(ICalcSession& calc, double I0, double D0, double ratio, Kn
     // A flat ratio against a dry-bulb line of the same slope, or huge typed
     // values, give no number at all: no point rather than a point nowhere.
     if (!std::isfinite(found.I) || !std::isfinite(found.D)) return false;
-    // The search stops within 0.0001 kJ/kg of the line's crossing, on either
-    // side: a point on the 100 % curve may land a hair above it. Within the
-    // Points dialog's tolerance it is put on the curve at its enthalpy, as
-    // that dialog corrects a point; beyond it there is no such state.
+    // A point on the 100 % curve as ID_I_D_F draws it may lie a hair above
+    // saturation as ID_D_I_F has it. Within the Points dialog's tolerance it
+    // is put on the curve at its enthalpy, as that dialog corrects a point;
+    // beyond it there is no such state.
     const double saturated = calc.ID_D_I_F(found.I, 1.0);
     if (found.D - saturated >= kSaturationTolerance) return false;
     if (found.D > saturated) found.D = saturated;

@@ -24,16 +24,11 @@ struct RatioPoint {
     double D = 0.0;
 };
 
-// The relative-humidity case walks the line in steps of 1 g/kg, halving and
-// turning back when it overshoots. Where the line creeps towards the curve
-// without ever meeting it the walk would go on for ever; it gives up after
-// this many evaluations.
-inline constexpr int kRatioSearchLimit = 10000;
-
 // Finds the point; answers false when there is none: the ratio is flat for a
-// known enthalpy, the search does not meet the curve, the result is not a
-// finite number or lies beyond saturation. evaluations, when given, receives
-// the number of curve evaluations the relative-humidity search made.
+// known enthalpy, the line does not meet the humidity curve inside the chart's
+// domain on the side it approaches the curve, the result is not a finite
+// number or lies beyond saturation. evaluations, when given, receives the
+// number of curve evaluations the relative-humidity case made.
 bool FindPointByRatio(ICalcSession& calc, double I0, double D0, double ratio, KnownKind kind, double value,
                       RatioPoint& result, int* evaluations = nullptr);
 

@@ -9,7 +9,7 @@ add_library(humichart_process_rules STATIC
   CNewProcessRules.cpp
   CNewMixerRules.cpp)
 target_include_directories(humichart_process_rules PUBLIC ${CMAKE_CURRENT_SOURCE_DIR} ${PROJECT_SOURCE_DIR}/resources)
-target_link_libraries(humichart_process_rules PUBLIC humichart_dialog_rules)
+target_link_libraries(humichart_process_rules PUBLIC humichart_dialog_rules humichart_design)
 set_target_properties(humichart_process_rules PROPERTIES POSITION_INDEPENDENT_CODE ON)
 
 if(WIN32)

@@ -1,5 +1,7 @@
 #include "ChartCommandTable.h"
 
+#include <initializer_list>
+
 namespace humichart {
 
 namespace {
@@ -21,13 +23,21 @@ constexpr ChartCommand kCommands[] = {
     {207, ChartCommand::Dialog, L"Graph property...", false},
 };
 
+constexpr ChartCommand kToolCommands[] = {
+    {32781, ChartCommand::Dialog, L"Supply air state...", false},
+    {32782, ChartCommand::Dialog, L"Fresh air...", false},
+    {32786, ChartCommand::Dialog, L"Dew-point supply...", false},
+};
+
 }  // namespace
 
 std::span<const ChartCommand> ChartCommands() { return kCommands; }
+std::span<const ChartCommand> ChartToolCommands() { return kToolCommands; }
 
 const ChartCommand* FindChartCommand(unsigned id) {
-    for (const ChartCommand& entry : kCommands)
-        if (entry.id == id) return entry.kind == ChartCommand::None ? nullptr : &entry;
+    for (std::span<const ChartCommand> menu : {ChartCommands(), ChartToolCommands()})
+        for (const ChartCommand& entry : menu)
+            if (entry.id == id) return entry.kind == ChartCommand::None ? nullptr : &entry;
     return nullptr;
 }
 

@@ -17,6 +17,8 @@ struct ChartCommand {
 
 // The first sub-menu of menu 201 in its order (English texts).
 std::span<const ChartCommand> ChartCommands();
+// The sub-menu of its "Tools" entry (32787), the design tools, in its order.
+std::span<const ChartCommand> ChartToolCommands();
 // The entry of a command id, or null for ids the chart does not handle.
 const ChartCommand* FindChartCommand(unsigned id);
 

@@ -1,9 +1,12 @@
 #include "CChartDialogs.h"
 
 #include "CDlgDataIO.h"
+#include "CDlgDewPoint.h"
+#include "CDlgFreshAir.h"
 #include "CDlgNewMixer.h"
 #include "CDlgNewPoint.h"
 #include "CDlgNewProcess.h"
+#include "CDlgSupplyAir.h"
 #include "CIDProp.h"
 #include "CIDWnd.h"
 
@@ -33,6 +36,21 @@ bool CChartDialogs::Open(CIDWnd& chart, unsigned command) {
     }
     case 207: {
         CIDProp dialog(chart);
+        dialog.Run(chart.Hwnd());
+        return true;
+    }
+    case 32781: {  // "Tools", "Supply air state..."
+        CDlgSupplyAir dialog(chart);
+        dialog.Run(chart.Hwnd());
+        return true;
+    }
+    case 32782: {  // "Tools", "Fresh air..."
+        CDlgFreshAir dialog(chart);
+        dialog.Run(chart.Hwnd());
+        return true;
+    }
+    case 32786: {  // "Tools", "Dew-point supply..."
+        CDlgDewPoint dialog(chart);
         dialog.Run(chart.Hwnd());
         return true;
     }

@@ -1,6 +1,8 @@
 // The chart's dialogs by menu command: "Points..." (203), "Transfer
-// processes..." (204), "Mix processes..." (205), "Graph property..." (207)
-// and "Data IO..." (32771). Each runs modally over the chart window.
+// processes..." (204), "Mix processes..." (205), "Graph property..." (207),
+// "Data IO..." (32771) and the design tools of "Tools": "Supply air
+// state..." (32781), "Fresh air..." (32782), "Dew-point supply..." (32786).
+// Each runs modally over the chart window.
 #pragma once
 
 #include "IChartDialogs.h"

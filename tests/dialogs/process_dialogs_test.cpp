@@ -14,6 +14,7 @@
 #include "ChartHost.h"
 #include "DibSurface.h"
 #include "../ModalScript.h"
+#include "DesignDialogsResource.h"
 #include "ProcessDialogsResource.h"
 #include "ProcessTexts.h"
 #include "TypedText.h"
@@ -270,6 +271,91 @@ TEST_F(ProcessDialogsTest, ChineseTemplatesAndStrings) {
     });
     Open(205, mixer);
     EXPECT_EQ(Chart().processes.size(), 1u);
+}
+
+// The design tools through the menu's dialog opener: results while typing,
+// a refusal in a message box with the field to fix focused, OK adding the
+// change to the chart.
+TEST_F(ProcessDialogsTest, DesignToolsShowTheirResultsAndAddThemOnOk) {
+    if (ChineseInterface()) GTEST_SKIP() << "English interface only";
+    Chart().points = {{55.587, 11.5615, L"N"}, {1, 1, L""}};
+    const std::wstring title = L"Supply air state";
+    ModalScript script;
+    script.In(title, "opened", [&](HWND d) {
+        EXPECT_EQ(ComboItems(GetDlgItem(d, IDC_DESIGN_ROOM)), std::vector<std::wstring>{L"N"});
+        EXPECT_EQ(Text(d, IDC_DESIGN_STATUS), L"Choose the room point.");
+        EXPECT_TRUE(ReadOnly(d, IDC_DESIGN_O_T));
+        User::Choose(d, IDC_DESIGN_ROOM, 0);
+        User::Type(d, IDC_DESIGN_HEAT, L"10");
+        User::Type(d, IDC_DESIGN_MOIST, L"3");
+        User::Type(d, IDC_DESIGN_DELTA_T, L"18");
+    });
+    script.In(title, "too large a difference", [&](HWND d) {
+        EXPECT_EQ(Text(d, IDC_DESIGN_O_T), L"");
+        EXPECT_EQ(Text(d, IDC_DESIGN_STATUS),
+                  L"The supply state would lie at or beyond saturation: choose a smaller temperature difference.");
+        User::Click(d, IDOK);
+    });
+    script.ExpectBox(kError,
+                     L"The supply state would lie at or beyond saturation: choose a smaller temperature difference.",
+                     kErrorStyle, IDOK);
+    script.In(title, "the difference to fix", [&](HWND d) {
+        EXPECT_EQ(FocusId(d), IDC_DESIGN_DELTA_T);
+        User::Type(d, IDC_DESIGN_DELTA_T, L"8");
+        EXPECT_EQ(Text(d, IDC_DESIGN_O_T), L"18.00");
+        EXPECT_EQ(Text(d, IDC_DESIGN_RATIO), L"12000.00");
+        EXPECT_EQ(Text(d, IDC_DESIGN_HEAT_KJH), L"36000.00");
+        EXPECT_EQ(Text(d, IDC_DESIGN_STATUS), L"");
+        User::Click(d, IDOK);
+    });
+    Open(32781, script);
+    ASSERT_EQ(Chart().points.size(), 3u);
+    EXPECT_EQ(Chart().points[2].name, L"O");
+    ASSERT_EQ(Chart().processes.size(), 1u);
+    EXPECT_EQ(Chart().processes[0].ptStart + L">" + Chart().processes[0].ptEnd, L"O>N");
+
+    // The same names again: refused, naming the point, and Cancel leaves all.
+    ModalScript again;
+    again.In(title, "the same names", [&](HWND d) {
+        User::Choose(d, IDC_DESIGN_ROOM, 0);
+        User::Type(d, IDC_DESIGN_HEAT, L"10");
+        User::Type(d, IDC_DESIGN_MOIST, L"3");
+        User::Click(d, IDOK);
+    });
+    again.ExpectBox(kError, L"The name \"O\" is already used on the chart: nothing was added. Choose another name.",
+                    kErrorStyle, IDOK);
+    again.In(title, "cancelled", [&](HWND d) {
+        EXPECT_EQ(FocusId(d), IDC_DESIGN_POINT_NAME);
+        User::Click(d, IDCANCEL);
+    });
+    Open(32781, again);
+    EXPECT_EQ(Chart().points.size(), 3u);
+    EXPECT_EQ(Chart().processes.size(), 1u);
+}
+
+TEST_F(ProcessDialogsTest, ChineseDesignTools) {
+    if (!ChineseInterface()) GTEST_SKIP() << "Chinese interface only";
+    Chart().points = {{55.587, 11.5615, L"N"}};
+    const std::wstring title = L"露点送风设计";
+    ModalScript script;
+    script.In(title, "opened", [&](HWND d) {
+        EXPECT_EQ(ComboItems(GetDlgItem(d, IDC_DESIGN_OUTDOOR)), (std::vector<std::wstring>{L"（无）", L"N"}));
+        EXPECT_EQ(Text(d, IDC_DESIGN_STATUS), L"请选择室内状态点。");
+        User::Choose(d, IDC_DESIGN_ROOM, 0);
+        User::Type(d, IDC_DESIGN_HEAT, L"-5");
+        User::Type(d, IDC_DESIGN_MOIST, L"1");
+        EXPECT_EQ(Text(d, IDC_DESIGN_STATUS), L"热湿比线在图内与 90 % 相对湿度线没有交点。");
+        EXPECT_EQ(WindowText(GetDlgItem(d, IDCANCEL)), L"取消");
+        User::Click(d, IDCANCEL);
+    });
+    Open(32786, script);
+    ModalScript fresh;
+    fresh.In(L"新风量计算", "the fresh-air tool in Chinese", [&](HWND d) { User::Click(d, IDCANCEL); });
+    Open(32782, fresh);
+    ModalScript supply;
+    supply.In(L"送风状态设计", "the supply tool in Chinese", [&](HWND d) { User::Click(d, IDCANCEL); });
+    Open(32781, supply);
+    EXPECT_EQ(Chart().points.size(), 1u);
 }
 
 }  // namespace

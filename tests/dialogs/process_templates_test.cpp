@@ -9,10 +9,14 @@
 #include <string>
 #include <vector>
 
+#include "CDewPointRules.h"
+#include "CFreshAirRules.h"
 #include "CNewMixerRules.h"
 #include "CNewProcessRules.h"
 #include "CSubProcessFlowRules.h"
 #include "CSubProcessRules.h"
+#include "CSupplyAirRules.h"
+#include "DesignDialogsResource.h"
 #include "ProcessDialogsResource.h"
 #include "../Win32Callbacks.h"
 
@@ -73,6 +77,7 @@ bool KindMatches(ControlKind kind, const Control& control) {
     case ControlKind::SimpleCombo: return combo && (control.style & 3) == CBS_SIMPLE;
     case ControlKind::DropDownCombo: return combo && (control.style & 3) == CBS_DROPDOWN;
     case ControlKind::DropDownList: return combo && (control.style & 3) == CBS_DROPDOWNLIST;
+    case ControlKind::Static: return _wcsicmp(control.className.c_str(), L"Static") == 0;
     default: return false;
     }
 }
@@ -88,6 +93,9 @@ TEST(ProcessDialogTemplates, BothLanguagesHoldTheRulesControlsInOrder) {
         {"Mix processes", IDD_NEW_MIXER, CNewMixerRules::Controls(), {171, 186}, {148, 185}},
         {"Get point by HOM", IDD_SUB_PROCESS, CSubProcessRules::Controls(), {154, 57}, {154, 57}},
         {"Get air flow", IDD_SUB_PROCESS_FLOW, CSubProcessFlowRules::Controls(), {151, 62}, {151, 62}},
+        {"Supply air state", IDD_DESIGN_SUPPLY, CSupplyAirRules::Controls(), {300, 232}, {300, 232}},
+        {"Fresh air", IDD_DESIGN_FRESH, CFreshAirRules::Controls(), {300, 302}, {300, 302}},
+        {"Dew-point supply", IDD_DESIGN_DEWPOINT, CDewPointRules::Controls(), {300, 354}, {300, 354}},
     };
     for (const Dialog& dialog : dialogs) {
         std::vector<std::pair<int, std::wstring>> englishControls;

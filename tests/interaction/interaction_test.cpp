@@ -276,7 +276,7 @@ TEST_F(InteractionTest, ChartKeepsItsKeysAndEnterFromTheDialog) {
 TEST_F(InteractionTest, CommandsOfTheMenu) {
     struct Case {
         unsigned id;
-        const wchar_t* text;  // null: not an item of the English menu
+        const wchar_t* text;  // null: not an item of the English menu's first level
         bool separatorAfter;
         const char* action;
     };
@@ -296,7 +296,8 @@ TEST_F(InteractionTest, CommandsOfTheMenu) {
         {32774, L"Print...", false, "Print"},
         {32771, L"Data IO...", true, "OpenDialog 32771"},
         {207, L"Graph property...", false, "OpenDialog 207"},
-        {32781, nullptr, false, ""}, {32782, nullptr, false, ""}, {32786, nullptr, false, ""}, {1, nullptr, false, ""},
+        {32781, nullptr, false, "OpenDialog 32781"}, {32782, nullptr, false, "OpenDialog 32782"},
+        {32786, nullptr, false, "OpenDialog 32786"}, {1, nullptr, false, ""},
     };
     std::vector<std::wstring> menu, expected;
     for (const ChartCommand& command : ChartCommands())

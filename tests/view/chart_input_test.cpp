@@ -266,6 +266,7 @@ TEST_F(ChartInputTest, ContextMenuMatchesTheCommandsInBothLanguages) {
         HMENU menu = LoadMenuIndirectW(LockResource(LoadResource(ThisModuleInstance(), found)));
         ASSERT_TRUE(menu);
         HMENU items = GetSubMenu(menu, 0);
+        int subMenus = 0;
         std::vector<UINT> ids;
         std::vector<std::wstring> texts;
         for (int i = 0; i < GetMenuItemCount(items); ++i) {
@@ -281,10 +282,20 @@ TEST_F(ChartInputTest, ContextMenuMatchesTheCommandsInBothLanguages) {
             ids.push_back(info.wID);
             texts.push_back(text);
             if (info.hSubMenu) {
-                EXPECT_EQ(language, languages[1]) << "only the Chinese Tools entry opens a sub-menu";
-                EXPECT_EQ(GetMenuItemID(info.hSubMenu, 0), 32781u);
-                EXPECT_EQ(GetMenuItemID(info.hSubMenu, 1), 32782u);
-                EXPECT_EQ(GetMenuItemID(info.hSubMenu, 2), 32786u);
+                // The Tools entry in both languages: the design tools.
+                EXPECT_EQ(info.wID, 32787u);
+                ASSERT_EQ(GetMenuItemCount(info.hSubMenu), static_cast<int>(ChartToolCommands().size()));
+                int k = 0;
+                for (const ChartCommand& tool : ChartToolCommands()) {
+                    wchar_t toolText[128] = {};
+                    GetMenuStringW(info.hSubMenu, k, toolText, 128, MF_BYPOSITION);
+                    EXPECT_EQ(GetMenuItemID(info.hSubMenu, k), tool.id) << language;
+                    if (language == languages[0]) {
+                        EXPECT_STREQ(toolText, tool.text);
+                    }
+                    ++k;
+                }
+                ++subMenus;
             }
         }
         std::vector<UINT> expected;
@@ -292,6 +303,7 @@ TEST_F(ChartInputTest, ContextMenuMatchesTheCommandsInBothLanguages) {
             expected.push_back(command.id);
             if (command.separatorAfter) expected.push_back(0);
         }
+        EXPECT_EQ(subMenus, 1) << language;
         EXPECT_EQ(ids, expected) << language;
         if (language == languages[0]) {
             size_t i = 0;
