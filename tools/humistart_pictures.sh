@@ -5,17 +5,20 @@
 # question after a change, and the page Print Report writes on the CUPS PDF
 # queue.
 #   humistart_pictures.sh <bin directory> <images directory>
-# Writes humistart-document.png, humistart-save-question.png and
-# humistart-report.png (the last only where CUPS can be started).
+# Writes humistart.png (the window with a document), humistart-document.png
+# (its File menu open), humistart-save-question.png and humistart-report.png
+# (the last only where CUPS can be started).
 set -uo pipefail
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 e2e=$here/../tests/e2e
 images=$2
 work=$(mktemp -d)
-e2e_cleanup() { rm -rf "$work"; }
-bash "$e2e/make_document.sh" "$work" >/dev/null || { echo "no workbook: LibreOffice Calc is needed" >&2; exit 1; }
+# The document in a folder of the prefix's own drive, as a user's would be.
+projects=${WINEPREFIX:?the session sets it}/drive_c/Projects
+e2e_cleanup() { rm -rf "$work" "$projects"; }
+bash "$e2e/make_document.sh" "$projects" >/dev/null || { echo "no workbook: LibreOffice Calc is needed" >&2; exit 1; }
 pdf_dir=$(bash "$here/../scripts/printer.sh" 2>/dev/null) || pdf_dir=""
-humistart_args=("Z:${work//\//\\}\\Cooling plant.xls")
+humistart_args=('C:\Projects\Cooling plant.xls')
 source "$e2e/e2e_common.sh" "$1" "$work/shots"
 
 for _ in $(seq 40); do
@@ -33,6 +36,10 @@ cut_window() { # title output
     eval "$(echo "$geometry" | grep -E '^(X|Y|WIDTH|HEIGHT)=')"
     import -window root -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage "$2"
 }
+
+sleep 1.5
+cut_window 'Humistart$' "$images/humistart.png"
+echo "docs/images/humistart.png"
 
 # A named point of the engineer's own, then the File menu with the document
 # among the recent ones.

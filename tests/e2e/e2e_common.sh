@@ -37,7 +37,7 @@ box=""
 wait_box() {
     for _ in $(seq 40); do
         box=$(probe box)
-        [ "$box" != "no box" ] && [ -n "$box" ] && return 0
+        [[ $box == *"|"* ]] && return 0
         sleep 0.25
     done
     fail "no message box"

@@ -8,6 +8,7 @@
 #include "CHumichartctl1.h"
 #include "CHumistartApp.h"
 #include "CHumistartDlg.h"
+#include "CHumistartSettings.h"
 #include "HumistartResource.h"
 #include "LauncherTestSupport.h"
 
@@ -150,6 +151,35 @@ TEST_F(HumistartTest, IconIsTheWindowIconAndTheDragIcon) {
     EXPECT_EQ(reinterpret_cast<HICON>(SendMessageW(window_, WM_GETICON, ICON_BIG, 0)), dialog_.Icon());
     EXPECT_EQ(reinterpret_cast<HICON>(SendMessageW(window_, WM_GETICON, ICON_SMALL, 0)), dialog_.Icon());
     EXPECT_EQ(reinterpret_cast<HICON>(SendMessageW(window_, WM_QUERYDRAGICON, 0, 0)), dialog_.Icon());
+}
+
+TEST_F(HumistartTest, WindowComesBackWhereAndAsItWasLeft) {
+    // The window left maximised over a normal place of 100, 120 to 740, 600.
+    WINDOWPLACEMENT left{};
+    left.length = sizeof left;
+    left.showCmd = SW_SHOWMAXIMIZED;
+    left.rcNormalPosition = {100, 120, 740, 600};
+    CHumistartSettings(kTestSettings).SavePlacement(left);
+
+    CHumistartDlg again(kTestSettings);
+    ASSERT_NE(again.Create(nullptr), nullptr);
+    again.Start(L"");
+    EXPECT_TRUE(IsZoomed(again.Hwnd()));
+    WINDOWPLACEMENT now{};
+    now.length = sizeof now;
+    ASSERT_TRUE(GetWindowPlacement(again.Hwnd(), &now));
+    EXPECT_EQ(now.rcNormalPosition, left.rcNormalPosition);
+    EXPECT_EQ(GetWindowTextLengthW(again.Hwnd()), 20) << "Untitled - Humistart";
+
+    // Restored and moved, then closed: the new place is kept.
+    ShowWindow(again.Hwnd(), SW_RESTORE);
+    SetWindowPos(again.Hwnd(), nullptr, 60, 70, 700, 500, SWP_NOZORDER | SWP_NOACTIVATE);
+    SendMessageW(again.Hwnd(), WM_CLOSE, 0, 0);
+    ASSERT_TRUE(PumpUntil([&] { return again.Hwnd() == nullptr; }));
+    const auto kept = CHumistartSettings(kTestSettings).LoadPlacement();
+    ASSERT_TRUE(kept);
+    EXPECT_EQ(kept->showCmd, static_cast<UINT>(SW_SHOWNORMAL));
+    EXPECT_EQ(kept->rcNormalPosition, (RECT{60, 70, 760, 570}));
 }
 
 // The Chinese resources: the same dialogs and data, with their own texts.
