@@ -3,9 +3,11 @@
 // Every operation reads the process-wide atmospheric pressure set by SetInit
 // (101325 Pa after the first build) and never fails: out-of-range input is
 // absorbed by clamps to saturation, the divisor guard, quadratic extrapolation
-// of the tables and the sentinel humidity ratio kSentinelD.  Units: T and TS
-// in degC, D in g/kg dry air, I in kJ/kg dry air, F a fraction (1 = saturated),
-// P and PQ in Pa, ROU in kg/m3.
+// of the tables and the sentinel humidity ratio kSentinelD.  None answers NaN:
+// a NaN argument reads as 0, and where infinities or overflow meet as
+// inf - inf, 0 * inf or inf / inf the answer is their limit (SatTables.h).
+// Units: T and TS in degC, D in g/kg dry air, I in kJ/kg dry air, F a fraction
+// (1 = saturated), P and PQ in Pa, ROU in kg/m3.
 #pragma once
 
 namespace humicalc {
@@ -15,7 +17,8 @@ namespace humicalc {
 inline constexpr double kSentinelD = 1000000.0;
 
 // Sets the atmospheric pressure; rebuilds the saturation-enthalpy column unless
-// the pressure is within 1e-4 Pa of the one in force.
+// the pressure is within 1e-4 Pa of the one in force.  NaN sets 0 Pa and an
+// infinite pressure the largest finite one of its sign.
 void SetInit(double P);
 
 double ID_PQ_D(double D);

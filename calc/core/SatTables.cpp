@@ -12,12 +12,44 @@ namespace {
 constexpr int kLast = kGridSize - 2;  // highest node a search may find
 constexpr double kTsSlack = 1e-6;      // K; see RisesSmoothlyThrough
 
+// A coefficient summed from three terms, or 0 where it is no larger than the
+// rounding of the terms could make it: a column that is a line there, like
+// the enthalpy column at a huge pressure, reads as a line.
+double Coefficient(double t0, double t1, double t2) {
+    const double c = (t0 + t1) + t2;
+    return std::fabs(c) > 1e-12 * std::max({std::fabs(t0), std::fabs(t1), std::fabs(t2)}) ? c : 0.0;
+}
+
+// Far beyond the grid (|x| above some 1e150) the terms of the quadratic
+// overflow to infinities of opposite sign, whose sum is NaN.  The quadratic
+// itself has overflowed there: it stands at the infinity of its leading
+// coefficient's sign at either end, or of its slope's where it is a line.
+[[gnu::noinline]] double OverflowedQuadratic(int k, double x, const double* X, const double* Y) {
+    constexpr double kInf = std::numeric_limits<double>::infinity();
+    const double d0 = GuardDivisor((X[k - 1] - X[k]) * (X[k - 1] - X[k + 1]));
+    const double d1 = GuardDivisor((X[k] - X[k - 1]) * (X[k] - X[k + 1]));
+    const double d2 = GuardDivisor((X[k + 1] - X[k - 1]) * (X[k + 1] - X[k]));
+    const double a = Coefficient(Y[k - 1] / d0, Y[k] / d1, Y[k + 1] / d2);
+    if (a != 0) return std::copysign(kInf, a);
+    const double b = -Coefficient(Y[k - 1] * (X[k] + X[k + 1]) / d0, Y[k] * (X[k - 1] + X[k + 1]) / d1,
+                                  Y[k + 1] * (X[k - 1] + X[k]) / d2);
+    if (b != 0) return std::copysign(kInf, b) * std::copysign(1.0, x);
+    return Y[k];
+}
+
+// A read that came out NaN: that NaN, unless the limits are taken and x is a
+// number.
+[[gnu::cold, gnu::noinline]] double UnnumberedRead(double y, int k, double x, const double* X, const double* Y) {
+    return x == x && TakingLimits() ? OverflowedQuadratic(k, x, X, Y) : y;
+}
+
 // The quadratic through nodes k-1, k, k+1, each term in the order written.
 double Quadratic(int k, double x, const double* X, const double* Y) {
     const double l0 = (x - X[k]) * (x - X[k + 1]) / GuardDivisor((X[k - 1] - X[k]) * (X[k - 1] - X[k + 1]));
     const double l1 = (x - X[k - 1]) * (x - X[k + 1]) / GuardDivisor((X[k] - X[k - 1]) * (X[k] - X[k + 1]));
     const double l2 = (x - X[k - 1]) * (x - X[k]) / GuardDivisor((X[k + 1] - X[k - 1]) * (X[k + 1] - X[k]));
-    return (l0 * Y[k - 1] + l1 * Y[k]) + l2 * Y[k + 1];
+    const double y = (l0 * Y[k - 1] + l1 * Y[k]) + l2 * Y[k + 1];
+    return y == y ? y : UnnumberedRead(y, k, x, X, Y);
 }
 
 // The temperature column: every whole degree from its first node.
@@ -53,7 +85,8 @@ public:
         const double l0 = (x - X[k]) * (x - X[k + 1]) * inverse_[0];
         const double l1 = (x - X[k - 1]) * (x - X[k + 1]) * inverse_[1];
         const double l2 = (x - X[k - 1]) * (x - X[k]) * inverse_[2];
-        return (l0 * Y[k - 1] + l1 * Y[k]) + l2 * Y[k + 1];
+        const double y = (l0 * Y[k - 1] + l1 * Y[k]) + l2 * Y[k + 1];
+        return y == y ? y : UnnumberedRead(y, k, x, X, Y);
     }
 
 private:
@@ -261,6 +294,11 @@ double Interp3(int n, double x, const double* X, const double* Y) {
 }
 
 void BuildSatEnthalpy(double p) {
+    // The pressure in force is always a finite number: NaN reads as 0, as
+    // every argument does, and an infinite pressure as the largest finite
+    // one, so that the relations never meet an infinite P times a zero.
+    constexpr double kMax = std::numeric_limits<double>::max();
+    if (!(std::fabs(p) <= kMax)) p = p == p ? std::copysign(kMax, p) : 0.0;
     Tables& s = State();
     if (std::fabs(p - s.corePressure) < kGuardThreshold && s.tablesReady) return;
     s.corePressure = p;

@@ -15,7 +15,34 @@ inline double GuardDivisor(double x) { return (x < kGuardThreshold && x > -kGuar
 // Y unchanged.  This is the reference form with a linear search.
 double Interp3(int n, double x, const double* X, const double* Y);
 
+// Sets the pressure in force and rebuilds the saturation-enthalpy column for
+// it, unless it is within 1e-4 Pa of the one in force.  NaN sets 0 and an
+// infinite pressure the largest finite one of its sign.
 void BuildSatEnthalpy(double p);
+
+namespace detail {
+inline bool takingLimits = false;  // process-wide, like the tables
+}
+
+// Where the evaluation as defined has no number to give: while a Limits
+// object lives, a table read whose extrapolation overflows answers the
+// quadratic's limit, and the relations and solvers take inf - inf, 0 * inf
+// and inf / inf to their limits, where they would otherwise answer NaN.  An
+// operation evaluates again under it only an answer that came out NaN, so
+// every answer that is a number without it keeps its bits, even those that
+// rest on a comparison with a NaN inside.
+class Limits {
+public:
+    Limits() : outer_(detail::takingLimits) { detail::takingLimits = true; }
+    ~Limits() { detail::takingLimits = outer_; }
+    Limits(const Limits&) = delete;
+    Limits& operator=(const Limits&) = delete;
+
+private:
+    bool outer_;
+};
+
+inline bool TakingLimits() { return detail::takingLimits; }
 
 double CorePressure();
 bool TablesReady();

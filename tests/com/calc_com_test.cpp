@@ -83,6 +83,14 @@ TEST_F(ComponentTest, EveryOperationAnswersThroughTheVtable) {
     EXPECT_EQ(out, 1000000.0);
     EXPECT_EQ(calc->ID_D_PQ(NAN, &out), S_OK);
     EXPECT_EQ(out, 1000000.0);
+
+    // Never NaN: a temperature beyond every table gives the sentinel, and a
+    // pressure that is not a number reads as 0 Pa.
+    EXPECT_EQ(calc->ID_D_T_F(1e300, 0.5, &out), S_OK);
+    EXPECT_EQ(out, 1000000.0);
+    ASSERT_HRESULT_SUCCEEDED(calc->SetInit(NAN));
+    EXPECT_EQ(calc->ID_T_D_F(10, 0.5, &out), S_OK);
+    EXPECT_FALSE(std::isnan(out));
 }
 
 TEST_F(ComponentTest, NullOutputIsRefusedWithoutTouchingAnything) {

@@ -29,6 +29,14 @@ Set b = CreateObject("Humicalc.CalID.1")
 a.ID_D_T_F 20, 1, d
 Check "saturation after another object was created", d, 14.7, 0.05
 
+' A temperature beyond every table: its saturation pressure passes any
+' atmospheric pressure, so the humidity ratio is the sentinel, not NaN.
+a.ID_D_T_F 1E+300, 0.5, d
+If Not (d = 1000000) Then
+    WScript.Echo "FAILED humidity ratio at 1E+300 C: " & d & ", expected 1000000"
+    failures = failures + 1
+End If
+
 Dim caught
 On Error Resume Next
 a.ID_D_T_F 20, 0.5
