@@ -7,6 +7,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 
 #include "CAncestorMoves.h"
@@ -74,6 +75,27 @@ public:
     void RequestRepaint() override;
     // The same, rebuilding the chart image first.
     void RequestRender() override;
+
+    // Who hears of each change the user makes to the chart's data (a click
+    // that places or names a point, a data key, a data command of the menu,
+    // a dialog's OK or Apply that changed something); none: nobody. Changes
+    // made through the window's public members (a host's) are not told.
+    void SetUserChangeObserver(std::function<void()> observer) { m_userChangeObserver = std::move(observer); }
+    void DataChangedByUser() override;
+
+    // The context menu's commands, for hosts that offer them elsewhere: run
+    // as if chosen from the menu (a modal dialog returns when it closes).
+    // False for an id that is no command of the menu.
+    bool RunCommand(unsigned id);
+    // kCommandCanRun when a command could run now (the chart is not in a
+    // dialog, menu or print of its own), kCommandChecked for "Move and zoom"
+    // and "Show parameters" while on; -1 for an id that is no command.
+    static constexpr int kCommandCanRun = 1;
+    static constexpr int kCommandChecked = 2;
+    int CommandState(unsigned id) const;
+    // Whether the chart runs a modal dialog, menu or print of its own now:
+    // the host's calls that would replace its data wait until it is done.
+    bool Busy() const { return m_busy > 0; }
 
     // The paint pipeline onto any DC: rebuilds the image when renderPending,
     // copies update from it and draws the data over it. WM_PAINT uses it with
@@ -164,6 +186,10 @@ private:
     bool HandleInput(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
     void CloseInput();
     void Perform(const ChartActions& actions);
+    // Runs change, then tells the observer when the data or the caption's
+    // visibility differ from what they were.
+    template <class Change>
+    void AsUserChange(Change&& change);
     void ShowContextMenu(const ChartAction& menu);
     // The open parameter window into the chart's bottom-right corner.
     void PlaceParamWindow();
@@ -231,6 +257,8 @@ private:
     };
     std::unique_ptr<std::remove_pointer_t<HMENU>, MenuOwner> m_menu;
     IChartFocusObserver* m_focusObserver = nullptr;
+    std::function<void()> m_userChangeObserver;
+    int m_busy = 0;
 };
 
 }  // namespace humichart
