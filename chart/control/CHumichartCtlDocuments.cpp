@@ -47,6 +47,21 @@ HRESULT FailureStatus(const FileFailure& failure) {
     }
 }
 
+// An optional size argument: 0 when it was left out, 1 with a whole number
+// from 1 to 10000 in pixels, -1 for anything else.
+int PictureSize(const VARIANT& argument, int& pixels) {
+    const VARIANT* value = &argument;
+    while (value->vt == (VT_BYREF | VT_VARIANT) && value->pvarVal) value = value->pvarVal;
+    if (value->vt == VT_EMPTY || (value->vt == VT_ERROR && value->scode == DISP_E_PARAMNOTFOUND)) return 0;
+    VARIANT number;
+    VariantInit(&number);
+    if (FAILED(VariantChangeType(&number, const_cast<VARIANT*>(value), 0, VT_R8))) return -1;
+    const double d = number.dblVal;
+    if (!(d >= 1 && d <= 10000) || d != static_cast<int>(d)) return -1;
+    pixels = static_cast<int>(d);
+    return 1;
+}
+
 std::wstring DocumentFaultText(const DocumentFault& fault) {
     switch (fault.kind) {
     case DocumentFault::Kind::MissingSheet: return L"Missing sheet named as Humichart.";
@@ -119,7 +134,27 @@ STDMETHODIMP CHumichartCtl::ImportWorkbook(BSTR path) {
     });
 }
 
-STDMETHODIMP CHumichartCtl::SavePicture(BSTR, VARIANT, VARIANT) { return E_NOTIMPL; }
+STDMETHODIMP CHumichartCtl::SavePicture(BSTR path, VARIANT width, VARIANT height) {
+    return NoThrow([&]() -> HRESULT {
+        SetErrorInfo(0, nullptr);
+        if (!m_chart) return E_ABORT;
+        const std::wstring file = Text(path);
+        std::wstring extension = file.size() >= 4 ? file.substr(file.size() - 4) : L"";
+        for (wchar_t& c : extension) c = static_cast<wchar_t>(towlower(c));
+        const bool png = extension == L".png";
+        if (!png && extension != L".emf") return RaiseError(E_INVALIDARG, Message(IDS_PICTURE_TYPE, {file}));
+        int size[2] = {0, 0};
+        const int w = PictureSize(width, size[0]), h = PictureSize(height, size[1]);
+        if (w < 0 || h < 0 || w != h) return RaiseError(E_INVALIDARG, Message(IDS_PICTURE_SIZE));
+        const std::vector<std::uint8_t> bytes =
+            m_chart->PictureFile(png ? CIDWnd::PictureFormat::Png : CIDWnd::PictureFormat::Emf, size[0], size[1]);
+        if (bytes.empty())
+            return RaiseError(E_FAIL, Message(IDS_PICTURE_CANNOT_SAVE, {file, LoadResourceString(IDS_REASON_NO_PICTURE)}));
+        if (const FileFailure failure = WriteWholeFile(file, bytes))
+            return RaiseError(FailureStatus(failure), Message(IDS_PICTURE_CANNOT_SAVE, {file, FailureText(failure)}));
+        return S_OK;
+    });
+}
 STDMETHODIMP CHumichartCtl::SaveDocument(BSTR path) {
     return NoThrow([&]() -> HRESULT {
         SetErrorInfo(0, nullptr);

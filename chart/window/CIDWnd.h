@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <vector>
 
 #include "CAncestorMoves.h"
 #include "CChartInteraction.h"
@@ -113,6 +114,12 @@ public:
     // Draws one page on a printer DC between its start and end of page;
     // false when memory ran out and the page is not whole.
     bool RenderForPrint(HDC printer);
+    // The chart as the bytes of a picture file: a PNG rendered at width x
+    // height pixels, or an enhanced metafile recorded as the clipboard's
+    // copy of that size. Both 0: the window's size, and then what the window
+    // shows (the PNG has its very pixels). Empty when it cannot be drawn.
+    enum class PictureFormat { Png, Emf };
+    std::vector<std::uint8_t> PictureFile(PictureFormat format, int width, int height);
     // The data layer onto a graphics whose page may be scaled (a printer
     // page), clipped to chartRegion as drawn on that graphics.
     Status DrawChartData(Gdiplus::Graphics& graphics, HRGN chartRegion);
@@ -174,6 +181,9 @@ private:
     // The chart of the last copy recorded as an enhanced metafile of the
     // window's size; null when there is none or it cannot be made.
     HENHMETAFILE RecordChartMetafile() const;
+    // scene, and layer over it when given, recorded as an enhanced metafile
+    // whose frame is the scene's size on this screen.
+    HENHMETAFILE RecordMetafile(const ChartScene& scene, const DataLayer* layer) const;
     // Hands it to the clipboard when a program asks for it (the clipboard
     // open), or before the window goes while it still owns the clipboard.
     void RenderClipboardPicture();

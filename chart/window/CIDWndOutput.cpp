@@ -145,8 +145,12 @@ void CIDWnd::CopyToClipboard() {
 }
 
 HENHMETAFILE CIDWnd::RecordChartMetafile() const {
-    if (!m_clipboardPicture || !m_gdiplus) return nullptr;
-    const ChartScene& scene = m_clipboardPicture->scene;
+    if (!m_clipboardPicture) return nullptr;
+    return RecordMetafile(m_clipboardPicture->scene, m_clipboardPicture->hasData ? &m_clipboardPicture->layer : nullptr);
+}
+
+HENHMETAFILE CIDWnd::RecordMetafile(const ChartScene& scene, const DataLayer* layer) const {
+    if (!m_gdiplus) return nullptr;
     const int width = scene.clientWidth;
     const int height = scene.clientHeight;
     WindowDC reference(Hwnd());
@@ -163,7 +167,7 @@ HENHMETAFILE CIDWnd::RecordChartMetafile() const {
         Gdiplus::Graphics graphics(recorder);
         CScenePainter painter;
         const UniqueRegion region = painter.PaintImage(graphics, scene);
-        if (m_clipboardPicture->hasData) painter.PaintData(graphics, m_clipboardPicture->layer, region.Get());
+        if (layer) painter.PaintData(graphics, *layer, region.Get());
     } catch (const std::bad_alloc&) {
         DeleteEnhMetaFile(CloseEnhMetaFile(recorder));
         return nullptr;

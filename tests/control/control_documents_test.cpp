@@ -208,6 +208,66 @@ TEST_F(DocumentsTest, WorkbooksGoOutAndComeInAsDataIOsDo) {
     EXPECT_EQ(Points(), 3u);
 }
 
+// Pictures by the name's ending, at the window's size or both sizes given;
+// anything else is refused with the rule, and no file is left.
+TEST_F(DocumentsTest, PicturesArePngOrEmfAtTheSizeAskedFor) {
+    Fill();
+    const auto size = [](long pixels) {
+        VARIANT v;
+        VariantInit(&v);
+        v.vt = VT_I4;
+        v.lVal = pixels;
+        return v;
+    };
+    VARIANT none;
+    VariantInit(&none);
+    none.vt = VT_ERROR;
+    none.scode = DISP_E_PARAMNOTFOUND;  // an optional argument left out
+    struct Case {
+        const wchar_t* name;
+        VARIANT width, height;
+        std::string starts;  // the file's first bytes; empty: refused
+        int pngWidth = 0;
+    };
+    const Case cases[] = {
+        {L"window.png", none, none, "\x89PNG", 640},
+        {L"WIDE.PNG", size(1200), size(300), "\x89PNG", 1200},
+        {L"vector.emf", none, none, "\x01"},
+        {L"vector.Emf", size(320), size(240), "\x01"},
+        {L"width only.png", size(800), none, ""},
+        {L"zero.png", size(0), size(10), ""},
+        {L"huge.png", size(10001), size(10), ""},
+        {L"chart.bmp", none, none, ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::PrintToString(std::wstring(c.name)));
+        const std::wstring path = File(c.name);
+        const HRESULT hr = chart_->SavePicture(Bstr(path.c_str()).Get(), c.width, c.height);
+        if (c.starts.empty()) {
+            EXPECT_EQ(hr, E_INVALIDARG);
+            const std::wstring said = Described();
+            EXPECT_TRUE(said.find(L"must end in .png or .emf") != std::wstring::npos ||
+                        said.find(L"both a width and a height") != std::wstring::npos)
+                << testing::PrintToString(said);
+            EXPECT_FALSE(std::filesystem::exists(path));
+            continue;
+        }
+        ASSERT_EQ(hr, S_OK) << testing::PrintToString(Described());
+        const std::vector<char> bytes = Bytes(path);
+        ASSERT_GT(bytes.size(), 64u);
+        EXPECT_EQ(std::string(bytes.data(), c.starts.size()), c.starts);
+        if (c.pngWidth) {  // the PNG's header: its width, big-endian, at byte 16
+            const auto* w = reinterpret_cast<const unsigned char*>(bytes.data() + 16);
+            EXPECT_EQ((w[0] << 24) | (w[1] << 16) | (w[2] << 8) | w[3], c.pngWidth);
+        } else {  // " EMF", the enhanced metafile's signature
+            EXPECT_EQ(std::string(bytes.data() + 40, 4), " EMF");
+        }
+    }
+    const std::wstring nowhere = File(L"missing\\chart.png");
+    EXPECT_TRUE(FAILED(chart_->SavePicture(Bstr(nowhere.c_str()).Get(), none, none)));
+    EXPECT_EQ(Described(), L"The picture \"" + nowhere + L"\" cannot be saved: its folder does not exist.");
+}
+
 TEST_F(DocumentsTest, MenuCommandsRunAsFromTheMenuAndSayWhenTheyCannot) {
     LONG state = -1;
     ASSERT_EQ(chart_->CommandState(208, &state), S_OK);
