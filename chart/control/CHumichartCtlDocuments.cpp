@@ -212,7 +212,35 @@ STDMETHODIMP CHumichartCtl::OpenDocument(BSTR path) {
         return S_OK;
     });
 }
-STDMETHODIMP CHumichartCtl::PrintReport(BSTR, VARIANT) { return E_NOTIMPL; }
+STDMETHODIMP CHumichartCtl::PrintReport(BSTR title, VARIANT printer) {
+    return NoThrow([&]() -> HRESULT {
+        SetErrorInfo(0, nullptr);
+        if (!m_chart) return E_ABORT;
+        if (m_chart->Busy()) return RaiseError(kBusy, Message(IDS_HOST_BUSY));
+        // The printer by its name, or the print dialog when none is given.
+        std::wstring name;
+        const VARIANT* given = &printer;
+        while (given->vt == (VT_BYREF | VT_VARIANT) && given->pvarVal) given = given->pvarVal;
+        if (given->vt != VT_EMPTY && given->vt != VT_NULL &&
+            !(given->vt == VT_ERROR && given->scode == DISP_E_PARAMNOTFOUND)) {
+            VARIANT text;
+            VariantInit(&text);
+            if (FAILED(VariantChangeType(&text, const_cast<VARIANT*>(given), 0, VT_BSTR)))
+                return RaiseError(E_INVALIDARG, Message(IDS_PRINTER_NOT_FOUND, {L"?"}));
+            name = Text(text.bstrVal);
+            VariantClear(&text);
+        }
+        std::wstring message;
+        switch (m_chart->PrintReport(Text(title), name, message)) {
+        case CIDWnd::ReportOutcome::Printed:
+        case CIDWnd::ReportOutcome::Cancelled:
+            return S_OK;
+        case CIDWnd::ReportOutcome::Failed:
+            break;
+        }
+        return RaiseError(E_FAIL, message);
+    });
+}
 
 STDMETHODIMP CHumichartCtl::ExecuteCommand(LONG command) {
     return NoThrow([&]() -> HRESULT {

@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "CAncestorMoves.h"
@@ -111,9 +112,23 @@ public:
     // clipboard, and one printed page through the system print dialog.
     void CopyToClipboard();
     void PrintChart();
-    // Draws one page on a printer DC between its start and end of page;
+    // Where on a printed page the chart goes, in hundredths of an inch from
+    // the printable area's corner: the room it is fitted into (the whole
+    // printable area when width and height are below 0).
+    struct PrintFrame {
+        double left = 0.0, top = 0.0;
+        int width = -1, height = -1;
+    };
+    // Draws the chart on a printer DC between its start and end of page;
     // false when memory ran out and the page is not whole.
-    bool RenderForPrint(HDC printer);
+    bool RenderForPrint(HDC printer, const PrintFrame& frame);
+    bool RenderForPrint(HDC printer);  // onto the whole printable area
+    // The report (ReportLayout.h) printed straight to the printer named, or
+    // through the print dialog owned by the host's window when printer is
+    // empty. The spooler's document is named title (the report's default
+    // title when empty). Failed with message a user can act on.
+    enum class ReportOutcome { Printed, Cancelled, Failed };
+    ReportOutcome PrintReport(const std::wstring& title, const std::wstring& printer, std::wstring& message);
     // The chart as the bytes of a picture file: a PNG rendered at width x
     // height pixels, or an enhanced metafile recorded as the clipboard's
     // copy of that size. Both 0: the window's size, and then what the window
@@ -190,7 +205,23 @@ private:
     void RenderPendingClipboard();
     // RenderForPrint's page, with the window's view borrowed for it; false
     // when a band could not be drawn.
-    bool DrawPrintedPage(HDC printer);
+    bool DrawPrintedPage(HDC printer, const PrintFrame& frame);
+    // The report's pages on a printer DC whose document has started; false
+    // with message when it could not be drawn whole.
+    bool PrintReportPages(HDC printer, const std::wstring& title, std::wstring& message);
+
+    // The chart in a modal dialog, menu or print of its own for as long as
+    // one of these lives.
+    class BusyScope {
+    public:
+        explicit BusyScope(int& busy) : m_busy(busy) { ++m_busy; }
+        BusyScope(const BusyScope&) = delete;
+        BusyScope& operator=(const BusyScope&) = delete;
+        ~BusyScope() { --m_busy; }
+
+    private:
+        int& m_busy;
+    };
     // The input messages (answers whether message was one) and the end of
     // input when the window goes.
     bool HandleInput(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);

@@ -32,18 +32,6 @@ RECT ToRect(const ChartAction& action) { return {action.left, action.top, action
 
 bool IsWithin(HWND outer, HWND window) { return outer && (window == outer || IsChild(outer, window)); }
 
-// The chart in a modal dialog, menu or print of its own for as long as it lives.
-class BusyScope {
-public:
-    explicit BusyScope(int& busy) : m_busy(busy) { ++m_busy; }
-    BusyScope(const BusyScope&) = delete;
-    BusyScope& operator=(const BusyScope&) = delete;
-    ~BusyScope() { --m_busy; }
-
-private:
-    int& m_busy;
-};
-
 }  // namespace
 
 void CIDWnd::DataChangedByUser() {
