@@ -57,6 +57,7 @@
 #define IDC_DESIGN_DEW_POINT 1551
 #define IDC_DESIGN_BYPASS 1552
 #define IDC_DESIGN_REHEAT 1553
+#define IDC_DESIGN_REHEAT_KJH 1554
 
 // Strings: the outdoor list's "no outdoor air" item, then the messages.
 #define IDS_DESIGN_NONE 1500

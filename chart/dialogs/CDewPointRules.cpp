@@ -23,6 +23,7 @@ constexpr DialogControl kControls[] = {
     {IDC_DESIGN_COIL_LOAD, ControlKind::Edit},      {IDC_DESIGN_COIL_LOAD_KJH, ControlKind::Edit},
     {IDC_DESIGN_CONDENSATE, ControlKind::Edit},     {IDC_DESIGN_DEW_POINT, ControlKind::Edit},
     {IDC_DESIGN_BYPASS, ControlKind::Edit},         {IDC_DESIGN_REHEAT, ControlKind::Edit},
+    {IDC_DESIGN_REHEAT_KJH, ControlKind::Edit},
     {IDC_DESIGN_STATUS, ControlKind::Static},       {IDOK, ControlKind::Button},
     {IDCANCEL, ControlKind::Button},
 };
@@ -33,7 +34,7 @@ constexpr int kResults[] = {
     IDC_DESIGN_O_I,       IDC_DESIGN_C_T,         IDC_DESIGN_C_RH,       IDC_DESIGN_C_D,
     IDC_DESIGN_C_I,       IDC_DESIGN_MASS_FLOW,   IDC_DESIGN_VOLUME_FLOW, IDC_DESIGN_COIL_LOAD,
     IDC_DESIGN_COIL_LOAD_KJH, IDC_DESIGN_CONDENSATE, IDC_DESIGN_DEW_POINT, IDC_DESIGN_BYPASS,
-    IDC_DESIGN_REHEAT,
+    IDC_DESIGN_REHEAT,    IDC_DESIGN_REHEAT_KJH,
 };
 
 }  // namespace
@@ -115,6 +116,7 @@ DesignRefusal CDewPointRules::Compute(ICalcSession& calc, DesignChange& change) 
     Show(IDC_DESIGN_DEW_POINT, "%.2f", r.dewPointT);
     Show(IDC_DESIGN_BYPASS, "%.3f", r.bypassFactor);
     Show(IDC_DESIGN_REHEAT, "%.2f", r.reheatKW);
+    m_view.SetText(IDC_DESIGN_REHEAT_KJH, HeatText(3600.0 * r.reheatKW));
     change = std::move(r.change);
     return {};
 }

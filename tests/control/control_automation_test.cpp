@@ -216,7 +216,8 @@ TEST_F(ActiveChartTest, LateBoundOutputsFillTypedReferencesAndScriptVariables) {
     auto a = Bstr(L"A"), b = Bstr(L"B"), heating = Bstr(L"Heating");
     chart_->AddPoint(40, 5, a.Get());
     chart_->AddPoint(30, 3, nullptr);
-    chart_->AddProcess(a.Get(), b.Get(), heating.Get(), 1200);
+    chart_->AddPoint(50, 5, b.Get());
+    ASSERT_EQ(chart_->AddProcess(a.Get(), b.Get(), heating.Get(), 1200), S_OK);
 
     double di = 0, dd = 0;
     UniqueBstr name;

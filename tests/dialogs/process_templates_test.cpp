@@ -95,7 +95,7 @@ TEST(ProcessDialogTemplates, BothLanguagesHoldTheRulesControlsInOrder) {
         {"Get air flow", IDD_SUB_PROCESS_FLOW, CSubProcessFlowRules::Controls(), {151, 62}, {151, 62}},
         {"Supply air state", IDD_DESIGN_SUPPLY, CSupplyAirRules::Controls(), {300, 232}, {300, 232}},
         {"Fresh air", IDD_DESIGN_FRESH, CFreshAirRules::Controls(), {300, 302}, {300, 302}},
-        {"Dew-point supply", IDD_DESIGN_DEWPOINT, CDewPointRules::Controls(), {300, 340}, {300, 340}},
+        {"Dew-point supply", IDD_DESIGN_DEWPOINT, CDewPointRules::Controls(), {300, 354}, {300, 354}},
     };
     for (const Dialog& dialog : dialogs) {
         std::vector<std::pair<int, std::wstring>> englishControls;

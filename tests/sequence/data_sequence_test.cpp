@@ -37,6 +37,9 @@
 #include "CSlotFileCodec.h"
 #include "CSlotFileStore.h"
 #include "ChartDataCheck.h"
+#include "DewPointDesign.h"
+#include "FreshAirDesign.h"
+#include "SupplyAirDesign.h"
 #include "ControlProperties.h"
 #include "PointDialogsResource.h"
 #include "SheetLayout.h"
@@ -125,9 +128,10 @@ public:
         ++tally_.steps;
         const Bytes before = Encoded(chart_.data);
         changed_ = true;
-        static const char* kinds[] = {"Points", "Transfer processes", "Mix processes", "sound import",
-                                      "damaged import", "export then import", "slots", "stream", "host", "host", "paint"};
-        const int kind = Pick(11);
+        static const char* kinds[] = {"Points",          "Transfer processes", "Mix processes", "sound import",
+                                      "damaged import",  "export then import", "slots",         "stream",
+                                      "host",            "host",               "paint",         "design tool"};
+        const int kind = Pick(12);
         SCOPED_TRACE(kinds[kind]);
         switch (kind) {
         case 0: PointsDialog(); break;
@@ -140,7 +144,8 @@ public:
         case 7: Stream(); break;
         case 8:
         case 9: HostCalls(); break;
-        default: Paint(); break;
+        case 10: Paint(); break;
+        default: DesignTool(); break;
         }
         if (!changed_) ASSERT_EQ(Encoded(chart_.data), before) << "a step that changed nothing moved the data";
         const auto fault = CheckChartData(chart_.data, chart_.calc);
@@ -316,7 +321,7 @@ private:
             case 2: cell = {Cell::Kind::Number, Chance(0.5) ? 1e6 : -500, L""}; break;
             case 3: cell = {Cell::Kind::Number, Uniform(-20, 120), L""}; break;
             case 4: cell = {Cell::Kind::Text, 0, Name()}; break;
-            case 5: cell = {Cell::Kind::Number, Chance(0.5) ? 5000 : 101325, L""}; break;
+            case 5: cell = {Cell::Kind::Number, Chance(0.5) ? 5000.0 : 101325.0, L""}; break;
             default: {  // a name copied from another cell of the same column
                 const auto other = sheet.cells.find({2 + static_cast<unsigned>(Pick(static_cast<int>(last))), column});
                 if (other != sheet.cells.end()) cell = other->second;
@@ -411,6 +416,58 @@ private:
         default: status = host.RemoveProcess(some(), some()); break;
         }
         if (!Succeeded(status)) {
+            ++tally_.refused;
+            changed_ = false;
+        }
+    }
+
+    // One of the design tools' OK on a random room (and outdoor) point.
+    void DesignTool() {
+        const std::vector<std::wstring> named = NamedPoints();
+        if (named.empty()) {
+            changed_ = false;
+            return;
+        }
+        const auto some = [&] { return named[Pick(static_cast<int>(named.size()))]; };
+        std::unique_ptr<ICalcSession> calc;
+        ASSERT_EQ(chart_.calc.Open(chart_.data.airPressure, calc), kStatusOk);
+        DesignChange change;
+        DesignRefusal refusal;
+        switch (Pick(3)) {
+        case 0: {
+            SupplyAirResult result;
+            refusal = DesignSupplyAir(*calc, chart_.data, {some(), Uniform(-5, 20), Uniform(-1, 5), Uniform(-1, 12),
+                                                           L"O" + Name(), Name()}, result);
+            change = result.change;
+            break;
+        }
+        case 1: {
+            FreshAirResult result;
+            refusal = DesignFreshAir(*calc, chart_.data, {some(), some(), Uniform(-100, 6000), Uniform(0, 50),
+                                                          Uniform(0, 40), Uniform(0, 100), Uniform(0, 2000),
+                                                          L"C" + Name(), Name()}, result);
+            change = result.change;
+            break;
+        }
+        default: {
+            DewPointInput input;
+            input.room = some();
+            input.loadKW = Uniform(-5, 20);
+            input.moistureKgH = Uniform(-1, 5);
+            input.rhPercent = Uniform(75, 101);
+            if (Chance(0.5)) input.outdoor = some();
+            input.freshSharePercent = Uniform(0, 100);
+            input.maxDeltaT = Chance(0.5) ? 0 : Uniform(2, 12);
+            input.prefix = Name();
+            DewPointResult result;
+            refusal = DesignDewPointSupply(*calc, chart_.data, input, result);
+            change = result.change;
+        }
+        }
+        calc.reset();
+        if (refusal.problem == DesignProblem::None)
+            refusal = ApplyDesignChange(chart_.data, change, chart_.calc);
+        if (refusal.problem != DesignProblem::None) {
             ++tally_.refused;
             changed_ = false;
         }
