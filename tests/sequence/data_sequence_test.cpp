@@ -321,7 +321,7 @@ private:
             case 2: cell = {Cell::Kind::Number, Chance(0.5) ? 1e6 : -500, L""}; break;
             case 3: cell = {Cell::Kind::Number, Uniform(-20, 120), L""}; break;
             case 4: cell = {Cell::Kind::Text, 0, Name()}; break;
-            case 5: cell = {Cell::Kind::Number, Chance(0.5) ? 5000 : 101325, L""}; break;
+            case 5: cell = {Cell::Kind::Number, Chance(0.5) ? 5000.0 : 101325.0, L""}; break;
             default: {  // a name copied from another cell of the same column
                 const auto other = sheet.cells.find({2 + static_cast<unsigned>(Pick(static_cast<int>(last))), column});
                 if (other != sheet.cells.end()) cell = other->second;
