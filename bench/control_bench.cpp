@@ -1,7 +1,9 @@
 // The chart control under Wine, hosted the way the launcher hosts it: the
 // time from creation to a live chart window (OnInit has fired by the time the
 // container's in-place activation returns), AddPoint with its calculator
-// binding per call, and GetPoint.  Needs both DLLs registered and a display.
+// binding per call, GetPoint, and the documents and pictures of that chart
+// (SaveDocument, OpenDocument, SavePicture). Needs both DLLs registered and a
+// display.
 #include <windows.h>
 #include <ole2.h>
 
@@ -9,6 +11,8 @@
 #include <chrono>
 #include <cstdio>
 #include <string>
+#include <tuple>
+#include <utility>
 #include <vector>
 
 #include "ComPtr.h"
@@ -78,6 +82,46 @@ int main() {
     }
     const double getMs = Milliseconds(Clock::now() - getStart);
     std::printf("GetPoint over %lu points: %.0f calls/s\n", count, count * kRounds / getMs * 1000);
+
+    // Documents and pictures of that chart, in the temporary folder.
+    wchar_t folder[MAX_PATH] = {};
+    GetTempPathW(MAX_PATH, folder);
+    const std::wstring document = std::wstring(folder) + L"humichart-bench.xls";
+    const auto timed = [](auto&& call) {
+        std::vector<double> times;
+        HRESULT failed = S_OK;
+        for (int run = 0; run < 5; ++run) {
+            const auto start = Clock::now();
+            const HRESULT hr = call();
+            times.push_back(Milliseconds(Clock::now() - start));
+            if (FAILED(hr)) failed = hr;
+        }
+        return std::make_pair(Median(times), failed);
+    };
+    UniqueBstr path(document.c_str());
+    const auto save = timed([&] { return chart->SaveDocument(path.Get()); });
+    const auto open = timed([&] { return chart->OpenDocument(path.Get()); });
+    WIN32_FILE_ATTRIBUTE_DATA file{};
+    GetFileAttributesExW(document.c_str(), GetFileExInfoStandard, &file);
+    std::printf("SaveDocument, %lu points (%lu KB): median %.1f ms; OpenDocument: median %.1f ms%s\n", count,
+                file.nFileSizeLow / 1024, save.first, open.first,
+                FAILED(save.second) || FAILED(open.second) ? " (FAILED)" : "");
+    DeleteFileW(document.c_str());
+    VARIANT none, width, height;
+    VariantInit(&none);
+    VariantInit(&width);
+    VariantInit(&height);
+    width.vt = height.vt = VT_I4;
+    for (const auto& [name, w, h] : {std::tuple{L"humichart-bench.png", 0, 0}, std::tuple{L"humichart-bench.png", 1600, 1200},
+                                     std::tuple{L"humichart-bench.emf", 0, 0}}) {
+        const std::wstring picture = std::wstring(folder) + name;
+        UniqueBstr picturePath(picture.c_str());
+        width.lVal = w, height.lVal = h;
+        const auto saved = timed([&] { return chart->SavePicture(picturePath.Get(), w ? width : none, h ? height : none); });
+        std::printf("SavePicture %ls at %s: median %.1f ms%s\n", name, w ? "1600 x 1200" : "the window's 800 x 600",
+                    saved.first, FAILED(saved.second) ? " (FAILED)" : "");
+        DeleteFileW(picture.c_str());
+    }
 
     chart.Reset();
     container.CloseAll();

@@ -125,6 +125,40 @@ void BenchPrint(int width, int height) {
     std::printf("  %s/%s\n", folder.c_str(), pdf.c_str());
 }
 
+// The report of an 800 x 600 chart with the demo data and rows more points
+// than it has, straight to the default printer (no dialog): from the call to
+// the PDF written, and the call alone (laid out, drawn and sent).
+void BenchReport(int rows) {
+    const std::wstring printer = test::DefaultPrinter();
+    if (printer.empty()) {
+        std::printf("report: no printer (scripts/printer.sh sets up CUPS's PDF queue)\n");
+        return;
+    }
+    render::ChartHost host(800, 600);
+    if (!host.Ok()) return;
+    render::AddDemoData(host.Chart());
+    for (int k = 0; k < rows; ++k)
+        host.Chart().points.push_back({30.0 + k % 40, 4.0 + (k % 7) * 0.5, L"P" + std::to_wstring(k)});
+    host.Show();
+    const std::string folder = test::PdfFolder();
+    const auto before = test::PdfFiles(folder);
+    const auto start = Clock::now();
+    std::wstring message;
+    const bool printed =
+        host.Chart().PrintReport(L"Humichart bench report", printer, message) == CIDWnd::ReportOutcome::Printed;
+    const auto returned = Clock::now();
+    const std::string pdf = printed ? test::WaitForNewPdf(folder, before, "bench_report", 120000) : std::string();
+    if (pdf.empty()) {
+        std::printf("report: no PDF in %s (%ls)\n", folder.c_str(), message.c_str());
+        return;
+    }
+    char what[64];
+    std::snprintf(what, sizeof what, "report, %d points, call to PDF written", rows + 5);
+    std::printf("%-58s %7.0f ms  (laid out, drawn and sent: %.0f ms)\n", what, Ms(Clock::now() - start),
+                Ms(returned - start));
+    std::printf("  %s/%s\n", folder.c_str(), pdf.c_str());
+}
+
 }  // namespace
 
 int main() {
@@ -132,6 +166,8 @@ int main() {
     BenchCopy();
     BenchPrint(800, 600);
     BenchPrint(260, 330);
+    BenchReport(0);
+    BenchReport(200);
     CoUninitialize();
     return 0;
 }

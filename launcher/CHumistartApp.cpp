@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 #include <ole2.h>
+#include <shellapi.h>
 
 #include "CHumistartDlg.h"
 
@@ -27,23 +28,38 @@ private:
 
 }  // namespace
 
-int CHumistartApp::Run() {
+std::wstring CHumistartApp::DocumentOf(const wchar_t* commandLine) {
+    int count = 0;
+    LPWSTR* arguments = commandLine && *commandLine ? CommandLineToArgvW(commandLine, &count) : nullptr;
+    std::wstring document = arguments && count > 1 ? arguments[1] : L"";
+    if (arguments) LocalFree(arguments);
+    return document;
+}
+
+int CHumistartApp::Run(const std::wstring& document) {
     const OleSession ole;
     if (!ole.Ok()) return 0;
-    InitInstance();
+    InitInstance(document);
     return 0;
 }
 
-bool CHumistartApp::InitInstance() {
+void CHumistartApp::InitInstance(const std::wstring& document) {
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES};
     InitCommonControlsEx(&controls);
 
     settingsKey_ = RegistryKey;
 
-    CHumistartDlg dialog;
-    // Whatever the outcome, including a dialog that could not be created
-    // because the chart control is not registered, the program ends here
-    // without a message of its own.
-    dialog.DoModal(nullptr);
-    return false;
+    CHumistartDlg window;
+    // Whatever the reason, including a chart control that is not registered,
+    // a window that cannot be made ends the program here without a message
+    // of its own.
+    if (!window.Create(nullptr)) return;
+    window.EndRunWithWindow();
+    window.Start(document);
+    MSG message{};
+    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+        if (window.PreTranslate(message)) continue;
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
 }

@@ -1,5 +1,6 @@
 // The application object of Humistart: prepares the process for hosting
-// embedded controls and runs the main dialog once.
+// embedded controls, shows the main window and runs the program's message
+// loop until the window goes.
 #pragma once
 
 #include <windows.h>
@@ -8,17 +9,22 @@
 
 class CHumistartApp {
 public:
-    // The settings key name; the program stores nothing under it.
+    // The settings key name of the wizard's making; the program stores
+    // nothing under it (its settings live under CHumistartSettings' key).
     static const wchar_t* const RegistryKey;
 
-    // Runs the program and answers its exit code. The program ends when the
-    // main dialog closes, or at once when the dialog cannot be created.
-    int Run();
+    // Runs the program with the document of its command line, if any, and
+    // answers its exit code. The program ends when the main window closes, or
+    // at once when the window cannot be created.
+    int Run(const std::wstring& document = {});
 
     const std::wstring& SettingsKey() const { return settingsKey_; }
 
+    // The document named on a command line (its first argument), or empty.
+    static std::wstring DocumentOf(const wchar_t* commandLine);
+
 private:
-    bool InitInstance();
+    void InitInstance(const std::wstring& document);
 
     std::wstring settingsKey_;
 };

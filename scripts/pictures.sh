@@ -5,8 +5,11 @@
 #   bash scripts/pictures.sh   (after scripts/setup.sh)
 # Writes docs/images/dialog-*.png (the design tools' dialogs and the charts
 # after their OK among them), and docs/images/humistart-100.png and
-# humistart-150.png: Humistart at 96 and at 144 dpi.
-#   bash scripts/pictures.sh humistart   (those two only)
+# humistart-150.png: Humistart at 96 and at 144 dpi; and with
+# tools/humistart_pictures.sh Humistart with a document and its File menu,
+# its save question and its printed report (humistart-document.png,
+# humistart-save-question.png, humistart-report.png).
+#   bash scripts/pictures.sh humistart   (Humistart's pictures only)
 #   bash scripts/pictures.sh design      (the design tools' pictures only)
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
@@ -56,6 +59,8 @@ shot() {
 # run (Humistart is DPI-aware), its window trimmed out of the screen.
 humistart() {
     local name=$1 dpi=$2 desktop='HKCU\Control Panel\Desktop'
+    # As on a first run: the window where Windows puts a new one.
+    "$root/scripts/wine-run.sh" reg delete 'HKCU\Software\Humichart\Humistart' /f >/dev/null 2>&1 || true
     "$root/scripts/wine-run.sh" reg add "$desktop" /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null
     "$root/scripts/wine-run.sh" "$bin/Humistart.exe" </dev/null >/dev/null 2>&1 &
     local pid=$!
@@ -82,6 +87,7 @@ fi
 register_dll "$bin/Humichart.dll"
 humistart 100 96
 humistart 150 144
+bash "$root/tools/humistart_pictures.sh" "$bin" "$out"
 [ "${1:-}" = humistart ] && exit 0
 
 shot points points

@@ -248,6 +248,7 @@ void CHumichartCtl::OnControlWindowCreated(HWND window) {
     chart->SetSlotStore(SlotStore());
     chart->SetDialogs(&m_dialogs);
     chart->SetFocusObserver(this);
+    chart->SetUserChangeObserver([this] { m_events.FireOnDataChanged(); });
     chart->airPressure = m_properties.AirPressure;
     chart->View().SetRange(m_properties.RangeMinT, m_properties.RangeMaxT, m_properties.RangeMinD,
                            m_properties.RangeMaxD);

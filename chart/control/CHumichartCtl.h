@@ -113,7 +113,19 @@ public:
                                       double freshSharePercent, double maxDeltaT, BSTR prefix,
                                       double* supplyFlow) override;
 
-    // ISupportErrorInfo: IHumichartCtl's design tools describe their refusals.
+    // IHumichartCtl: documents, pictures, the report and the menu's commands
+    // (CHumichartCtlDocuments.cpp). A failure changes nothing and leaves the
+    // message a dialog would have shown as the error's description.
+    STDMETHODIMP ExportWorkbook(BSTR path) override;
+    STDMETHODIMP ImportWorkbook(BSTR path) override;
+    STDMETHODIMP SavePicture(BSTR path, VARIANT width, VARIANT height) override;
+    STDMETHODIMP SaveDocument(BSTR path) override;
+    STDMETHODIMP OpenDocument(BSTR path) override;
+    STDMETHODIMP PrintReport(BSTR title, VARIANT printer) override;
+    STDMETHODIMP ExecuteCommand(LONG command) override;
+    STDMETHODIMP CommandState(LONG command, LONG* state) override;
+
+    // ISupportErrorInfo: IHumichartCtl's design tools and documents describe their failures.
     STDMETHODIMP InterfaceSupportsErrorInfo(REFIID riid) override;
 
 private:

@@ -13,6 +13,7 @@
 #include "FreshAirDesign.h"
 #include "HResult.h"
 #include "LoadDialogString.h"
+#include "RaiseError.h"
 #include "SupplyAirDesign.h"
 
 namespace humichart {
@@ -20,18 +21,6 @@ namespace humichart {
 namespace {
 
 std::wstring Name(BSTR text) { return text ? std::wstring(text, SysStringLen(text)) : std::wstring(); }
-
-HRESULT Raise(HRESULT status, const std::wstring& description) {
-    ComPtr<ICreateErrorInfo> create;
-    if (SUCCEEDED(CreateErrorInfo(create.Put()))) {
-        create->SetGUID(IID_IHumichartCtl);
-        create->SetSource(const_cast<LPOLESTR>(L"Humichart.HumichartCtl"));
-        create->SetDescription(const_cast<LPOLESTR>(description.c_str()));
-        ComPtr<IErrorInfo> info;
-        if (SUCCEEDED(create.As(info))) SetErrorInfo(0, info.Get());
-    }
-    return status;
-}
 
 // Computes with one calculator session (compute answers a refusal and fills
 // change), then adds change to the chart as one.
@@ -41,18 +30,18 @@ HRESULT Design(CIDWnd& chart, ICalcBinding& binding, DesignChange& change, Compu
     const Status opened = binding.Open(chart.airPressure, calc);
     if (!Succeeded(opened) || !calc) {
         const Status status = Succeeded(opened) ? kStatusFail : opened;
-        return Raise(status, CalculatorFailureText(status));
+        return RaiseError(status, CalculatorFailureText(status));
     }
     DesignRefusal refusal;
     try {
         refusal = compute(*calc);
     } catch (const CCalcError& error) {
-        return Raise(error.GetStatus(), CalculatorFailureText(error.GetStatus()));
+        return RaiseError(error.GetStatus(), CalculatorFailureText(error.GetStatus()));
     }
     calc.reset();
     if (!refusal.Refused()) refusal = ApplyDesignChange(chart, change, binding);
     if (refusal.Refused())
-        return Raise(E_INVALIDARG, DesignMessage(refusal, [](int id) { return LoadDialogString(static_cast<UINT>(id)); }));
+        return RaiseError(E_INVALIDARG, DesignMessage(refusal, [](int id) { return LoadDialogString(static_cast<UINT>(id)); }));
     chart.RequestRepaint();
     return S_OK;
 }

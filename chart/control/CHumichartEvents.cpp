@@ -54,6 +54,8 @@ void CHumichartEvents::FireOnSize(unsigned long x, unsigned long y) {
     Fire(3, args, 2);
 }
 
+void CHumichartEvents::FireOnDataChanged() { Fire(4, nullptr, 0); }
+
 void CHumichartEvents::Freeze(bool freeze) {
     if (freeze) ++m_frozen;
     else if (m_frozen > 0) --m_frozen;

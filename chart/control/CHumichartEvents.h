@@ -19,6 +19,7 @@ public:
     void FireOnInit(double airPressure);
     void FireOnDestroy();
     void FireOnSize(unsigned long x, unsigned long y);
+    void FireOnDataChanged();
     // IOleControl::FreezeEvents: nested; while any freeze holds, events are
     // not delivered.
     void Freeze(bool freeze);

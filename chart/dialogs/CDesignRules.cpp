@@ -83,6 +83,7 @@ void CDesignRules::Ok() {
     }
     m_added = std::move(change);
     m_chart.RequestRepaint();
+    m_chart.DataChangedByUser();
     m_view.Close(IDOK);
 }
 

@@ -3,6 +3,7 @@
 #include "DialogTexts.h"
 #include "PointDialogsResource.h"
 #include "TypedText.h"
+#include "UserDataChange.h"
 
 namespace humichart {
 
@@ -117,6 +118,7 @@ bool CGraphPropertyRules::Apply() {
         return false;
     }
 
+    UserDataChange change(m_chart);
     CHumichartDataObj& data = m_chart.View().Data();
     data.airPressure = pressure;
     m_chart.View().SetRange(minT, maxT, minD, maxD);
@@ -125,6 +127,7 @@ bool CGraphPropertyRules::Apply() {
         m_chart.RequestRender();
     else
         m_chart.RequestRepaint();
+    change.Finish();
     m_view.Enable(kApply, false);
     redrawAll = 0;
     return true;

@@ -4,6 +4,7 @@
 #include "DialogTexts.h"
 #include "ProcessDialogsResource.h"
 #include "TypedText.h"
+#include "UserDataChange.h"
 #include "WorkingLists.h"
 
 namespace humichart {
@@ -238,13 +239,18 @@ void CNewMixerRules::Delete() {
 }
 
 void CNewMixerRules::Apply() {
+    UserDataChange change(m_chart);
     CHumichartDataObj& data = m_chart.View().Data();
     origins_.resize(workingPoints.size());  // mix points made here come from no chart point
     ApplyWorkingPoints(data, workingPoints, origins_, false);
+    // The chart holds the working points under their own names now: a
+    // second Apply must not take a renamed point for a deleted one.
+    for (std::size_t k = 0; k < origins_.size() && k < workingPoints.size(); ++k) origins_[k] = workingPoints[k].name;
     data.mixes = workingMixes;
     DropDanglingRecords(data);
     SettleLoosePoints(data, m_chart.Calc());
     m_chart.RequestRepaint();
+    change.Finish();
     m_view.Enable(IDC_APPLY, false);
 }
 

@@ -7,6 +7,7 @@
 #include "DialogTexts.h"
 #include "PointDialogsResource.h"
 #include "TypedText.h"
+#include "UserDataChange.h"
 #include "WorkingLists.h"
 
 namespace humichart {
@@ -322,11 +323,16 @@ void CPointDialogRules::Delete() {
 }
 
 void CPointDialogRules::Apply() {
+    UserDataChange change(m_chart);
     // Unnamed chart points are not the dialog's business; the processes and
     // mixes of a renamed point follow it, those of a deleted one go.
     ApplyWorkingPoints(m_chart.View().Data(), workingPoints, origins_, true);
+    // The chart holds the working points under their own names now: a
+    // second Apply must not take a renamed point for a deleted one.
+    for (std::size_t k = 0; k < origins_.size() && k < workingPoints.size(); ++k) origins_[k] = workingPoints[k].name;
     SettleLoosePoints(m_chart.View().Data(), m_chart.Calc());
     m_chart.RequestRepaint();
+    change.Finish();
     m_view.Enable(kApply, false);
 }
 

@@ -4,6 +4,7 @@
 #include "DialogTexts.h"
 #include "IDialogView.h"
 #include "TypedText.h"
+#include "UserDataChange.h"
 
 namespace humichart {
 
@@ -114,8 +115,10 @@ SlotOutcome StorageSave(CHumichartDataObj& copy, int listResult, const ReplaceQu
 
 void WriteBack(IChartDocument& chart, const CHumichartDataObj& copy, bool changed) {
     if (!changed) return;
+    UserDataChange change(chart);
     chart.View().Data().CopyData(copy);
     chart.RequestRender();
+    change.Finish();
 }
 
 }  // namespace humichart

@@ -61,8 +61,12 @@ std::wstring NotCompoundFile(const std::vector<std::uint8_t>& bytes) {
 
 }  // namespace
 
+std::vector<std::uint8_t> WorkbookFileBytes(const Workbook& workbook) {
+    return WriteCompoundFile(u"Workbook", WriteBiff8(workbook));
+}
+
 bool SaveWorkbookFile(const std::wstring& path, const Workbook& workbook, std::wstring& error) {
-    const std::vector<std::uint8_t> file = WriteCompoundFile(u"Workbook", WriteBiff8(workbook));
+    const std::vector<std::uint8_t> file = WorkbookFileBytes(workbook);
     const std::filesystem::path target = PathOf(path);
     std::filesystem::path temporary = target;
     temporary += L".saving";
@@ -107,7 +111,17 @@ bool LoadFile(const std::wstring& path, Workbook& workbook, std::wstring& error)
         error = NotReadable(path);
         return false;
     }
+    return ReadWorkbookBytes(bytes, workbook, error);
+}
 
+}  // namespace
+
+bool ReadWorkbookBytes(const std::vector<std::uint8_t>& bytes, Workbook& workbook, std::wstring& error) {
+    workbook.sheets.clear();
+    if (bytes.size() > kMaxFileSize) {
+        error = L"The workbook is too large to import";
+        return false;
+    }
     std::vector<std::uint8_t> stream;
     switch (ReadCompoundStream(bytes.data(), bytes.size(), u"Workbook", stream)) {
     case CompoundRead::Ok:
@@ -128,8 +142,6 @@ bool LoadFile(const std::wstring& path, Workbook& workbook, std::wstring& error)
     }
     return false;
 }
-
-}  // namespace
 
 bool LoadWorkbookFile(const std::wstring& path, Workbook& workbook, std::wstring& error) {
     workbook.sheets.clear();

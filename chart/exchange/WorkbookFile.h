@@ -4,7 +4,9 @@
 // outside bytes is tested and fuzzed natively.
 #pragma once
 
+#include <cstdint>
 #include <string>
+#include <vector>
 
 #include "Workbook.h"
 
@@ -17,5 +19,11 @@ bool SaveWorkbookFile(const std::wstring& path, const Workbook& workbook, std::w
 // Reads the file at path into workbook (replaced on success, left empty on
 // failure). error: a message a user can act on.
 bool LoadWorkbookFile(const std::wstring& path, Workbook& workbook, std::wstring& error);
+
+// The two halves of those for callers that move the bytes themselves: the
+// whole file SaveWorkbookFile writes, and a whole file's bytes read as
+// LoadWorkbookFile reads them.
+std::vector<std::uint8_t> WorkbookFileBytes(const Workbook& workbook);
+bool ReadWorkbookBytes(const std::vector<std::uint8_t>& bytes, Workbook& workbook, std::wstring& error);
 
 }  // namespace humichart

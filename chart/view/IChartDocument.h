@@ -19,6 +19,10 @@ public:
     virtual void RequestRepaint() = 0;
     // The same, rebuilding the chart image first (renderPending).
     virtual void RequestRender() = 0;
+    // The user has just changed the chart's data (a dialog's OK or Apply
+    // that changed something): the chart tells its host. Never called for a
+    // change the host makes itself.
+    virtual void DataChangedByUser() = 0;
 };
 
 }  // namespace humichart

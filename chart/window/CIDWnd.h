@@ -7,7 +7,10 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <functional>
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "CAncestorMoves.h"
 #include "CChartInteraction.h"
@@ -75,6 +78,27 @@ public:
     // The same, rebuilding the chart image first.
     void RequestRender() override;
 
+    // Who hears of each change the user makes to the chart's data (a click
+    // that places or names a point, a data key, a data command of the menu,
+    // a dialog's OK or Apply that changed something); none: nobody. Changes
+    // made through the window's public members (a host's) are not told.
+    void SetUserChangeObserver(std::function<void()> observer) { m_userChangeObserver = std::move(observer); }
+    void DataChangedByUser() override;
+
+    // The context menu's commands, for hosts that offer them elsewhere: run
+    // as if chosen from the menu (a modal dialog returns when it closes).
+    // False for an id that is no command of the menu.
+    bool RunCommand(unsigned id);
+    // kCommandCanRun when a command could run now (the chart is not in a
+    // dialog, menu or print of its own), kCommandChecked for "Move and zoom"
+    // and "Show parameters" while on; -1 for an id that is no command.
+    static constexpr int kCommandCanRun = 1;
+    static constexpr int kCommandChecked = 2;
+    int CommandState(unsigned id) const;
+    // Whether the chart runs a modal dialog, menu or print of its own now:
+    // the host's calls that would replace its data wait until it is done.
+    bool Busy() const { return m_busy > 0; }
+
     // The paint pipeline onto any DC: rebuilds the image when renderPending,
     // copies update from it and draws the data over it. WM_PAINT uses it with
     // the window's paint DC; tests and pictures with a bitmap.
@@ -88,9 +112,29 @@ public:
     // clipboard, and one printed page through the system print dialog.
     void CopyToClipboard();
     void PrintChart();
-    // Draws one page on a printer DC between its start and end of page;
+    // Where on a printed page the chart goes, in hundredths of an inch from
+    // the printable area's corner: the room it is fitted into (the whole
+    // printable area when width and height are below 0).
+    struct PrintFrame {
+        double left = 0.0, top = 0.0;
+        int width = -1, height = -1;
+    };
+    // Draws the chart on a printer DC between its start and end of page;
     // false when memory ran out and the page is not whole.
-    bool RenderForPrint(HDC printer);
+    bool RenderForPrint(HDC printer, const PrintFrame& frame);
+    bool RenderForPrint(HDC printer);  // onto the whole printable area
+    // The report (ReportLayout.h) printed straight to the printer named, or
+    // through the print dialog owned by the host's window when printer is
+    // empty. The spooler's document is named title (the report's default
+    // title when empty). Failed with message a user can act on.
+    enum class ReportOutcome { Printed, Cancelled, Failed };
+    ReportOutcome PrintReport(const std::wstring& title, const std::wstring& printer, std::wstring& message);
+    // The chart as the bytes of a picture file: a PNG rendered at width x
+    // height pixels, or an enhanced metafile recorded as the clipboard's
+    // copy of that size. Both 0: the window's size, and then what the window
+    // shows (the PNG has its very pixels). Empty when it cannot be drawn.
+    enum class PictureFormat { Png, Emf };
+    std::vector<std::uint8_t> PictureFile(PictureFormat format, int width, int height);
     // The data layer onto a graphics whose page may be scaled (a printer
     // page), clipped to chartRegion as drawn on that graphics.
     Status DrawChartData(Gdiplus::Graphics& graphics, HRGN chartRegion);
@@ -152,18 +196,41 @@ private:
     // The chart of the last copy recorded as an enhanced metafile of the
     // window's size; null when there is none or it cannot be made.
     HENHMETAFILE RecordChartMetafile() const;
+    // scene, and layer over it when given, recorded as an enhanced metafile
+    // whose frame is the scene's size on this screen.
+    HENHMETAFILE RecordMetafile(const ChartScene& scene, const DataLayer* layer) const;
     // Hands it to the clipboard when a program asks for it (the clipboard
     // open), or before the window goes while it still owns the clipboard.
     void RenderClipboardPicture();
     void RenderPendingClipboard();
     // RenderForPrint's page, with the window's view borrowed for it; false
     // when a band could not be drawn.
-    bool DrawPrintedPage(HDC printer);
+    bool DrawPrintedPage(HDC printer, const PrintFrame& frame);
+    // The report's pages on a printer DC whose document has started; false
+    // with message when it could not be drawn whole.
+    bool PrintReportPages(HDC printer, const std::wstring& title, std::wstring& message);
+
+    // The chart in a modal dialog, menu or print of its own for as long as
+    // one of these lives.
+    class BusyScope {
+    public:
+        explicit BusyScope(int& busy) : m_busy(busy) { ++m_busy; }
+        BusyScope(const BusyScope&) = delete;
+        BusyScope& operator=(const BusyScope&) = delete;
+        ~BusyScope() { --m_busy; }
+
+    private:
+        int& m_busy;
+    };
     // The input messages (answers whether message was one) and the end of
     // input when the window goes.
     bool HandleInput(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
     void CloseInput();
     void Perform(const ChartActions& actions);
+    // Runs change, then tells the observer when the data or the caption's
+    // visibility differ from what they were.
+    template <class Change>
+    void AsUserChange(Change&& change);
     void ShowContextMenu(const ChartAction& menu);
     // The open parameter window into the chart's bottom-right corner.
     void PlaceParamWindow();
@@ -231,6 +298,8 @@ private:
     };
     std::unique_ptr<std::remove_pointer_t<HMENU>, MenuOwner> m_menu;
     IChartFocusObserver* m_focusObserver = nullptr;
+    std::function<void()> m_userChangeObserver;
+    int m_busy = 0;
 };
 
 }  // namespace humichart

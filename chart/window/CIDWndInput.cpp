@@ -9,10 +9,12 @@
 
 #include "CCalcError.h"
 #include "CHumichartAboutDlg.h"
+#include "ChartCommandTable.h"
 #include "ChartDomain.h"
 #include "ChartKeyTable.h"
 #include "ChartMenuResource.h"
 #include "NameEditorRules.h"
+#include "UserDataChange.h"
 
 namespace humichart {
 
@@ -31,6 +33,34 @@ RECT ToRect(const ChartAction& action) { return {action.left, action.top, action
 bool IsWithin(HWND outer, HWND window) { return outer && (window == outer || IsChild(outer, window)); }
 
 }  // namespace
+
+void CIDWnd::DataChangedByUser() {
+    if (m_userChangeObserver) m_userChangeObserver();
+}
+
+template <class Change>
+void CIDWnd::AsUserChange(Change&& change) {
+    // The caption goes into the documents the host saves, as the data does.
+    const std::int32_t caption = captionVisible;
+    UserDataChange data(*this);
+    change();
+    if (!data.Finish() && captionVisible != caption) DataChangedByUser();
+}
+
+bool CIDWnd::RunCommand(unsigned id) {
+    if (!FindChartCommand(id)) return false;
+    Perform(m_input.Command(id));
+    return true;
+}
+
+int CIDWnd::CommandState(unsigned id) const {
+    if (!FindChartCommand(id)) return -1;
+    int state = Busy() || !Hwnd() ? 0 : kCommandCanRun;
+    if ((id == ID_MOVE_AND_ZOOM && moveZoomMode) ||
+        (id == ID_SHOW_PARAMETERS && m_params.Hwnd() && IsWindowVisible(m_params.Hwnd())))
+        state |= kCommandChecked;
+    return state;
+}
 
 HMENU CIDWnd::ContextMenu() const { return m_menu ? GetSubMenu(m_menu.get(), 0) : nullptr; }
 
@@ -63,7 +93,10 @@ MousePoint CIDWnd::Position(LPARAM lParam) const {
 void CIDWnd::OnNameEditorClosed(const std::wstring& text) {
     // First: whatever naming costs, the chart takes clicks again.
     pointAddArmed = 1;
-    if (ApplyEditedName(*this, text, m_placed)) RequestRepaint();
+    if (ApplyEditedName(*this, text, m_placed)) {
+        RequestRepaint();
+        DataChangedByUser();
+    }
 }
 
 void CIDWnd::ToggleParamWindow() {
@@ -176,32 +209,43 @@ void CIDWnd::Perform(const ChartActions& actions) {
             m_editor.Open(Hwnd(), screen);
             break;
         }
-        case ChartAction::ContextMenu:
+        case ChartAction::ContextMenu: {
+            BusyScope busy(m_busy);
             ShowContextMenu(action);
             break;
+        }
         case ChartAction::ToggleParamWindow:
             ToggleParamWindow();
             break;
-        case ChartAction::OpenDialog:
+        case ChartAction::OpenDialog: {
+            // The dialogs tell of the changes their OK and Apply make.
+            BusyScope busy(m_busy);
             if (m_dialogs) m_dialogs->Open(*this, action.id);
             break;
-        case ChartAction::About:
+        }
+        case ChartAction::About: {
+            BusyScope busy(m_busy);
             CHumichartAboutDlg().DoModal(Hwnd());
             break;
+        }
         case ChartAction::Copy:
             CopyToClipboard();
             break;
-        case ChartAction::Print:
+        case ChartAction::Print: {
+            BusyScope busy(m_busy);
             PrintChart();
             break;
+        }
         case ChartAction::ClearNoName:
-            ClearNoNamePoints();
+            AsUserChange([&] { ClearNoNamePoints(); });
             break;
-        case ChartAction::ClearAll:
-            ClearAll();
+        case ChartAction::ClearAll: {
+            BusyScope busy(m_busy);
+            AsUserChange([&] { ClearAll(); });
             break;
+        }
         case ChartAction::Reset:
-            ResetChart(action.flag1);
+            AsUserChange([&] { ResetChart(action.flag1); });
             break;
         }
     }
@@ -227,9 +271,13 @@ bool CIDWnd::HandleInput(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& re
     case WM_MOUSEMOVE:
         Perform(m_input.MouseMove(Position(lParam), KeysHeld()));
         return true;
-    case WM_LBUTTONUP:
-        Perform(m_input.ButtonUp());
+    case WM_LBUTTONUP: {
+        // A click places its point before the name editor opens.
+        ChartActions actions;
+        AsUserChange([&] { actions = m_input.ButtonUp(); });
+        Perform(actions);
         return true;
+    }
     case WM_LBUTTONDBLCLK:
         Perform(m_input.DoubleClick());
         return true;
@@ -251,9 +299,14 @@ bool CIDWnd::HandleInput(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& re
         if (lParam != 0) return false;  // a control's notification, not a menu command
         Perform(m_input.Command(LOWORD(wParam)));
         return true;
-    case WM_KEYDOWN:
-        Perform(m_input.KeyDown(static_cast<unsigned>(wParam), KeysHeld()));
+    case WM_KEYDOWN: {
+        // The display keys change the flags right away; Esc and C are data
+        // commands that tell of their own change.
+        ChartActions actions;
+        AsUserChange([&] { actions = m_input.KeyDown(static_cast<unsigned>(wParam), KeysHeld()); });
+        Perform(actions);
         return true;
+    }
     case WM_GETDLGCODE: {
         // The table's keys, Esc and Enter are the chart's while it has the
         // focus, not the surrounding dialog's.

@@ -4,6 +4,7 @@
 #include <commdlg.h>
 
 #include <algorithm>
+#include <cmath>
 #include <new>
 
 #include "CChartSceneBuilder.h"
@@ -145,8 +146,12 @@ void CIDWnd::CopyToClipboard() {
 }
 
 HENHMETAFILE CIDWnd::RecordChartMetafile() const {
-    if (!m_clipboardPicture || !m_gdiplus) return nullptr;
-    const ChartScene& scene = m_clipboardPicture->scene;
+    if (!m_clipboardPicture) return nullptr;
+    return RecordMetafile(m_clipboardPicture->scene, m_clipboardPicture->hasData ? &m_clipboardPicture->layer : nullptr);
+}
+
+HENHMETAFILE CIDWnd::RecordMetafile(const ChartScene& scene, const DataLayer* layer) const {
+    if (!m_gdiplus) return nullptr;
     const int width = scene.clientWidth;
     const int height = scene.clientHeight;
     WindowDC reference(Hwnd());
@@ -163,7 +168,7 @@ HENHMETAFILE CIDWnd::RecordChartMetafile() const {
         Gdiplus::Graphics graphics(recorder);
         CScenePainter painter;
         const UniqueRegion region = painter.PaintImage(graphics, scene);
-        if (m_clipboardPicture->hasData) painter.PaintData(graphics, m_clipboardPicture->layer, region.Get());
+        if (layer) painter.PaintData(graphics, *layer, region.Get());
     } catch (const std::bad_alloc&) {
         DeleteEnhMetaFile(CloseEnhMetaFile(recorder));
         return nullptr;
@@ -274,12 +279,14 @@ constexpr long long kBandBytes = 16ll << 20;
 
 }  // namespace
 
-bool CIDWnd::RenderForPrint(HDC printer) {
+bool CIDWnd::RenderForPrint(HDC printer) { return RenderForPrint(printer, PrintFrame{}); }
+
+bool CIDWnd::RenderForPrint(HDC printer, const PrintFrame& frame) {
     if (!printer || !m_gdiplus) return false;
     PaintSuppression suppressed(paintSuppressed);
     BorrowedView borrowed(*this);
     try {
-        if (DrawPrintedPage(printer)) return true;
+        if (DrawPrintedPage(printer, frame)) return true;
     } catch (const std::bad_alloc&) {
         // The page is not whole; the window gets its view back all the same.
     }
@@ -287,7 +294,7 @@ bool CIDWnd::RenderForPrint(HDC printer) {
     return false;
 }
 
-bool CIDWnd::DrawPrintedPage(HDC printer) {
+bool CIDWnd::DrawPrintedPage(HDC printer, const PrintFrame& frame) {
     // The page in hundredths of an inch, the unit the chart is laid out in
     // while printing: margins, fonts and pens keep the sizes they have always
     // had on paper, and the printer's resolution only makes them sharp.
@@ -296,8 +303,13 @@ bool CIDWnd::DrawPrintedPage(HDC printer) {
     const int dpiY = page.dpiY;
     if (dpiX <= 0 || dpiY <= 0) return true;
     if (PrintsWithoutTints(page.colours)) HasBackground = HasForeground = 0;
-    const PrintLayout layout = FitToPage(m_view.clientWidth, m_view.clientHeight, m_view.plotWidth,
-                                         m_view.plotHeight, page.width * 100 / dpiX, page.height * 100 / dpiY);
+    const bool wholePage = frame.width < 0 || frame.height < 0;
+    const PrintLayout layout =
+        FitToPage(m_view.clientWidth, m_view.clientHeight, m_view.plotWidth, m_view.plotHeight,
+                  wholePage ? page.width * 100 / dpiX : frame.width, wholePage ? page.height * 100 / dpiY : frame.height);
+    // The frame's corner on the device.
+    const int frameX = static_cast<int>(std::lround(frame.left * dpiX / 100.0));
+    const int frameY = static_cast<int>(std::lround(frame.top * dpiY / 100.0));
     const int pageWidth = layout.pageWidth;
     const int pageHeight = layout.pageHeight;
     m_view.clientWidth = pageWidth;
@@ -323,10 +335,11 @@ bool CIDWnd::DrawPrintedPage(HDC printer) {
     const int deviceWidth = MulDiv(pageWidth, dpiX, 100);
     const int deviceHeight = MulDiv(pageHeight, dpiY, 100);
     const Gdiplus::Color background(HasBackground ? palette::kBackgroundTinted : palette::kBackgroundWhite);
-    // One page (or band of it) whose top is at device row top.
-    auto drawPage = [&](Gdiplus::Graphics& graphics, int top) {
+    // One page (or band of it) whose top is at device row top, moved by
+    // (x, y) device pixels.
+    auto drawPage = [&](Gdiplus::Graphics& graphics, int top, int x = 0, int y = 0) {
         graphics.SetPageUnit(Gdiplus::UnitPixel);
-        graphics.TranslateTransform(0.0f, static_cast<Gdiplus::REAL>(-top));
+        graphics.TranslateTransform(static_cast<Gdiplus::REAL>(x), static_cast<Gdiplus::REAL>(y - top));
         graphics.ScaleTransform(dpiX / 100.0f, dpiY / 100.0f);
         Gdiplus::SolidBrush fill{background};
         graphics.FillRectangle(&fill, 0, 0, pageWidth, pageHeight);
@@ -342,7 +355,7 @@ bool CIDWnd::DrawPrintedPage(HDC printer) {
     // such, at whatever resolution it prints.
     if (page.canBlend) {
         Gdiplus::Graphics graphics(printer);
-        drawPage(graphics, 0);
+        drawPage(graphics, 0, frameX, frameY);
         return true;
     }
     // One that cannot would print the translucent chart-area tint and CSSR
@@ -365,7 +378,7 @@ bool CIDWnd::DrawPrintedPage(HDC printer) {
             drawPage(graphics, top);
         }
         GdiFlush();
-        BitBlt(printer, 0, top, deviceWidth, rows, bandDC.Get(), 0, 0, SRCCOPY);
+        BitBlt(printer, frameX, frameY + top, deviceWidth, rows, bandDC.Get(), 0, 0, SRCCOPY);
     }
     return true;
 }

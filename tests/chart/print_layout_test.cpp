@@ -1,9 +1,17 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <map>
+#include <memory>
+#include <string>
 #include <utility>
+#include <vector>
 
+#include "CCoreCalcBinding.h"
+#include "DocumentsResource.h"
 #include "PrintLayout.h"
+#include "ReportLayout.h"
+#include "TypedText.h"
 
 namespace humichart {
 namespace {
@@ -94,6 +102,120 @@ TEST(PrintLayout, PalettesOf256ColoursOrFewerPrintWithoutTints) {
     for (const auto& [colours, without] :
          {std::pair{-1, false}, std::pair{2, true}, std::pair{16, true}, std::pair{256, true}, std::pair{257, false}})
         EXPECT_EQ(PrintsWithoutTints(colours), without) << colours;
+}
+
+
+// The report's tables in the dialogs' units: the named points with their
+// temperatures and humidities as the calculator has them, every process and
+// mix, and no table for an empty list.
+TEST(Report, TablesHoldTheNamedPointsAndEveryProcessAndMix) {
+    std::unique_ptr<ICalcSession> calc;
+    CCoreCalcBinding binding;
+    ASSERT_EQ(binding.Open(101325.0, calc), kStatusOk);
+    CHumichartDataObj data;
+    // 26 degC and 55 %, 34 degC and 60 %, found through the calculator.
+    const double iRoom = calc->ID_I_T_F(26, 0.55), dRoom = calc->ID_D_T_F(26, 0.55);
+    const double iOut = calc->ID_I_T_F(34, 0.60), dOut = calc->ID_D_T_F(34, 0.60);
+    data.points = {{iRoom, dRoom, L"Room"}, {30, 5, L""}, {iOut, dOut, L"Outdoor"}};
+    data.processes = {{L"Outdoor", L"Room", L"", 1200.0}};
+    const auto text = [](int id) { return L"#" + std::to_wstring(id); };
+    std::vector<ReportTable> tables = ReportTables(data, *calc, text);
+    ASSERT_EQ(tables.size(), 2u) << "no mixes, no mix table";
+    ASSERT_EQ(tables[0].rows.size(), 2u) << "the point without a name is no row";
+    EXPECT_EQ(tables[0].rows[0][0], L"Room");
+    EXPECT_EQ(tables[0].rows[0][1], L"26.00");
+    EXPECT_EQ(tables[0].rows[0][2], L"55.0");
+    EXPECT_EQ(tables[0].rows[1][1], L"34.00");
+    EXPECT_EQ(tables[0].rows[1][2], L"60.0");
+    ASSERT_EQ(tables[1].rows.size(), 1u);
+    const std::vector<std::wstring>& process = tables[1].rows[0];
+    EXPECT_EQ(process[0], text(IDS_REPORT_NO_NAME));
+    EXPECT_EQ(process[3], L"1200.00");
+    // Air cooled and dried: heat and moisture taken out, at the outdoor
+    // density (about 1.14 kg/m3): 1200 * 1.14 * (55.6 - 85.7) kJ/h.
+    const double heat = std::wcstod(process[4].c_str(), nullptr);
+    EXPECT_NEAR(heat, 1200 * calc->ID_ROU_I_D(iOut, dOut) * (iRoom - iOut), 0.01);
+    EXPECT_LT(heat, -40000);
+    EXPECT_LT(std::wcstod(process[5].c_str(), nullptr), 0);
+    data.mixes = {{L"Outdoor", L"Room", L"Room", L"M", 300.0, 1000.0}};
+    tables = ReportTables(data, *calc, text);
+    ASSERT_EQ(tables.size(), 3u);
+    EXPECT_EQ(tables[2].rows[0][4], L"1000.00") << "total flow before the fresh-air flow";
+}
+
+// The report on pages of either orientation, with few and with many rows:
+// every row on exactly one page, within the printable area; the chart on the
+// first page, as large as the tables leave room for but never less than its
+// share; the tables going on to further pages under their titles continued.
+TEST(Report, TheChartAndEveryRowFitThePagesInOrder) {
+    struct Page {
+        const char* name;
+        int width, height;
+    };
+    const Page pageSizes[] = {{"A4 portrait", 793, 1135}, {"A4 landscape", 1135, 793}};
+    ReportMetrics metrics;
+    metrics.width = [](const std::wstring& text, ReportTextItem::Style style) {
+        return text.size() * (style == ReportTextItem::Style::Body ? 6.0 : 7.0);
+    };
+    for (const Page& page : pageSizes)
+        for (const int rows : {3, 40, 250}) {
+            SCOPED_TRACE(std::string(page.name) + ", " + std::to_string(rows) + " rows");
+            ReportInput input;
+            input.pageWidth = page.width;
+            input.pageHeight = page.height;
+            input.clientWidth = 800, input.clientHeight = 600;
+            input.plotWidth = 710, input.plotHeight = 520;
+            input.title = L"Office.xls", input.date = L"Date", input.pressure = L"101325.0 Pa";
+            input.pageFooter = [](int k, int n) { return L"Page " + std::to_wstring(k) + L" of " + std::to_wstring(n); };
+            input.continued = [](const std::wstring& title) { return title + L" (continued)"; };
+            ReportTable points{L"Points", {L"Name", L"T", L"RH"}, {false, true, true}, {}};
+            for (int k = 0; k < rows; ++k)
+                points.rows.push_back({L"P" + std::to_wstring(k), FormatNumber("%.2f", k * 0.5), L"50.0"});
+            ReportTable processes{L"Processes", {L"Name", L"From", L"To"}, {false, false, false}, {{L"Cool", L"Start", L"End"}}};
+            input.tables = {points, processes};
+
+            const std::vector<ReportPage> pages = LayoutReport(input, metrics);
+            ASSERT_FALSE(pages.empty());
+            ASSERT_TRUE(pages[0].chart);
+            for (std::size_t k = 1; k < pages.size(); ++k) EXPECT_FALSE(pages[k].chart) << k;
+            const PrintLayout& chart = *pages[0].chart;
+            EXPECT_GE(pages[0].chartLeft, kReportMargin);
+            EXPECT_LE(pages[0].chartLeft + chart.pageWidth, page.width - kReportMargin + 1e-9);
+            // The first page's room below the title block and above the footer.
+            const double room = page.height - 2 * kReportMargin - 30 - 2 * 16 - 12 - 16 - 12;
+            const bool acrossThePage = chart.pageWidth == page.width - 2 * static_cast<int>(kReportMargin);
+            EXPECT_TRUE(acrossThePage || chart.pageHeight >= std::floor(room * kReportChartShare))
+                << chart.pageWidth << " x " << chart.pageHeight;
+            if (rows == 3) {
+                EXPECT_TRUE(acrossThePage || chart.pageHeight >= std::floor(room - 2 * 20 - 3 * 16 - 2 * 20 - 16 - 2 * 12))
+                    << "the chart takes what the short tables leave";
+            }
+
+            std::map<std::wstring, int> seen;
+            int continued = 0;
+            for (std::size_t k = 0; k < pages.size(); ++k) {
+                const double chartBottom = pages[k].chart ? pages[k].chartTop + pages[k].chart->pageHeight : 0.0;
+                for (const ReportTextItem& t : pages[k].texts) {
+                    ++seen[t.text];
+                    continued += t.text.ends_with(L"(continued)");
+                    EXPECT_GE(t.y, kReportMargin - 1e-9) << testing::PrintToString(t.text);
+                    EXPECT_LE(t.y + 16, page.height - kReportMargin + 1e-9) << testing::PrintToString(t.text);
+                    if (t.style == ReportTextItem::Style::Body && t.text.starts_with(L"P") && t.x < 100) {
+                        EXPECT_GE(t.y, chartBottom) << "a row over the chart";
+                    }
+                }
+                EXPECT_EQ(seen[L"Page " + std::to_wstring(k + 1) + L" of " + std::to_wstring(pages.size())], 1);
+            }
+            for (int k = 0; k < rows; ++k) EXPECT_EQ(seen[L"P" + std::to_wstring(k)], 1) << k;
+            EXPECT_EQ(seen[L"Cool"], 1);
+            if (rows == 3) {
+                EXPECT_EQ(pages.size(), 1u);
+            }
+            if (rows == 250) {
+                EXPECT_GE(pages.size(), 3u);
+            }
+            EXPECT_EQ(continued, static_cast<int>(pages.size()) - 1) << "each further page continues its table";
+        }
 }
 
 }  // namespace

@@ -36,6 +36,7 @@ public:
         if (id == 3 && params->cArgs == 2 && params->rgvarg[0].vt == VT_I4 && params->rgvarg[1].vt == VT_I4)
             entry = "OnSize(" + std::to_string(params->rgvarg[1].lVal) + "," +
                     std::to_string(params->rgvarg[0].lVal) + ")";
+        if (id == 4 && params->cArgs == 0) entry = "OnDataChanged()";
         log.push_back(entry);
         return S_OK;
     }

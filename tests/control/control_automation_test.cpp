@@ -103,6 +103,17 @@ TEST_F(ControlTest, EveryDataMethodAnswersAbortWithoutAChartWindow) {
     EXPECT_EQ(chart->GetProcess(0, &s1, &s2, &s3, &x), E_ABORT);
     EXPECT_EQ(chart->GetMixer(0, &s1, &s2, &s3, &s4, &x, &y), E_ABORT);
     EXPECT_EQ(chart->SetCSSR(20, 26, 5, 10), E_ABORT);
+    VARIANT none;
+    VariantInit(&none);
+    LONG state = 0;
+    EXPECT_EQ(chart->ExportWorkbook(a.Get()), E_ABORT);
+    EXPECT_EQ(chart->ImportWorkbook(a.Get()), E_ABORT);
+    EXPECT_EQ(chart->SavePicture(a.Get(), none, none), E_ABORT);
+    EXPECT_EQ(chart->SaveDocument(a.Get()), E_ABORT);
+    EXPECT_EQ(chart->OpenDocument(a.Get()), E_ABORT);
+    EXPECT_EQ(chart->PrintReport(a.Get(), none), E_ABORT);
+    EXPECT_EQ(chart->ExecuteCommand(208), E_ABORT);
+    EXPECT_EQ(chart->CommandState(208, &state), E_ABORT);
     // Setters still keep the copies.
     EXPECT_EQ(chart->put_DataIndex(3), S_OK);
     EXPECT_EQ(chart->get_DataIndex(&n), S_OK);

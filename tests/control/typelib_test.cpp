@@ -20,7 +20,7 @@ struct Member {
 
 constexpr INVOKEKIND G = INVOKE_PROPERTYGET, P = INVOKE_PROPERTYPUT, F = INVOKE_FUNC;
 
-const Member kVtable[50] = {
+const Member kVtable[58] = {
     {L"AirPressure", 1, G}, {L"AirPressure", 1, P}, {L"HasDLine", 2, G}, {L"HasDLine", 2, P},
     {L"HasTLine", 3, G}, {L"HasTLine", 3, P}, {L"HasILine", 4, G}, {L"HasILine", 4, P},
     {L"HasFLine", 5, G}, {L"HasFLine", 5, P}, {L"HasProcessLineName", 6, G}, {L"HasProcessLineName", 6, P},
@@ -35,6 +35,9 @@ const Member kVtable[50] = {
     {L"SetCSSR", 32, F}, {L"DataIndex", 33, G}, {L"DataIndex", 33, P},
     // Appended after the Part's members: the design tools.
     {L"DesignSupplyState", 34, F}, {L"DesignFreshAir", 35, F}, {L"DesignDewPointSupply", 36, F},
+    // Then documents, pictures, the report and the menu's commands.
+    {L"ExportWorkbook", 37, F}, {L"ImportWorkbook", 38, F}, {L"SavePicture", 39, F}, {L"SaveDocument", 40, F},
+    {L"OpenDocument", 41, F}, {L"PrintReport", 42, F}, {L"ExecuteCommand", 43, F}, {L"CommandState", 44, F},
 };
 
 class TypeLib : public ::testing::Test {
@@ -90,11 +93,11 @@ TEST_F(TypeLib, LibraryAndClass) {
     ASSERT_EQ(events->GetTypeAttr(&type), S_OK);
     EXPECT_TRUE(IsEqualGUID(type->guid, DIID__IHumichartCtlEvents));
     EXPECT_EQ(type->typekind, TKIND_DISPATCH);
-    EXPECT_EQ(type->cFuncs, 3);
+    EXPECT_EQ(type->cFuncs, 4);
     events->ReleaseTypeAttr(type);
     const std::vector<std::pair<const wchar_t*, std::vector<VARTYPE>>> expected = {
-        {L"OnInit", {VT_R8}}, {L"OnDestroy", {}}, {L"OnSize", {VT_UI4, VT_UI4}}};
-    for (UINT i = 0; i < 3; ++i) {
+        {L"OnInit", {VT_R8}}, {L"OnDestroy", {}}, {L"OnSize", {VT_UI4, VT_UI4}}, {L"OnDataChanged", {}}};
+    for (UINT i = 0; i < 4; ++i) {
         FUNCDESC* func = nullptr;
         ASSERT_EQ(events->GetFuncDesc(i, &func), S_OK);
         EXPECT_EQ(func->memid, MEMBERID(i + 1));
@@ -119,10 +122,10 @@ TEST_F(TypeLib, InterfaceMembersInVtableOrder) {
     ASSERT_EQ(vtable->GetTypeAttr(&type), S_OK);
     EXPECT_EQ(type->typekind, TKIND_INTERFACE);
     EXPECT_TRUE(type->wTypeFlags & TYPEFLAG_FDUAL);
-    ASSERT_EQ(type->cFuncs, 50);
+    ASSERT_EQ(type->cFuncs, 58);
     vtable->ReleaseTypeAttr(type);
 
-    for (UINT i = 0; i < 50; ++i) {
+    for (UINT i = 0; i < 58; ++i) {
         FUNCDESC* func = nullptr;
         ASSERT_EQ(vtable->GetFuncDesc(i, &func), S_OK);
         EXPECT_EQ(func->memid, kVtable[i].id) << i;

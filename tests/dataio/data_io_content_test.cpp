@@ -138,11 +138,12 @@ TEST(StorageCommandsWithoutStore, FailWithTheirWarnings) {
 struct FakeChart : IChartDocument {
     CHumichartDataObj data;
     CChartView view{data};
-    int renders = 0, repaints = 0;
+    int renders = 0, repaints = 0, userChanges = 0;
     CChartView& View() override { return view; }
     ICalcBinding& Calc() override { throw std::logic_error("no calculator"); }
     void RequestRepaint() override { ++repaints; }
     void RequestRender() override { ++renders; }
+    void DataChangedByUser() override { ++userChanges; }
 };
 
 // Every line the data tree shows of data.
@@ -156,8 +157,9 @@ std::vector<std::wstring> TreeLines(const CHumichartDataObj& data) {
 }
 
 // OK hands the working copy back whole: every list, the pressure, the range,
-// the region and the flags, and the chart then renders anew; Cancel (or a
-// copy nobody changed) leaves the chart as it was.
+// the region and the flags, and the chart then renders anew and tells its
+// host once; Cancel (or a copy nobody changed) leaves the chart as it was,
+// and a copy that is what the chart holds changes nothing to tell.
 TEST(DataIOWriteBack, OnlyAChangedCopyReplacesTheChart) {
     FakeChart chart;
     chart.data.points = {{1, 1, L"kept"}, {2, 2, L"B"}, {3, 3, L"C"}};
@@ -174,7 +176,7 @@ TEST(DataIOWriteBack, OnlyAChangedCopyReplacesTheChart) {
 
     WriteBack(chart, copy, false);
     EXPECT_EQ(TreeLines(chart.data), before);
-    EXPECT_EQ(chart.renders + chart.repaints, 0);
+    EXPECT_EQ(chart.renders + chart.repaints + chart.userChanges, 0);
 
     WriteBack(chart, copy, true);
     EXPECT_EQ(TreeLines(chart.data), TreeLines(copy));
@@ -183,6 +185,9 @@ TEST(DataIOWriteBack, OnlyAChangedCopyReplacesTheChart) {
     EXPECT_EQ(chart.data.HasBorder, 1);
     EXPECT_EQ(chart.data.HasILine, 0);
     EXPECT_EQ(chart.renders, 1);
+    EXPECT_EQ(chart.userChanges, 1);
+    WriteBack(chart, copy, true);
+    EXPECT_EQ(chart.userChanges, 1);
 }
 
 }  // namespace

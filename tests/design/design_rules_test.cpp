@@ -84,13 +84,14 @@ TEST(DesignRules, SupplyAirShownWhileTypedAddedOnOkRefusedAsAWhole) {
     EXPECT_EQ(view.questions.back().text, Message(IDS_DESIGN_NAME_USED, L"W"));
     EXPECT_EQ(view.focus, IDC_DESIGN_POINT_NAME);
     EXPECT_EQ(h.chart.data.points.size(), points);
-    EXPECT_EQ(h.chart.repaints, 0);
+    EXPECT_EQ(h.chart.repaints + h.chart.userChanges, 0);
 
     ASSERT_TRUE(view.Type(IDC_DESIGN_POINT_NAME, L"O"));
     ASSERT_TRUE(view.Click(IDOK));
     EXPECT_TRUE(view.closed);
     EXPECT_EQ(view.result, IDOK);
     EXPECT_EQ(h.chart.repaints, 1);
+    EXPECT_EQ(h.chart.userChanges, 1);
     ASSERT_EQ(h.chart.data.points.size(), points + 1);
     EXPECT_EQ(h.chart.data.points.back().name, L"O");
     EXPECT_EQ(h.chart.data.points.back().D, expected.supply.D);

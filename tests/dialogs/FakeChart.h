@@ -1,6 +1,6 @@
 // A chart for dialog tests without a window: its data and view, a
 // calculator on the core (counting, and able to fail like a COM one), and
-// its repaint requests counted.
+// its repaint requests and the user's changes it was told of counted.
 #pragma once
 
 #include "CChartView.h"
@@ -20,12 +20,14 @@ public:
         ++renders;
         ++repaints;
     }
+    void DataChangedByUser() override { ++userChanges; }
 
     CHumichartDataObj data;
     CChartView view{data};
     CountingCalcBinding calc;
     int repaints = 0;
     int renders = 0;
+    int userChanges = 0;
 };
 
 }  // namespace humichart::test

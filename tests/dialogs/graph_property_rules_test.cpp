@@ -154,6 +154,7 @@ TEST_F(GraphPropertyTest, ApplyStoresEverythingAndRebuildsOnlyWhenTheImageChange
         ASSERT_TRUE(v.Click(kApply));
         EXPECT_EQ(fresh.view.renderPending, c.render ? 1 : 0);
         EXPECT_EQ(fresh.repaints, 1);
+        EXPECT_EQ(fresh.userChanges, 1);
         EXPECT_FALSE(v[kApply].enabled);
         EXPECT_EQ(r.redrawAll, 0);
         const int flags[] = {fresh.data.HasTLine,  fresh.data.HasDLine,           fresh.data.HasILine,
@@ -181,6 +182,11 @@ TEST_F(GraphPropertyTest, ApplyStoresEverythingAndRebuildsOnlyWhenTheImageChange
     EXPECT_EQ(range.minD, 1.0);
     EXPECT_EQ(range.maxD, 25.0);
     EXPECT_EQ(chart.view.renderPending, 1);
+    EXPECT_EQ(chart.userChanges, 1);
+    // The same values typed and applied again change nothing to tell.
+    ASSERT_TRUE(view.Type(P, L"1560000"));
+    ASSERT_TRUE(view.Click(kApply));
+    EXPECT_EQ(chart.userChanges, 1);
     // Cancel after Apply keeps what was applied.
     view.Escape();
     EXPECT_EQ(view.result, 2);

@@ -173,6 +173,7 @@ TEST(MixerRules, AddNamesANewMixPointThatTheChartPlacesAfterApply) {
     ASSERT_EQ(data.points.size(), 6u);  // the unnamed point is gone
     EXPECT_EQ(data.mixes.size(), 3u);
     EXPECT_EQ(h.chart.repaints, 1);
+    EXPECT_EQ(h.chart.userChanges, 1);
     data.RecomputeMixPoints();
     // All fresh: on S. Total flow 0: halfway between O and S.
     EXPECT_EQ(data.FindPoint(L"M2")->I, 30.0);

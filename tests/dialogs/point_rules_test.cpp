@@ -463,11 +463,18 @@ TEST_F(PointDialogTest, ApplyMergesNamedPointsAndLeavesTheRestAlone) {
     EXPECT_EQ(chart.data.processes[0].ptEnd, L"C2");
     EXPECT_EQ(chart.repaints, 1);
     EXPECT_EQ(chart.renders, 0);
+    EXPECT_EQ(chart.userChanges, 1);
     EXPECT_FALSE(On(kApply));
 
-    // Apply twice, then Cancel: the chart holds what was applied.
+    // Apply twice, then Cancel: the chart holds what was applied, and the
+    // second Apply, which changed nothing, tells nobody.
     const auto applied = chart.data.points;
     rules.Apply();
+    EXPECT_EQ(chart.userChanges, 1);
+    // The process that followed C to C2 stays: the chart's C2 is the
+    // dialog's C2 now, not a point the dialog deleted.
+    ASSERT_EQ(chart.data.processes.size(), 1u);
+    EXPECT_EQ(chart.data.processes[0].ptEnd, L"C2");
     EXPECT_EQ(ChartNames(), (std::vector<std::wstring>{L"", L"A", L"", L"c", L"C2", L"D"}));
     ASSERT_TRUE(view.Type(kName, L"E"));
     ASSERT_TRUE(view.Click(kAdd));

@@ -446,6 +446,7 @@ TEST(ProcessRules, ApplyWritesPointsAndProcessesBackAndDropsUnnamedPoints) {
     EXPECT_EQ(h.chart.data.processes[2].ptEnd, L"N");
     EXPECT_EQ(h.chart.repaints, 1);
     EXPECT_EQ(h.chart.renders, 0);
+    EXPECT_EQ(h.chart.userChanges, 1);
     EXPECT_FALSE(view.Enabled(IDC_APPLY));
 
     // Applied twice: the second Apply has nothing new but writes the same.
@@ -455,6 +456,7 @@ TEST(ProcessRules, ApplyWritesPointsAndProcessesBackAndDropsUnnamedPoints) {
     EXPECT_EQ(h.chart.data.processes.size(), 4u);
     EXPECT_EQ(h.chart.data.points.size(), 5u);
     EXPECT_EQ(h.chart.repaints, 2);
+    EXPECT_EQ(h.chart.userChanges, 2);
 
     // Cancel after Apply keeps what was applied and drops the rest.
     view.Answer(kAnswerYes);

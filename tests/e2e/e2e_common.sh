@@ -3,7 +3,9 @@
 # display, waits for its chart window and gives the helpers that look at it.
 # Sets bin, shots, run, app, x y w h (the chart's client area on the screen)
 # and plot_x plot_y plot_w plot_h (its plot rectangle at the default view).
-# The caller may set dpi first, when it has set the prefix's LogPixels.
+# The caller may set dpi first, when it has set the prefix's LogPixels, and
+# humistart_args, the program's command line (a document to open).
+# Humistart starts as on a first run: no window place, no recent documents.
 #   source e2e_common.sh <bin directory> <screenshot directory>
 bin=$1
 shots=$2
@@ -11,7 +13,8 @@ root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 run=$root/scripts/wine-run.sh
 mkdir -p "$shots"
 
-"$run" "$bin/Humistart.exe" </dev/null >/dev/null 2>&1 &
+"$run" reg delete 'HKCU\Software\Humichart\Humistart' /f </dev/null >/dev/null 2>&1
+"$run" "$bin/Humistart.exe" ${humistart_args[@]+"${humistart_args[@]}"} </dev/null >/dev/null 2>&1 &
 app=$!
 # The caller's own clean-up, if it defines one, runs however the script ends.
 declare -F e2e_cleanup >/dev/null || e2e_cleanup() { :; }
@@ -29,14 +32,42 @@ blue_in() { # file x y width height
     convert "$1" -crop "${4}x${5}+${2}+${3}" +repage txt:- | grep -ci '#0000FF'
 }
 dot_at() { [ "$(blue_in "$1" $(($2 - 1)) $(($3 - 1)) 3 3)" -ge 5 ]; }
+# Waits for Humistart's message box and sets box to "caption|text".
+box=""
+wait_box() {
+    for _ in $(seq 40); do
+        box=$(probe box)
+        [[ $box == *"|"* ]] && return 0
+        sleep 0.25
+    done
+    fail "no message box"
+}
+# Waits for a dialog over Humistart's window titled $1.
+wait_dialog() {
+    for _ in $(seq 60); do
+        [ "$(probe dialog)" = "$1" ] && return 0
+        alive || fail "Humistart ended while waiting for \"$1\""
+        sleep 0.25
+    done
+    fail "no dialog \"$1\" (there is: $(probe dialog))"
+}
+# Waits for the process to end.
+wait_end() {
+    for _ in $(seq 40); do
+        alive || break
+        sleep 0.25
+    done
+    ! alive
+}
 # Closes the launcher with Alt+F4 on the chart (focused by a click in its
-# margin) and waits for the process to end.
+# margin), lets changes go if it asks, and waits for the process to end.
 close_with_alt_f4() {
     xdotool mousemove $((x + 10)) $((y + 10)) click 1
     sleep 0.5
     xdotool key alt+F4
     for _ in $(seq 40); do
         alive || break
+        [[ $(probe box) == "Humistart|Save changes to "* ]] && xdotool key n
         sleep 0.25
     done
     alive && fail "Alt+F4 did not close Humistart"

@@ -13,9 +13,15 @@
 //   humistart_probe print-ok        -> "x y" of the OK button of the print dialog
 //   humistart_probe pixel T RH [DPI] -> "x y", the client pixel of the state (dry bulb T, humidity RH %)
 //                                      at the default view of a chart drawn at DPI (96 unless given)
+//   humistart_probe title           -> the main window's title
+//   humistart_probe box             -> "caption|text" of the message box Humistart shows
+//   humistart_probe dialog          -> the title of a dialog Humistart shows over its window
+//   humistart_probe play EMF OUT W H -> plays the metafile EMF onto a white bitmap of W x H and writes
+//                                      it to OUT: width, height (32-bit each), then 0x00RRGGBB rows
 #include <windows.h>
 #include <objbase.h>
 
+#include <cstdint>
 #include <cstdio>
 #include <cwchar>
 #include <memory>
@@ -27,8 +33,28 @@
 
 namespace {
 
+// Humistart's window: its title ends with the program's name (the document's
+// name comes first), and it holds the chart control.
+BOOL CALLBACK FindMain(HWND window, LPARAM data) {
+    wchar_t text[512] = {};
+    GetWindowTextW(window, text, 512);
+    const std::wstring title = text;
+    const std::wstring end = L"Humistart";
+    if (!IsWindowVisible(window) || !GetDlgItem(window, 1000) || title.size() < end.size() ||
+        title.compare(title.size() - end.size(), end.size(), end) != 0)
+        return TRUE;
+    *reinterpret_cast<HWND*>(data) = window;
+    return FALSE;
+}
+
+HWND FindMainWindow() {
+    HWND main = nullptr;
+    EnumWindows(FindMain, reinterpret_cast<LPARAM>(&main));
+    return main;
+}
+
 HWND FindChart() {
-    HWND main = FindWindowW(nullptr, L"Humistart");
+    HWND main = FindMainWindow();
     HWND control = main ? GetDlgItem(main, 1000) : nullptr;
     return control ? GetWindow(control, GW_CHILD) : nullptr;
 }
@@ -90,6 +116,61 @@ HWND FindTopOf(HWND chart, const wchar_t* title, const wchar_t* cls, int control
     return search.found;
 }
 
+// The first visible dialog of the process other than its main window.
+struct DialogSearch {
+    DWORD process;
+    HWND main;
+    HWND found = nullptr;
+};
+
+BOOL CALLBACK FindDialog(HWND window, LPARAM data) {
+    auto* search = reinterpret_cast<DialogSearch*>(data);
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    wchar_t cls[16] = {};
+    GetClassNameW(window, cls, 16);
+    if (process != search->process || window == search->main || !IsWindowVisible(window) ||
+        std::wstring(cls) != L"#32770")
+        return TRUE;
+    search->found = window;
+    return FALSE;
+}
+
+// Plays a metafile file as a program that inserts the picture would.
+int PlayMetafile(const wchar_t* emf, const wchar_t* out, int width, int height) {
+    HENHMETAFILE picture = GetEnhMetaFileW(emf);
+    if (!picture || width <= 0 || height <= 0) return 2;
+    BITMAPINFO header{};
+    header.bmiHeader.biSize = sizeof header.bmiHeader;
+    header.bmiHeader.biWidth = width;
+    header.bmiHeader.biHeight = -height;
+    header.bmiHeader.biPlanes = 1;
+    header.bmiHeader.biBitCount = 32;
+    void* bits = nullptr;
+    HDC dc = CreateCompatibleDC(nullptr);
+    HBITMAP bitmap = CreateDIBSection(dc, &header, DIB_RGB_COLORS, &bits, nullptr, 0);
+    if (!dc || !bitmap) return 4;
+    HGDIOBJ old = SelectObject(dc, bitmap);
+    PatBlt(dc, 0, 0, width, height, WHITENESS);
+    const RECT target{0, 0, width, height};
+    const bool played = PlayEnhMetaFile(dc, picture, &target) != FALSE;
+    GdiFlush();
+    FILE* file = _wfopen(out, L"wb");
+    const std::int32_t size[2] = {width, height};
+    bool written = file && fwrite(size, sizeof size, 1, file) == 1;
+    auto* pixels = static_cast<std::uint32_t*>(bits);
+    for (size_t i = 0; written && i < static_cast<size_t>(width) * height; ++i) {
+        const std::uint32_t pixel = pixels[i] & 0x00FFFFFFu;
+        written = fwrite(&pixel, sizeof pixel, 1, file) == 1;
+    }
+    if (file) written = fclose(file) == 0 && written;
+    SelectObject(dc, old);
+    DeleteObject(bitmap);
+    DeleteDC(dc);
+    DeleteEnhMetaFile(picture);
+    return played && written ? 0 : 5;
+}
+
 void PrintCentre(HWND window, bool withRect) {
     RECT rect{};
     GetWindowRect(window, &rect);
@@ -101,6 +182,7 @@ void PrintCentre(HWND window, bool withRect) {
 
 int wmain(int argc, wchar_t** argv) {
     if (argc < 2) return 2;
+    if (argc == 6 && std::wstring(argv[1]) == L"play") return PlayMetafile(argv[2], argv[3], _wtoi(argv[4]), _wtoi(argv[5]));
     HWND chart = FindChart();
     if (!chart) {
         std::puts("no chart");
@@ -113,6 +195,30 @@ int wmain(int argc, wchar_t** argv) {
     const std::wstring command = argv[1];
     if (command == L"geometry") {
         std::printf("%ld %ld %ld %ld\n", origin.x, origin.y, client.right, client.bottom);
+        return 0;
+    }
+    if (command == L"title") {
+        wchar_t title[512] = {};
+        GetWindowTextW(FindMainWindow(), title, 512);
+        std::printf("%ls\n", title);
+        return 0;
+    }
+    if (command == L"box" || command == L"dialog") {
+        DialogSearch search{0, FindMainWindow()};
+        GetWindowThreadProcessId(chart, &search.process);
+        EnumWindows(FindDialog, reinterpret_cast<LPARAM>(&search));
+        // A message box's text is its static item 0xFFFF.
+        HWND text = search.found ? GetDlgItem(search.found, 0xFFFF) : nullptr;
+        if (!search.found || (command == L"box" && !text)) {
+            std::puts(command == L"box" ? "no box" : "no dialog");
+            return 1;
+        }
+        wchar_t caption[256] = {};
+        GetWindowTextW(search.found, caption, 256);
+        if (command == L"box")
+            std::printf("%ls|%ls\n", caption, Text(text).c_str());
+        else
+            std::printf("%ls\n", caption);
         return 0;
     }
     if (command == L"editor") {

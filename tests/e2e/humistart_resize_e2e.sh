@@ -23,7 +23,7 @@ sleep 1
 source "$here/e2e_common.sh" "$1" "$2"
 trap 'kill $app 2>/dev/null; kill $wm 2>/dev/null; managed N' EXIT
 
-top=$(xdotool search --sync --onlyvisible --name '^Humistart$' | head -1)
+top=$(xdotool search --sync --onlyvisible --name 'Humistart$' | head -1)
 [ -n "$top" ] || fail "no Humistart window on the screen"
 
 # The chart's client area of the screenshot, cut out.

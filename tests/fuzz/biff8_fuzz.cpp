@@ -2,7 +2,9 @@
 // (compound file, then BIFF8) and as a bare Workbook stream. Beyond not
 // crashing, what the reader promises: a refused stream leaves no sheet behind
 // and says why; an accepted one, written again, reads back to the same cells
-// (up to what the writer documents it changes).
+// (up to what the writer documents it changes). An accepted workbook is read
+// as a chart document as well: what it gives, saved as a document and read
+// again, is the same chart.
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
@@ -14,6 +16,8 @@
 
 #include "Biff8.h"
 #include "CompoundFile.h"
+#include "DocumentLayout.h"
+#include "UserDataChange.h"
 #include "Utf16.h"
 
 namespace {
@@ -70,6 +74,18 @@ void Check(const std::uint8_t* data, std::size_t size) {
         if (!workbook.sheets.empty()) Broken("a refused stream left sheets");
         if (error.empty()) Broken("a refused stream without a message");
         return;
+    }
+    DocumentContent content;
+    std::optional<DataFault> trailing;
+    std::optional<DocumentFault> fault;
+    if (ReadDocument(workbook, content, trailing, fault)) {
+        DocumentContent again;
+        if (!ReadDocument(DocumentWorkbook(content.data, content.captionVisible), again, trailing, fault))
+            Broken("a document written from what a workbook gave is refused");
+        if (!SameChartData(again.data, content.data) || again.captionVisible != content.captionVisible)
+            Broken("a document written from what a workbook gave reads back to another chart");
+    } else if (!fault) {
+        Broken("a workbook refused as a document without a fault");
     }
     const Workbook expected = AsWritten(workbook);
     const std::vector<std::uint8_t> again = WriteBiff8(workbook);

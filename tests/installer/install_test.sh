@@ -94,7 +94,7 @@ for file in Humicalc.dll Humichart.dll Humistart.exe; do
 done
 [ -f "${shortcuts[0]}" ] || [ -f "${shortcuts[1]}" ] || fail "install: no Start-menu shortcut"
 client install "$windows_install_dir\\Humicalc.dll"
-window=$(run start /unix "$install_dir/Humistart.exe"; run "$(windows_path "$WAIT_WINDOW")" Humistart 60)
+window=$(run start /unix "$install_dir/Humistart.exe"; run "$(windows_path "$WAIT_WINDOW")" "Untitled - Humistart" 60)
 echo "$window" | grep -q "^closed" || fail "Humistart from the installed folder: $window"
 
 echo "== the installer's registry against regsvr32's"

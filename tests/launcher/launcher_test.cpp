@@ -1,21 +1,27 @@
 // Humistart's dialogs with the test control standing in for the chart, and the
 // program itself started where the chart control is not registered.
 #include <cstring>
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "CHumichartctl1.h"
 #include "CHumistartApp.h"
 #include "CHumistartDlg.h"
+#include "CHumistartSettings.h"
 #include "HumistartResource.h"
 #include "LauncherTestSupport.h"
 
 namespace {
 
+// Humistart's settings go to a key of the tests' own.
+constexpr const wchar_t* kTestSettings = L"Software\\Humichart\\HumistartLauncherTest";
+
 class HumistartTest : public OleTest {
 protected:
     void SetUp() override {
         OleTest::SetUp();
+        RegDeleteTreeW(HKEY_CURRENT_USER, kTestSettings);
         registration_ = std::make_unique<TestControlRegistration>(CHumichartctl1::ClassId);
         ASSERT_HRESULT_SUCCEEDED(registration_->Status());
         window_ = dialog_.Create(nullptr);
@@ -26,6 +32,7 @@ protected:
     void TearDown() override {
         if (dialog_.Hwnd()) DestroyWindow(dialog_.Hwnd());
         registration_.reset();
+        RegDeleteTreeW(HKEY_CURRENT_USER, kTestSettings);
         OleTest::TearDown();
     }
 
@@ -37,7 +44,7 @@ protected:
     }
 
     std::unique_ptr<TestControlRegistration> registration_;
-    CHumistartDlg dialog_;
+    CHumistartDlg dialog_{kTestSettings};
     HWND window_ = nullptr;
     HWND control_ = nullptr;
 };
@@ -146,6 +153,35 @@ TEST_F(HumistartTest, IconIsTheWindowIconAndTheDragIcon) {
     EXPECT_EQ(reinterpret_cast<HICON>(SendMessageW(window_, WM_QUERYDRAGICON, 0, 0)), dialog_.Icon());
 }
 
+TEST_F(HumistartTest, WindowComesBackWhereAndAsItWasLeft) {
+    // The window left maximised over a normal place of 100, 120 to 740, 600.
+    WINDOWPLACEMENT left{};
+    left.length = sizeof left;
+    left.showCmd = SW_SHOWMAXIMIZED;
+    left.rcNormalPosition = {100, 120, 740, 600};
+    CHumistartSettings(kTestSettings).SavePlacement(left);
+
+    CHumistartDlg again(kTestSettings);
+    ASSERT_NE(again.Create(nullptr), nullptr);
+    again.Start(L"");
+    EXPECT_TRUE(IsZoomed(again.Hwnd()));
+    WINDOWPLACEMENT now{};
+    now.length = sizeof now;
+    ASSERT_TRUE(GetWindowPlacement(again.Hwnd(), &now));
+    EXPECT_EQ(now.rcNormalPosition, left.rcNormalPosition);
+    EXPECT_EQ(GetWindowTextLengthW(again.Hwnd()), 20) << "Untitled - Humistart";
+
+    // Restored and moved, then closed: the new place is kept.
+    ShowWindow(again.Hwnd(), SW_RESTORE);
+    SetWindowPos(again.Hwnd(), nullptr, 60, 70, 700, 500, SWP_NOZORDER | SWP_NOACTIVATE);
+    SendMessageW(again.Hwnd(), WM_CLOSE, 0, 0);
+    ASSERT_TRUE(PumpUntil([&] { return again.Hwnd() == nullptr; }));
+    const auto kept = CHumistartSettings(kTestSettings).LoadPlacement();
+    ASSERT_TRUE(kept);
+    EXPECT_EQ(kept->showCmd, static_cast<UINT>(SW_SHOWNORMAL));
+    EXPECT_EQ(kept->rcNormalPosition, (RECT{60, 70, 760, 570}));
+}
+
 // The Chinese resources: the same dialogs and data, with their own texts.
 std::vector<BYTE> LocalisedResource(LPCWSTR type, UINT id, WORD language) {
     HMODULE module = GetModuleHandleW(nullptr);
@@ -182,6 +218,44 @@ TEST(HumistartResources, EnglishAndChineseCarryTheSameDialogsAndData) {
     const UINT block = IDS_ABOUTBOX / 16 + 1;
     EXPECT_EQ(StringInBlock(LocalisedResource(RT_STRING, block, english), IDS_ABOUTBOX), L"About Humistart(&A)...");
     EXPECT_EQ(StringInBlock(LocalisedResource(RT_STRING, block, chinese), IDS_ABOUTBOX), L"关于 Humistart(&A)...");
+
+    // The document window's strings, in both languages.
+    for (UINT id = IDS_UNTITLED; id <= IDS_CHART_FAILED; ++id) {
+        const UINT at = id / 16 + 1;
+        const std::wstring en = StringInBlock(LocalisedResource(RT_STRING, at, english), id);
+        const std::wstring zh = StringInBlock(LocalisedResource(RT_STRING, at, chinese), id);
+        EXPECT_FALSE(en.empty()) << id;
+        EXPECT_FALSE(zh.empty()) << id;
+        EXPECT_NE(en, zh) << id;
+    }
+    EXPECT_EQ(StringInBlock(LocalisedResource(RT_STRING, IDS_UNTITLED / 16 + 1, chinese), IDS_UNTITLED), L"未命名");
+
+    // The menu bar: the same commands in the same places, every item worded
+    // in each language.
+    const auto englishMenu = LocalisedResource(RT_MENU, IDR_HUMISTART_MENU, english);
+    const auto chineseMenu = LocalisedResource(RT_MENU, IDR_HUMISTART_MENU, chinese);
+    ASSERT_FALSE(englishMenu.empty());
+    ASSERT_FALSE(chineseMenu.empty());
+    HMENU en = LoadMenuIndirectW(englishMenu.data());
+    HMENU zh = LoadMenuIndirectW(chineseMenu.data());
+    std::function<void(HMENU, HMENU, std::string)> same = [&](HMENU a, HMENU b, std::string where) {
+        ASSERT_EQ(GetMenuItemCount(a), GetMenuItemCount(b)) << where;
+        for (int i = 0; i < GetMenuItemCount(a); ++i) {
+            EXPECT_EQ(GetMenuItemID(a, i), GetMenuItemID(b, i)) << where << i;
+            wchar_t textA[128] = {}, textB[128] = {};
+            GetMenuStringW(a, i, textA, 128, MF_BYPOSITION);
+            GetMenuStringW(b, i, textB, 128, MF_BYPOSITION);
+            const bool separator = GetMenuState(a, i, MF_BYPOSITION) & MF_SEPARATOR;
+            EXPECT_EQ(separator, (GetMenuState(b, i, MF_BYPOSITION) & MF_SEPARATOR) != 0) << where << i;
+            if (!separator) {
+                EXPECT_TRUE(textA[0] && textB[0] && std::wstring(textA) != textB) << where << i;
+            }
+            if (HMENU subA = GetSubMenu(a, i)) same(subA, GetSubMenu(b, i), where + std::to_string(i) + "/");
+        }
+    };
+    same(en, zh, "");
+    DestroyMenu(en);
+    DestroyMenu(zh);
 }
 
 std::wstring WindowsPath(const char* unixPath) {

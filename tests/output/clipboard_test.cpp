@@ -11,7 +11,12 @@
 #include <cstdlib>
 #include <string>
 
+#include <objidl.h>
+
+#include <gdiplus.h>
+
 #include "ChartPalette.h"
+#include "ComPtr.h"
 #include "OutputTest.h"
 
 namespace humichart::test {
@@ -122,6 +127,42 @@ protected:
         return count;
     }
 
+    // The pixels of a PNG file's bytes (GDI+ running).
+    static Picture DecodePng(const std::vector<std::uint8_t>& bytes) {
+        Picture picture;
+        ComPtr<IStream> stream;
+        if (bytes.empty() || FAILED(CreateStreamOnHGlobal(nullptr, TRUE, stream.Put())) ||
+            FAILED(stream->Write(bytes.data(), static_cast<ULONG>(bytes.size()), nullptr)))
+            return picture;
+        Gdiplus::Bitmap image(stream.Get());
+        Gdiplus::BitmapData data{};
+        const Gdiplus::Rect all(0, 0, static_cast<INT>(image.GetWidth()), static_cast<INT>(image.GetHeight()));
+        if (image.GetLastStatus() != Gdiplus::Ok ||
+            image.LockBits(&all, Gdiplus::ImageLockModeRead, PixelFormat32bppRGB, &data) != Gdiplus::Ok)
+            return picture;
+        picture.width = all.Width;
+        picture.height = all.Height;
+        for (int y = 0; y < all.Height; ++y) {
+            const auto* row = reinterpret_cast<const std::uint32_t*>(static_cast<const BYTE*>(data.Scan0) + y * data.Stride);
+            for (int x = 0; x < all.Width; ++x) picture.pixels.push_back(row[x] & 0x00FFFFFFu);
+        }
+        image.UnlockBits(&data);
+        return picture;
+    }
+
+    // An enhanced metafile file's bytes played onto a white bitmap.
+    static Picture PlayEmf(const std::vector<std::uint8_t>& bytes, int width, int height) {
+        HENHMETAFILE picture = SetEnhMetaFileBits(static_cast<UINT>(bytes.size()), bytes.data());
+        DibSurface surface(width, height);
+        if (!picture || !surface.Ok()) return {};
+        PatBlt(surface.DC(), 0, 0, width, height, WHITENESS);
+        const RECT target{0, 0, width, height};
+        const bool played = PlayEnhMetaFile(surface.DC(), picture, &target) != FALSE;
+        DeleteEnhMetaFile(picture);
+        GdiFlush();
+        return played ? ReadSurface(surface) : Picture{};
+    }
+
     static int Differences(const Picture& a, const Picture& b) {
         if (a.width != b.width || a.height != b.height) return -1;
         int count = 0;
@@ -181,6 +222,39 @@ TEST_F(ClipboardTest, AnotherProgramReadsWhatTheWindowShowsEvenAfterTheChartIsGo
             WritePpm(window, std::string(keep) + (c.zoomed ? "\\window_zoomed.ppm" : "\\window.ppm"));
         }
     }
+}
+
+// The chart's picture files: the PNG of the window's size has the window's
+// pixels; one of another size is the chart a window of that size shows, drawn
+// at that size and not stretched; the metafile plays back to the window's
+// picture as the clipboard's does.
+TEST_F(ClipboardTest, PictureFilesAreTheChartTheWindowShows) {
+    const auto decorate = [](RecordingChart& chart) {
+        render::AddDemoData(chart);
+        chart.captionVisible = 1;
+        chart.HasBorder = 1;
+    };
+    RecordingChart& chart = OpenRecording(640, 480);
+    decorate(chart);
+    host->Show();
+    const Picture window = CaptureWindow(chart.Hwnd());
+    const Picture png = DecodePng(chart.PictureFile(CIDWnd::PictureFormat::Png, 0, 0));
+    ASSERT_EQ(png.width, 640);
+    EXPECT_EQ(Differences(png, window), 0);
+    EXPECT_GT(Count(png, Rgb(kData)), 400);
+    const Picture played = PlayEmf(chart.PictureFile(CIDWnd::PictureFormat::Emf, 0, 0), 1280, 960);
+    ASSERT_EQ(played.width, 1280);
+    int blocks = 0;
+    const int apart = BlocksApart(window, played, &blocks);
+    EXPECT_LT(apart, blocks / 100) << apart << " of " << blocks << " blocks differ from the window";
+    const Picture larger = DecodePng(chart.PictureFile(CIDWnd::PictureFormat::Png, 900, 700));
+
+    RecordingChart& wide = OpenRecording(900, 700);
+    decorate(wide);
+    host->Show();
+    ASSERT_EQ(larger.width, 900);
+    ASSERT_EQ(larger.height, 700);
+    EXPECT_EQ(Differences(larger, CaptureWindow(wide.Hwnd())), 0);
 }
 
 TEST_F(ClipboardTest, CopyBeforeAnyPaintIsTheChartTheFirstPaintShows) {

@@ -17,9 +17,11 @@
 #include <string>
 #include <vector>
 
+#include "CComCalcBinding.h"
 #include "ChartPalette.h"
 #include "OutputTest.h"
 #include "PrintDriver.h"
+#include "TypedText.h"
 
 namespace humichart::test {
 namespace {
@@ -276,6 +278,118 @@ TEST_F(RealPrintTest, ATallChartReachesThePaperWithoutASeam) {
             }
     ASSERT_GT(bottom - top, 2000) << "the chart area spans more than one band";
     EXPECT_EQ(RowsCrossedBy(page, left, top, right, bottom, Rgb(kBackgroundTinted), 30), std::vector<int>{});
+}
+
+// The report through the PDF queue: the title block, every named point's
+// name and values and every process as text a reader of the PDF finds (names
+// in either language, negative values with their sign), the chart as pixels
+// of the printer's resolution; a table longer than the page goes on to the
+// next under its title continued. A cancelled dialog prints nothing; an
+// unknown printer is said.
+TEST_F(RealPrintTest, TheReportHoldsEveryPointsNameAndValuesAsText) {
+    auto owned = std::make_unique<RecordingChart>();
+    RecordingChart& chart = *owned;
+    Open(640, 480, std::move(owned));
+    render::AddDemoData(chart);
+    Paint();
+    CComCalcBinding binding;
+    std::unique_ptr<ICalcSession> calc;
+    ASSERT_TRUE(Succeeded(binding.Open(chart.airPressure, calc)));
+    // Rows: the name, then T, RH, D, I, wet bulb and dew point as the tables
+    // print them, a sign as the minus sign.
+    struct Row {
+        std::wstring name;
+        std::vector<std::wstring> values;
+    };
+    auto signed_ = [](std::wstring text) {
+        if (!text.empty() && text[0] == L'-') text[0] = L'\u2212';
+        return text;
+    };
+    auto rowOf = [&](const StatePoint& p) {
+        return Row{p.name,
+                   {signed_(FormatNumber("%.2f", calc->ID_T_D_I(p.D, p.I))),
+                    signed_(FormatNumber("%.1f", calc->ID_F_D_I(p.D, p.I) * 100)), signed_(FormatNumber("%.3f", p.D)),
+                    signed_(FormatNumber("%.2f", p.I)), signed_(FormatNumber("%.2f", calc->ID_TS_I(p.I))),
+                    signed_(FormatNumber("%.2f", calc->ID_T_D_F(p.D, 1.0)))}};
+    };
+    // A name in Chinese too: the report is read in either language.
+    chart.points.push_back({calc->ID_I_T_F(18, 0.9), calc->ID_D_T_F(18, 0.9), L"送风点"});
+    chart.processes.push_back({L"R", L"送风点", L"送风", 3000.0});
+
+    auto printed = [&](const std::wstring& title, const char* needle, std::string& pdf) {
+        std::wstring message;
+        EXPECT_EQ(chart.PrintReport(title, printer, message), CIDWnd::ReportOutcome::Printed)
+            << testing::PrintToString(message);
+        const std::string file = WaitForNewPdf(folder, before, needle, 120000);
+        before = PdfFiles(folder);
+        EXPECT_FALSE(file.empty()) << "no PDF named after the report in " << folder;
+        pdf = file.empty() ? file : folder + "/" + file;
+        if (pdf.empty()) return std::wstring();
+        const std::string base = "/tmp/humichart-report-" + std::to_string(GetCurrentProcessId());
+        EXPECT_EQ(RunUnixShell("pdftotext -layout '" + pdf + "' '" + base + ".txt' && pdfinfo '" + pdf +
+                                   "' | grep Pages: >> '" + base + ".txt' && pdfimages -list '" + pdf + "' >> '" +
+                                   base + ".txt'",
+                               60000),
+                  0);
+        std::ifstream in(std::filesystem::path(WindowsPath(base + ".txt")), std::ios::binary);
+        const std::string utf8{std::istreambuf_iterator<char>(in), {}};
+        in.close();
+        DeleteFileW(WindowsPath(base + ".txt").c_str());
+        std::wstring text(utf8.size(), L'\0');
+        text.resize(static_cast<size_t>(MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()),
+                                                            text.data(), static_cast<int>(text.size()))));
+        return text;
+    };
+    auto pages = [](const std::wstring& text) {
+        const size_t at = text.find(L"Pages:");
+        return at == std::wstring::npos ? 0 : std::wcstol(text.c_str() + at + 6, nullptr, 10);
+    };
+
+    std::string pdf;
+    const std::wstring text = printed(L"Report of the office", "Report_of_the_office", pdf);
+    ASSERT_FALSE(text.empty());
+    EXPECT_EQ(pages(text), 1) << "a short report stays on one page";
+    for (const wchar_t* piece : {L"Report of the office", L"Air pressure: 101325.0 Pa", L"State points",
+                                 L"Transfer processes", L"Mix processes", L"Cooling", L"送风"})
+        EXPECT_NE(text.find(piece), std::wstring::npos) << testing::PrintToString(std::wstring(piece));
+    for (const StatePoint& p : chart.points) {
+        const Row row = rowOf(p);
+        // The row's values follow its name on its line.
+        const size_t at = text.find(L"\n" + row.name + L" ");
+        ASSERT_NE(at, std::wstring::npos) << testing::PrintToString(row.name) << testing::PrintToString(text);
+        const std::wstring line = text.substr(at + 1, text.find(L'\n', at + 1) - at - 1);
+        size_t from = row.name.size();
+        for (const std::wstring& value : row.values) {
+            const size_t found = line.find(value, from);
+            EXPECT_NE(found, std::wstring::npos) << testing::PrintToString(value) << " in " << testing::PrintToString(line);
+            if (found != std::wstring::npos) from = found + value.size();
+        }
+    }
+    // The chart goes as pixels of at least 300 per inch.
+    EXPECT_NE(text.find(L" image "), std::wstring::npos) << "no image of the chart";
+    if (!pdf.empty()) DeleteFileW(WindowsPath(pdf).c_str());
+
+    // Two hundred points more: the table goes on over further pages.
+    for (int k = 0; k < 200; ++k)
+        chart.points.push_back({calc->ID_I_T_F(10 + k * 0.1, 0.5), calc->ID_D_T_F(10 + k * 0.1, 0.5),
+                                L"P" + std::to_wstring(k)});
+    const std::wstring longer = printed(L"Longer report", "Longer_report", pdf);
+    EXPECT_GE(pages(longer), 3);
+    EXPECT_NE(longer.find(L"State points (continued)"), std::wstring::npos);
+    for (int k = 0; k < 200; ++k)
+        EXPECT_NE(longer.find(L"\nP" + std::to_wstring(k) + L" "), std::wstring::npos) << k;
+    if (!pdf.empty()) DeleteFileW(WindowsPath(pdf).c_str());
+
+    std::wstring message;
+    EXPECT_EQ(chart.PrintReport(L"Nowhere", L"No such printer", message), CIDWnd::ReportOutcome::Failed);
+    EXPECT_EQ(message, L"There is no printer named \"No such printer\".");
+    {
+        DialogButtonPresser cancel(IDCANCEL, 60000);
+        EXPECT_EQ(chart.PrintReport(L"Cancelled report", L"", message), CIDWnd::ReportOutcome::Cancelled);
+        ASSERT_TRUE(cancel.Pressed()) << "the print dialog did not appear";
+        EXPECT_EQ(cancel.Owner(), host->Parent());
+    }
+    EXPECT_EQ(WaitForNewPdf(folder, before, "Cancelled", 5000), "");
 }
 
 }  // namespace

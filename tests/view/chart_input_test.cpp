@@ -34,8 +34,10 @@ public:
     UINT choice = 0;
     int shown = 0;
     bool checked208 = false, checked206 = false;
+    int answer = IDYES;  // to the chart's questions
 
 protected:
+    int AskUser(const wchar_t*, const wchar_t*, UINT) override { return answer; }
     UINT TrackMenu(HMENU menu, POINT) override {
         ++shown;
         checked208 = (GetMenuState(menu, ID_MOVE_AND_ZOOM, MF_BYCOMMAND) & MF_CHECKED) != 0;
@@ -105,6 +107,57 @@ TEST_F(ChartInputTest, ClickPlacesAPointAndTheEditorNamesIt) {
     EXPECT_FALSE(chart.NameEditor().Hwnd());
     EXPECT_EQ(chart.points.size(), 2u);
     EXPECT_EQ(chart.pointAddArmed, 1);
+}
+
+// The host hears once of each change the user makes to the data through the
+// window, and of nothing else the window does.
+TEST_F(ChartInputTest, EachChangeOfTheDataByTheUserIsToldOnce) {
+    MenuChart& chart = OpenChart();
+    int told = 0;
+    chart.SetUserChangeObserver([&] { ++told; });
+    auto key = [&](UINT code, bool shiftCtrlAlt = false) {
+        BYTE keys[256] = {};
+        GetKeyboardState(keys);
+        for (int held : {VK_SHIFT, VK_CONTROL, VK_MENU}) keys[held] = shiftCtrlAlt ? 0x80 : 0;
+        SetKeyboardState(keys);
+        SendMessageW(chart.Hwnd(), WM_KEYDOWN, code, 0);
+        for (int held : {VK_SHIFT, VK_CONTROL, VK_MENU}) keys[held] = 0;
+        SetKeyboardState(keys);
+    };
+    auto command = [&](UINT id) { SendMessageW(chart.Hwnd(), WM_COMMAND, MAKEWPARAM(id, 0), 0); };
+    struct Case {
+        const char* what;
+        std::function<void()> act;
+        int told;
+    };
+    const Case cases[] = {
+        {"a click places a point", [&] { Click(chart, 200, 150), Name(chart, L""); }, 1},
+        {"a click places a point that the editor names", [&] { Click(chart, 210, 150), Name(chart, L"N"); }, 2},
+        {"a name in use names nothing", [&] { Click(chart, 220, 150), Name(chart, L"N"); }, 1},
+        {"a click outside the chart", [&] { Click(chart, 2, 2); }, 0},
+        {"a display key", [&] { key('B'); }, 1},
+        {"the border key, which needs no new image", [&] { key('K'); }, 1},
+        {"the caption's keys", [&] { key('L', true); }, 1},
+        {"Move and zoom by its key and its command", [&] { key('Z'), key('Z'), command(ID_MOVE_AND_ZOOM); }, 0},
+        {"C takes the points without a name", [&] { key('C'); }, 1},
+        {"C with none left", [&] { key('C'); }, 0},
+        {"the caption hidden again", [&] { key('L', true); }, 1},
+        {"Reset to default, flags and caption back at once", [&] { command(ID_RESET_DEFAULT); }, 1},
+        {"Esc on a chart at its defaults", [&] { key(VK_ESCAPE); }, 0},
+        {"Clear all answered No", [&] { chart.answer = IDNO, command(ID_CLEAR_ALL); }, 0},
+        {"Clear all answered Yes", [&] { chart.answer = IDYES, command(ID_CLEAR_ALL); }, 1},
+        {"Clear all of an empty chart", [&] { command(ID_CLEAR_ALL); }, 0},
+        {"the host's own changes", [&] {
+             chart.points.push_back({40, 5, L"H"});
+             chart.ResetChart(true);
+             chart.ClearAll();
+         }, 0},
+    };
+    for (const Case& c : cases) {
+        told = 0;
+        c.act();
+        EXPECT_EQ(told, c.told) << c.what;
+    }
 }
 
 TEST_F(ChartInputTest, EditorClosingRules) {
