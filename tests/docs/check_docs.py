@@ -3,7 +3,9 @@
 
     check_docs.py reference <source dir>
         docs/automation.md names, in backticks, every member of IHumichartCtl
-        and ICalID and every event, and names every example file; every line
+        and ICalID and every event (their DISPIDs read from the type
+        libraries' descriptions, 1 to the last without a gap), and names every
+        example file; every line
         of its VBScript blocks (```vb) is a line of an example under
         docs/examples, which the test command runs (VBA-only code is fenced
         ```vba and not checked).
@@ -22,10 +24,24 @@ def reference(source):
     text = (source / "docs/automation.md").read_text(encoding="utf-8")
     problems = []
     for idl in ("Humichart.idl", "Humicalc.idl"):
-        declared = re.findall(r"\b(?:HRESULT|void)\s+([A-Za-z_]\w*)\s*\(",
-                              (source / "resources" / idl).read_text(encoding="utf-8"))
-        problems += [f"{name} ({idl}) is not named" for name in dict.fromkeys(declared)
-                     if f"`{name}`" not in text]
+        members = {}  # interface -> {DISPID: name}
+        interface = None
+        for line in (source / "resources" / idl).read_text(encoding="utf-8").splitlines():
+            opening = re.match(r"\s*(?:disp)?interface\s+(\w+)\s*(?::|$)", line)
+            if opening:
+                interface = opening.group(1)
+            member = re.search(r"\bid\((\d+)\)[^\]]*\]\s*(?:HRESULT|void)\s+([A-Za-z_]\w*)\s*\(", line)
+            if member and interface:
+                members.setdefault(interface, {})[int(member.group(1))] = member.group(2)
+        for interface, names in members.items():
+            # DISPIDs run from 1 without a gap: a declaration this reading
+            # missed shows as a gap rather than as a member never checked.
+            problems += [f"{interface} has no DISPID {number} as read from {idl}"
+                         for number in range(1, max(names) + 1) if number not in names]
+            problems += [f"{name} ({interface}, DISPID {number}) is not named"
+                         for number, name in sorted(names.items()) if f"`{name}`" not in text]
+        if not members:
+            problems.append(f"no member read from {idl}")
     examples = sorted((source / "docs/examples").glob("*.vbs"))
     problems += [f"{path.name} is not named" for path in examples if path.name not in text]
     example_lines = set()
