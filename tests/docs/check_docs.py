@@ -6,9 +6,9 @@
         and ICalID and every event (their DISPIDs read from the type
         libraries' descriptions, 1 to the last without a gap), and names every
         example file; every line
-        of its VBScript blocks (```vb) is a line of an example under
-        docs/examples, which the test command runs (VBA-only code is fenced
-        ```vba and not checked).
+        of its VBScript blocks (```vb), and of the README's, is a line of an
+        example under docs/examples, which the test command runs (VBA-only
+        code is fenced ```vba and not checked).
     check_docs.py layout <source dir>
         the table of docs/layout.md names folders that exist, every folder at
         the top of the source, and every sub-folder of a folder whose
