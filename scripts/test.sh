@@ -27,13 +27,10 @@ echo "== Windows tests under Wine"
 # The print tests print on CUPS's PDF queue; without it they skip.
 "$root/scripts/printer.sh" >/dev/null || echo "== no printer: the real-printer tests will skip"
 start_session
-# Every test runs once.  Only the tests that tests/CMakeLists.txt names as
-# made flaky by Wine itself (each with its reason; the build writes the list
-# to wine-retry.txt) run once more after failing, and every such retry is
-# printed.  The x64 and the x86 tree share the prefix, each registering its
-# own DLLs side by side.
+# Every test runs once: a flaky test is mended, never run again.  The x64
+# and the x86 tree share the prefix, each registering its own DLLs side by
+# side.
 windows=0
-retried=()
 trees=(windows)
 # Some kernels are built without 32-bit support: there the x86 tree is built,
 # installer and all, but no 32-bit program can start, so its tests cannot run.
@@ -44,35 +41,9 @@ else
 fi
 for tree in "${trees[@]}"; do
     echo "== build/$tree tests under Wine"
-    tree_log=$(mktemp)
-    ctest --test-dir "$root/build/$tree" -j "$jobs" --output-on-failure 2>&1 | tee "$tree_log"
-    status=${PIPESTATUS[0]}
-    failed_list="$root/build/$tree/Testing/Temporary/LastTestsFailed.log"
-    recovered=0
-    if [ "$status" -ne 0 ] && [ -f "$failed_list" ] && [ -f "$root/build/$tree/wine-retry.txt" ]; then
-        while IFS=: read -r _ name; do
-            grep -qxF -- "$name" "$root/build/$tree/wine-retry.txt" || continue
-            pattern=$(printf '%s' "$name" | sed 's/[][\\.*^$+?(){}|]/\\&/g')
-            echo "== build/$tree: $name failed; it is named as made flaky by Wine, so it runs once more"
-            again=$(ctest --test-dir "$root/build/$tree" -R "^$pattern\$" --output-on-failure </dev/null 2>&1)
-            again_status=$?
-            printf '%s\n' "$again"
-            if [ "$again_status" -eq 0 ]; then
-                recovered=$((recovered + 1))
-                retried+=("build/$tree: $name (passed on its retry)")
-            else
-                retried+=("build/$tree: $name (failed again)")
-            fi
-        done < "$failed_list"
-    fi
-    # The tree's count with the recovered tests counted as passed.
-    sed -n 's/.*tests passed, \([0-9]*\) tests failed out of \([0-9]*\).*/\1 \2/p' "$tree_log" |
-        awk -v r="$recovered" '{print "tests passed, " $1 - r " tests failed out of " $2}' >> "$log"
-    failed_after=$(sed -n 's/.*tests passed, \([0-9]*\) tests failed out of.*/\1/p' "$tree_log")
-    [ "${failed_after:-1}" -eq "$recovered" ] || windows=1
-    rm -f "$tree_log"
+    ctest --test-dir "$root/build/$tree" -j "$jobs" --output-on-failure 2>&1 | tee -a "$log"
+    [ "${PIPESTATUS[0]}" -eq 0 ] || windows=1
 done
-for line in "${retried[@]}"; do echo "== retried: $line"; done
 
 passed=0 failed=0
 while read -r ok bad; do

@@ -32,6 +32,15 @@ blue_in() { # file x y width height
     convert "$1" -crop "${4}x${5}+${2}+${3}" +repage txt:- | grep -ci '#0000FF'
 }
 dot_at() { [ "$(blue_in "$1" $(($2 - 1)) $(($3 - 1)) 3 3)" -ge 5 ]; }
+# Waits until the name editor is open or closed (a loaded machine may take
+# longer than any fixed pause to handle the input that opens or closes it).
+wait_editor() { # open|closed message
+    for _ in $(seq 40); do
+        [ "$(probe editor)" = "$1" ] && return 0
+        sleep 0.25
+    done
+    fail "$2"
+}
 # Waits for Humistart's message box and sets box to "caption|text".
 box=""
 wait_box() {

@@ -22,13 +22,11 @@ olive=$(olive_in "$shots/start.png")
 
 # Click, type a name, Enter.
 xdotool mousemove $((x + cx)) $((y + cy)) click 1
-sleep 1
-[ "$(probe editor)" = open ] || fail "the name editor did not open"
+wait_editor open "the name editor did not open"
 xdotool type --delay 60 Room
 xdotool key Return
-sleep 1
+wait_editor closed "Enter did not close the name editor"
 alive || fail "Enter in the name editor ended Humistart"
-[ "$(probe editor)" = closed ] || fail "Enter did not close the name editor"
 shot named
 dot_at "$shots/named.png" $((x + cx)) $((y + cy)) || fail "no point where the click was"
 [ "$(blue_in "$shots/named.png" $((x + cx + 8)) $((y + cy + 5)) 40 14)" -ge 8 ] || fail "no name beside the point"
@@ -42,10 +40,10 @@ sleep 1
 alive || fail "Esc or Enter on the chart ended Humistart"
 cx2=$((cx + 40)) cy2=$((cy + 30))
 xdotool mousemove $((x + cx2)) $((y + cy2)) click 1
-sleep 1
+wait_editor open "the name editor did not open for a second point"
 xdotool type --delay 60 Kept
 xdotool key Escape
-sleep 1
+wait_editor closed "Esc did not close the name editor"
 alive || fail "Esc in the name editor ended Humistart"
 shot kept
 [ "$(blue_in "$shots/kept.png" $((x + cx2 + 8)) $((y + cy2 + 5)) 40 14)" -ge 8 ] || fail "Esc dropped the typed name"

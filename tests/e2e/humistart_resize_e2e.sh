@@ -30,17 +30,45 @@ top=$(xdotool search --sync --onlyvisible --name 'Humistart$' | head -1)
 crop() { # screenshot out
     convert "$1" -crop "${w}x${h}+${x}+${y}" +repage "$2"
 }
+# The chart's client area once the screen has settled: a loaded machine may
+# still be painting when a fixed wait ends, so shots are taken until two in a
+# row agree (a chart that never repaints whole still differs from the fresh
+# render below).
+settled() { # name
+    local last=""
+    shot "$1"
+    for _ in $(seq 20); do
+        [ -z "$last" ] || import -window root "$shots/$1.png"
+        crop "$shots/$1.png" "$shots/$1_chart.png"
+        if [ -n "$last" ] && [ "$(compare -metric AE "$last" "$shots/$1_chart.png" null: 2>&1)" = 0 ]; then
+            return 0
+        fi
+        cp "$shots/$1_chart.png" "$shots/$1_previous.png"
+        last=$shots/$1_previous.png
+        sleep 0.3
+    done
+    fail "the chart kept changing on the screen ($1)"
+}
+# The window's client area once its size has settled after a resize.
+settled_geometry() { # width height
+    local previous=""
+    for _ in $(seq 50); do
+        read -r x y w h <<<"$(probe geometry)"
+        if [ "$w" -ge $(($1 - 40)) ] && [ "$h" -ge $(($2 - 80)) ] && [ "$x $y $w $h" = "$previous" ]; then
+            return 0
+        fi
+        previous="$x $y $w $h"
+        sleep 0.2
+    done
+    fail "the chart was not resized with the window ($w x $h for $1 x $2)"
+}
 step=0
 for size in "900 700" "560 400" "1000 760"; do
     step=$((step + 1))
     read -r width height <<<"$size"
     xdotool windowsize "$top" "$width" "$height"
-    sleep 1
-    read -r x y w h <<<"$(probe geometry)"
-    [ "$w" -ge $((width - 40)) ] && [ "$h" -ge $((height - 80)) ] ||
-        fail "the chart was not resized with the window ($w x $h for $width x $height)"
-    shot "resize$step"
-    crop "$shots/resize$step.png" "$shots/resize${step}_chart.png"
+    settled_geometry "$width" "$height"
+    settled "resize$step"
     # A fresh render of the same size.
     xdotool windowminimize --sync "$top"
     sleep 0.5
@@ -55,8 +83,7 @@ for size in "900 700" "560 400" "1000 760"; do
     done
     [ "$fx $fy $fw $fh" = "$x $y $w $h" ] ||
         fail "restoring did not bring the chart back to ${w}x$h at $x,$y (it is ${fw}x$fh at $fx,$fy)"
-    shot "fresh$step"
-    crop "$shots/fresh$step.png" "$shots/fresh${step}_chart.png"
+    settled "fresh$step"
     differ=$(compare -metric AE "$shots/resize${step}_chart.png" "$shots/fresh${step}_chart.png" null: 2>&1)
     echo "step $step: ${w}x$h, $differ pixels differ from a fresh render"
     [ "${differ%% *}" = 0 ] || fail "after resizing to ${w}x$h the chart differs from a fresh render in $differ pixels"
