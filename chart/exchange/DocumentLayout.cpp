@@ -185,6 +185,30 @@ public:
             if (cell.kind != Cell::Kind::Empty) row = std::max(row, static_cast<unsigned>(place.first) + 1);
         return true;
     }
+    bool FirstFilledRow(const std::vector<const wchar_t*>& columns, unsigned first, unsigned last,
+                        unsigned& row) override {
+        row = 0;
+        if (first == 0 || first > last) return true;
+        std::vector<std::pair<unsigned, const wchar_t*>> wanted;  // (index, letters)
+        for (const wchar_t* column : columns) {
+            unsigned r = 0, c = 0;
+            if (ParseCellAddress(CellAddress(column, 1), r, c)) wanted.emplace_back(c, column);
+        }
+        // The cells in (row, column) order: the first that shows a value is
+        // the one a scan row by row, column by column, would meet first.
+        for (auto at = m_sheet.cells.lower_bound({first - 1, 0});
+             at != m_sheet.cells.end() && at->first.first < last; ++at) {
+            for (const auto& [index, letters] : wanted) {
+                if (index != at->first.second) continue;
+                std::wstring text;
+                if (!ValueText(CellAddress(letters, at->first.first + 1), text)) return false;
+                if (text.empty()) continue;
+                row = at->first.first + 1;
+                return true;
+            }
+        }
+        return true;
+    }
 
     // A cell's value as a number: numbers, TRUE (-1) and FALSE, and texts
     // that are a decimal number; nothing that is not finite.

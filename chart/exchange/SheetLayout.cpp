@@ -130,24 +130,34 @@ const TableColumns kMixColumns{DataList::Mixes, {L"N", L"O", L"P", L"Q", L"R", L
 bool FindRowsAfterEnd(ISheetCellReader& sheet, const TableColumns& table, unsigned end, unsigned last,
                       std::optional<DataFault>& trailing) {
     if (trailing) return true;
-    for (unsigned row = end; row <= last; ++row) {
-        for (const wchar_t* column : table.columns) {
+    unsigned row = 0;
+    if (!sheet.FirstFilledRow(table.columns, end, last, row)) return false;
+    if (row == 0) return true;
+    DataFault fault;
+    fault.rule = DataRule::RowsAfterEnd;
+    fault.list = table.list;
+    fault.index = row - kFirstDataRow;
+    fault.values[0] = end;
+    trailing = fault;
+    return true;
+}
+
+}  // namespace
+
+bool ISheetCellReader::FirstFilledRow(const std::vector<const wchar_t*>& columns, unsigned first, unsigned last,
+                                      unsigned& row) {
+    row = 0;
+    for (unsigned at = first; at <= last; ++at) {
+        for (const wchar_t* column : columns) {
             std::wstring text;
-            if (!sheet.ValueText(CellAddress(column, row), text)) return false;
+            if (!ValueText(CellAddress(column, at), text)) return false;
             if (text.empty()) continue;
-            DataFault fault;
-            fault.rule = DataRule::RowsAfterEnd;
-            fault.list = table.list;
-            fault.index = row - kFirstDataRow;
-            fault.values[0] = end;
-            trailing = fault;
+            row = at;
             return true;
         }
     }
     return true;
 }
-
-}  // namespace
 
 bool ImportCells(ISheetCellReader& sheet, CHumichartDataObj& target, std::optional<DataFault>& trailing) {
     trailing.reset();

@@ -42,6 +42,12 @@ public:
     virtual bool ValueText(const std::wstring& address, std::wstring& text) = 0;
     // The last row (counted from 1) that holds anything; 0 for an empty sheet.
     virtual bool LastRow(unsigned& row) = 0;
+    // The first row from first to last (counted from 1) in which one of the
+    // columns shows a value; 0 when none does. This one asks cell by cell;
+    // a reader that holds its filled cells walks those instead, so that a
+    // stray cell far below the tables costs no more than the cells there are.
+    virtual bool FirstFilledRow(const std::vector<const wchar_t*>& columns, unsigned first, unsigned last,
+                                unsigned& row);
 };
 
 // Reads pressure, view range and the three tables into target, storing each

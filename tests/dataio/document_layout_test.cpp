@@ -97,6 +97,7 @@ TEST(Document, EditsAreTakenAndDamageIsNamedByItsCell) {
         std::function<void(const DocumentContent&)> check;  // null: refused
         DocumentFault::Kind kind = DocumentFault::Kind::MissingSheet;
         std::wstring sheet = {}, cell = {};
+        int trailing = -1;  // the points' row index refused as after the table's end
     };
     auto settings = [](Workbook& book) -> Sheet& { return *FindSheet(book, kSettingsSheetName); };
     auto chart = [](Workbook& book) -> Sheet& { return *FindSheet(book, kSheetName); };
@@ -139,6 +140,18 @@ TEST(Document, EditsAreTakenAndDamageIsNamedByItsCell) {
         {"sheet names in another letter case",
          [&](Workbook& book) { settings(book).name = L"HUMICHART SETTINGS"; },
          [](const DocumentContent& c) { EXPECT_EQ(c.data.HasBorder, 1); }},
+        {"a value in the points' columns far below their end",
+         [&](Workbook& book) { chart(book).cells[{60000, 6}] = number(42); },  // G60001
+         nullptr, DocumentFault::Kind::MissingSheet, {}, {}, 60001 - 3},
+        {"values on the row without a name that ends the points",
+         [&](Workbook& book) { chart(book).cells[{7, 5}] = number(10); },  // F8, after five named points
+         nullptr, DocumentFault::Kind::MissingSheet, {}, {}, 8 - 3},
+        {"an empty text there, and a value beside the tables, end nothing",
+         [&](Workbook& book) {
+             chart(book).cells[{60000, 4}] = text(L"");
+             chart(book).cells[{60001, 7}] = number(42);  // H: no table's column
+         },
+         [](const DocumentContent& c) { EXPECT_EQ(c.data.points.size(), 7u); }},
         {"a flag that is a word", [&](Workbook& book) { settings(book).cells[{2, 1}] = text(L"yes"); }, nullptr,
          DocumentFault::Kind::Setting, kSettingsSheetName, L"B3"},
         {"indices out of order", [&](Workbook& book) { settings(book).cells[{3, 3}] = number(0); }, nullptr,
@@ -165,8 +178,17 @@ TEST(Document, EditsAreTakenAndDamageIsNamedByItsCell) {
         std::optional<DataFault> trailing;
         std::optional<DocumentFault> fault;
         const bool read = ReadDocument(ThroughFile(book), content, trailing, fault);
+        if (c.trailing >= 0) {
+            ASSERT_TRUE(read);
+            ASSERT_TRUE(trailing);
+            EXPECT_EQ(trailing->rule, DataRule::RowsAfterEnd);
+            EXPECT_EQ(trailing->list, DataList::Points);
+            EXPECT_EQ(trailing->index, static_cast<std::size_t>(c.trailing));
+            continue;
+        }
         if (c.check) {
             ASSERT_TRUE(read);
+            EXPECT_FALSE(trailing);
             c.check(content);
             continue;
         }

@@ -147,7 +147,9 @@ public:
         case 10: Paint(); break;
         default: DesignTool(); break;
         }
-        if (!changed_) ASSERT_EQ(Encoded(chart_.data), before) << "a step that changed nothing moved the data";
+        if (!changed_) {
+            ASSERT_EQ(Encoded(chart_.data), before) << "a step that changed nothing moved the data";
+        }
         const auto fault = CheckChartData(chart_.data, chart_.calc);
         ASSERT_FALSE(fault.has_value()) << "rule " << static_cast<int>(fault->rule) << " at " << fault->index << ": "
                                         << fault->values[0] << ", " << fault->values[1];
