@@ -41,6 +41,37 @@ wait_editor() { # open|closed message
     done
     fail "$2"
 }
+# Presses OK in the print dialog once it is up, then waits until the PDF
+# queue has written the job's file (named like pattern, newer than marker)
+# whole; sets pdf.
+print_to_pdf() { # pattern marker command thing
+    local ok="" found="" size=-1 now ox oy
+    for _ in $(seq 120); do
+        ok=$(probe print-ok)
+        [[ $ok =~ ^[0-9]+\ [0-9]+$ ]] && break
+        alive || fail "$3 ended Humistart"
+        sleep 0.5
+    done
+    [[ $ok =~ ^[0-9]+\ [0-9]+$ ]] || fail "no print dialog ($ok)"
+    shot print_dialog
+    read -r ox oy <<<"$ok"
+    xdotool mousemove "$ox" "$oy" click 1
+    pdf=""
+    for _ in $(seq 240); do
+        found=$(find "$pdf_dir" -maxdepth 1 -name "$1" -newer "$2" 2>/dev/null | head -1)
+        if [ -n "$found" ]; then
+            now=$(stat -c %s "$found")
+            if [ "$now" = "$size" ] && tail -c 64 "$found" | grep -q '%%EOF'; then
+                pdf=$found
+                break
+            fi
+            size=$now
+        fi
+        sleep 0.5
+    done
+    [ -n "$pdf" ] || fail "no PDF of $4 in $pdf_dir after OK"
+    alive || fail "printing ended Humistart"
+}
 # Waits for Humistart's message box and sets box to "caption|text".
 box=""
 wait_box() {

@@ -177,26 +177,7 @@ report)
     : >"$marker"
     focus_chart
     xdotool key ctrl+p
-    ok=""
-    for _ in $(seq 120); do
-        ok=$(probe print-ok)
-        [[ $ok =~ ^[0-9]+\ [0-9]+$ ]] && break
-        alive || fail "Print Report ended Humistart"
-        sleep 0.5
-    done
-    [[ $ok =~ ^[0-9]+\ [0-9]+$ ]] || fail "no print dialog ($ok)"
-    shot print_dialog
-    read -r ox oy <<<"$ok"
-    xdotool mousemove "$ox" "$oy" click 1
-    pdf=""
-    for _ in $(seq 240); do
-        pdf=$(find "$pdf_dir" -maxdepth 1 -name '*Cooling*plant*.pdf' -newer "$marker" 2>/dev/null | head -1)
-        [ -n "$pdf" ] && wait_file "$pdf" && tail -c 64 "$pdf" | grep -q '%%EOF' && break
-        pdf=""
-        sleep 0.5
-    done
-    [ -n "$pdf" ] || fail "no PDF of the report in $pdf_dir"
-    alive || fail "printing ended Humistart"
+    print_to_pdf '*Cooling*plant*.pdf' "$marker" "Print Report" "the report"
     mv "$pdf" "$work/report.pdf"
     pages=$(pdfinfo "$work/report.pdf" | sed -n 's/^Pages: *//p')
     pdftoppm -r 40 -singlefile -png "$work/report.pdf" "$work/report"

@@ -129,32 +129,7 @@ print)
     : >"$marker"
     open_menu 10 10
     choose_item $item_print
-    ok=""
-    for _ in $(seq 120); do
-        ok=$(probe print-ok)
-        [[ $ok =~ ^[0-9]+\ [0-9]+$ ]] && break
-        alive || fail "\"Print...\" ended Humistart"
-        sleep 0.5
-    done
-    [[ $ok =~ ^[0-9]+\ [0-9]+$ ]] || fail "no print dialog ($ok)"
-    shot print_dialog
-    read -r ox oy <<<"$ok"
-    xdotool mousemove "$ox" "$oy" click 1
-    pdf="" size=-1
-    for _ in $(seq 240); do
-        found=$(find "$pdf_dir" -maxdepth 1 -name '*Humichart*.pdf' -newer "$marker" 2>/dev/null | head -1)
-        if [ -n "$found" ]; then
-            now=$(stat -c %s "$found")
-            if [ "$now" = "$size" ] && tail -c 64 "$found" | grep -q '%%EOF'; then
-                pdf=$found
-                break
-            fi
-            size=$now
-        fi
-        sleep 0.5
-    done
-    [ -n "$pdf" ] || fail "no PDF of the chart in $pdf_dir after OK"
-    alive || fail "printing ended Humistart"
+    print_to_pdf '*Humichart*.pdf' "$marker" '"Print..."' "the chart"
     pages=$(pdfinfo "$pdf" | sed -n 's/^Pages: *//p')
     pdftoppm -r 30 -singlefile -png "$pdf" "$shots/page"
     rm -f "$pdf"
